@@ -8,17 +8,11 @@ namespace {
 bool is_blank(char c) { return c == ' ' || c == '\t'; }
 bool is_digit(char c) { return c >= '0' && c <= '9'; }
 
-std::string_view trim(std::string_view text) {
-    while (!text.empty() && is_blank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && is_blank(text.back())) text.remove_suffix(1);
-    return text;
-}
-
 // Parses and rounds; magnitudes beyond every target range saturate at `too_big`,
 // which keeps long digit strings from overflowing and still fails the range check.
 std::optional<std::int64_t> rounded(std::string_view text, std::string_view separator) {
     constexpr std::int64_t too_big = std::int64_t{1} << 40;
-    text = trim(text);
+    text = trim_blanks(text);
     bool negative = false;
     if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
         negative = text.front() == '-';
@@ -59,6 +53,12 @@ std::optional<T> in_range(std::string_view text, std::string_view separator) {
 }
 
 }  // namespace
+
+std::string_view trim_blanks(std::string_view text) {
+    while (!text.empty() && is_blank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && is_blank(text.back())) text.remove_suffix(1);
+    return text;
+}
 
 std::optional<std::uint8_t> to_byte(std::string_view text, std::string_view separator) {
     return in_range<std::uint8_t>(text, separator);

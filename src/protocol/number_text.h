@@ -10,6 +10,9 @@
 
 namespace protocol {
 
+// The text without the blanks (spaces, tabs) around it.
+std::string_view trim_blanks(std::string_view text);
+
 std::optional<std::uint8_t> to_byte(std::string_view text, std::string_view decimal_separator);
 std::optional<std::int16_t> to_int16(std::string_view text, std::string_view decimal_separator);
 std::optional<std::int32_t> to_int32(std::string_view text, std::string_view decimal_separator);

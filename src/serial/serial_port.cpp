@@ -1,0 +1,165 @@
+#include "serial/serial_port.h"
+
+#include <QCoreApplication>
+#include <QSerialPort>
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <chrono>
+#include <memory>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
+#include "serial/line_settings.h"
+#include "serial/port_name.h"
+#include "serial/write_pieces.h"
+
+namespace SerialPort {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using std::chrono::milliseconds;
+
+constexpr qint64 read_request = serial::transfer_size;  // bytes asked for by every read
+constexpr milliseconds read_interval{20};             // gap after a byte that ends a read
+constexpr milliseconds read_total{1 * 255 + 1};       // per requested byte, plus a constant
+constexpr milliseconds write_constant{10};            // plus 1 ms per byte written
+
+std::unique_ptr<QSerialPort> hCom;
+std::array<protocol::Byte, 256> ComBuffer{};
+
+int last_platform_error() {
+#ifdef _WIN32
+    return static_cast<int>(GetLastError());
+#else
+    return errno;
+#endif
+}
+
+#ifdef _WIN32
+constexpr int invalid_argument_error = ERROR_INVALID_PARAMETER;
+#else
+constexpr int invalid_argument_error = EINVAL;
+#endif
+
+int wait_budget(Clock::time_point deadline, milliseconds cap) {
+    const auto left = std::chrono::duration_cast<milliseconds>(deadline - Clock::now());
+    return static_cast<int>(std::clamp(left, milliseconds{0}, cap).count());
+}
+
+// Applies the settings; false (with errno or GetLastError still telling why) when the port refuses one.
+bool apply(QSerialPort& port, const serial::LineSettings& settings) {
+    using P = QSerialPort;
+    const P::Parity parity[] = {P::NoParity, P::EvenParity, P::OddParity, P::MarkParity, P::SpaceParity};
+    const P::StopBits stop_bits[] = {P::OneStop, P::OneAndHalfStop, P::TwoStop};
+    return port.setBaudRate(settings.baud) && port.setDataBits(static_cast<P::DataBits>(settings.data_bits)) &&
+           port.setParity(parity[static_cast<int>(settings.parity)]) &&
+           port.setStopBits(stop_bits[static_cast<int>(settings.stop_bits)]) && port.setFlowControl(P::NoFlowControl);
+}
+
+bool is_open() { return hCom && hCom->isOpen(); }
+
+int write_piece(ByteView s) {
+    if (!is_open()) return 0;
+    hCom->clearError();
+    std::copy(s.begin(), s.end(), ComBuffer.begin());
+    const auto n = static_cast<qint64>(s.size());
+    const auto deadline = Clock::now() + milliseconds{n} + write_constant;
+    if (hCom->write(reinterpret_cast<const char*>(ComBuffer.data()), n) != n) {
+        hCom->clear(QSerialPort::Output);
+        return 0;
+    }
+    while (hCom->bytesToWrite() > 0) {
+        const int wait = wait_budget(deadline, milliseconds{n} + write_constant);
+        if (wait <= 0 || !hCom->waitForBytesWritten(wait)) break;
+    }
+    const qint64 unsent = hCom->bytesToWrite();
+    if (unsent > 0) hCom->clear(QSerialPort::Output);
+    return static_cast<int>(n - unsent);
+}
+
+}  // namespace
+
+bool OpenCom(const QString& port, const QString& settings, Dialogs& dialogs) {
+    CloseCom();
+    static const bool close_at_exit = [] {
+        qAddPostRoutine([] { CloseCom(); });
+        return true;
+    }();
+    (void)close_at_exit;
+
+    hCom = std::make_unique<QSerialPort>(QString::fromStdString(serial::device_for_port(port.toStdString())));
+    if (!hCom->open(QIODevice::ReadWrite)) {
+        hCom.reset();
+        dialogs.message("Com Port " + port + " недоступен. Установите нужный порт.", Dialogs::Buttons::Ok,
+                        Dialogs::Icon::Exclamation);
+        return false;
+    }
+    // Time-outs are kept by ReadCom and WriteCom themselves, so setting them cannot fail here.
+
+    const auto parsed = serial::parse_line_settings(settings.toStdString());
+    if (!parsed) {
+        CloseCom();
+        dialogs.message("Unable to build Comm DCB " + settings + " Error: " + QString::number(invalid_argument_error));
+        return false;
+    }
+    errno = 0;
+    if (!apply(*hCom, *parsed)) {
+        const int error = last_platform_error();
+        CloseCom();
+        dialogs.message("Unable to set Comm DCB " + settings + " Error: " + QString::number(error));
+        return false;
+    }
+    hCom->clear();  // nothing that arrived before the open belongs to this session
+    return true;
+}
+
+Bytes ReadCom() {
+    if (!is_open()) return {};
+    hCom->clearError();
+    const auto deadline = Clock::now() + read_total;
+    qint64 count = 0;
+    for (;;) {
+        const qint64 got = hCom->read(reinterpret_cast<char*>(ComBuffer.data()) + count, read_request - count);
+        if (got > 0) count += got;
+        if (count >= read_request) break;
+        // Before the first byte only the total time-out counts; after it, also the gap.
+        const int wait = wait_budget(deadline, count > 0 ? read_interval : read_total);
+        if (wait <= 0 || !hCom->waitForReadyRead(wait) || hCom->error() != QSerialPort::NoError) break;
+    }
+    if (count == 0) {
+        FlushCom();
+        return {};
+    }
+    return Bytes(ComBuffer.begin(), ComBuffer.begin() + count);
+}
+
+int WriteCom(ByteView s) {
+    // A piece cut short ends the write: the pieces behind it would only go out
+    // behind a hole, as a corrupt frame.
+    int written = 0;
+    for (ByteView piece : serial::write_pieces(s)) {
+        const int count = write_piece(piece);
+        written += count;
+        if (count != static_cast<int>(piece.size())) break;
+    }
+    return written;
+}
+
+
+void FlushCom() {
+    if (is_open()) hCom->flush();
+}
+
+bool CloseCom() {
+    if (!hCom) return false;
+    hCom->close();
+    hCom.reset();
+    return true;
+}
+
+bool IsOpen() { return is_open(); }
+
+}  // namespace SerialPort

@@ -1,0 +1,38 @@
+#pragma once
+// SerialPort: the only code that touches the serial line. One port for the whole
+// program, driven synchronously from the window's thread with bounded waits:
+//  - a read asks for at most 255 bytes; it returns once more than 20 ms pass after a
+//    received byte, or after 256 ms (1 ms x 255 + 1 ms) when nothing arrives; bytes
+//    beyond 255 stay for the next read;
+//  - a write of n bytes is bounded by n + 10 ms; longer strings go in 255-byte pieces.
+
+#include <QString>
+
+#include "console/dialogs.h"
+#include "protocol/bytes.h"
+
+namespace SerialPort {
+
+using protocol::Bytes;
+using protocol::ByteView;
+
+// Opens `port` ("COM1:".."COM9:" or a device name as typed) exclusively with the line
+// settings `settings` ("19200,n,8,1"). A port already open is closed first. On failure
+// the operator is told through `dialogs` and false is returned.
+bool OpenCom(const QString& port, const QString& settings, Dialogs& dialogs);
+
+// The bytes received, 0 to 255 of them; an empty read flushes the port.
+Bytes ReadCom();
+
+// Writes `s` and returns how many bytes went out. A write that could not finish in time
+// drops its unsent tail, so no half frame is left to trickle out later.
+int WriteCom(ByteView s);
+
+void FlushCom();
+
+// Closes the port. Afterwards reads return nothing and writes write nothing.
+bool CloseCom();
+
+bool IsOpen();
+
+}  // namespace SerialPort

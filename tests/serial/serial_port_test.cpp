@@ -1,0 +1,155 @@
+#include <gtest/gtest.h>
+
+#include <QSerialPort>
+#include <chrono>
+#include <numeric>
+#include <thread>
+
+#include "serial/serial_port.h"
+#include "support/pty_pair.h"
+#include "support/scripted_dialogs.h"
+
+using namespace std::chrono_literals;
+using protocol::Bytes;
+
+namespace {
+
+const QString line_settings = "19200,n,8,1";
+
+Bytes all_byte_values(std::size_t n) {
+    Bytes bytes(n);
+    for (std::size_t i = 0; i < n; ++i) bytes[i] = static_cast<protocol::Byte>(i);
+    return bytes;
+}
+
+class SerialPortTest : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(SerialPort::OpenCom(QString::fromStdString(line.slave_path), line_settings, dialogs));
+        ASSERT_TRUE(dialogs.messages.empty());
+    }
+    void TearDown() override { SerialPort::CloseCom(); }
+
+    PtyPair line;
+    ScriptedDialogs dialogs;
+};
+
+}  // namespace
+
+TEST_F(SerialPortTest, EveryByteValuePassesBothWaysUnchanged) {
+    const Bytes sent = all_byte_values(256);
+    EXPECT_EQ(SerialPort::WriteCom(sent), 256);
+    EXPECT_EQ(line.receive(256), sent);
+
+    // 300 waiting bytes come back as 255 and then the remaining 45.
+    Bytes waiting = all_byte_values(256);
+    waiting.insert(waiting.end(), {0x00, 0x0D, 0x0A, 0x11, 0x13, 0x1A, 0x7F, 0xFF});
+    waiting.resize(300, 0x0D);
+    line.send(waiting);
+    const Bytes first = SerialPort::ReadCom();
+    const Bytes second = SerialPort::ReadCom();
+    ASSERT_EQ(first.size(), 255u);
+    ASSERT_EQ(second.size(), 45u);
+    EXPECT_TRUE(std::equal(first.begin(), first.end(), waiting.begin()));
+    EXPECT_TRUE(std::equal(second.begin(), second.end(), waiting.begin() + 255));
+}
+
+TEST_F(SerialPortTest, LongWritesReturnTheFullCount) {
+    for (std::size_t n : {0u, 1u, 255u, 256u, 600u}) {
+        Bytes sent(n);
+        std::iota(sent.begin(), sent.end(), protocol::Byte{7});
+        EXPECT_EQ(SerialPort::WriteCom(sent), static_cast<int>(n));
+        EXPECT_EQ(line.receive(n), sent) << n;
+    }
+}
+
+TEST_F(SerialPortTest, GapOfMoreThan20msSplitsAReply) {
+    const Bytes head{0x3E, 0x01, 0xF0, 0x19}, tail{0x34, 0x12, 0x00, 0x00};
+    std::thread device([&] {
+        line.send(head);
+        std::this_thread::sleep_for(30ms);  // the gap under test
+        line.send(tail);
+    });
+    const Bytes first = SerialPort::ReadCom();
+    const Bytes second = SerialPort::ReadCom();
+    device.join();
+    EXPECT_EQ(first, head);
+    EXPECT_EQ(second, tail);
+}
+
+TEST_F(SerialPortTest, ShortGapsKeepAReplyTogether) {
+    std::thread device([&] {
+        for (protocol::Byte b = 0; b < 8; ++b) {
+            line.send(Bytes{b});
+            std::this_thread::sleep_for(2ms);
+        }
+    });
+    const Bytes got = SerialPort::ReadCom();
+    device.join();
+    EXPECT_EQ(got, all_byte_values(8));
+}
+
+TEST_F(SerialPortTest, IdleReadGivesUpAfterTheTotalTimeout) {
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_TRUE(SerialPort::ReadCom().empty());
+    const auto waited = std::chrono::steady_clock::now() - start;
+    EXPECT_GE(waited, 250ms);
+    EXPECT_LT(waited, 1s);
+}
+
+TEST_F(SerialPortTest, ClosedPortReadsNothingAndWritesNothing) {
+    EXPECT_TRUE(SerialPort::CloseCom());
+    EXPECT_FALSE(SerialPort::IsOpen());
+    line.send(Bytes{1, 2, 3});
+    EXPECT_TRUE(SerialPort::ReadCom().empty());
+    EXPECT_EQ(SerialPort::WriteCom(Bytes{1, 2, 3}), 0);
+    EXPECT_FALSE(SerialPort::CloseCom());
+}
+
+TEST_F(SerialPortTest, ReopeningClosesTheEarlierPortFirst) {
+    PtyPair other;
+    ASSERT_TRUE(SerialPort::OpenCom(QString::fromStdString(other.slave_path), line_settings, dialogs));
+    // The first line is free again: another program may take it.
+    QSerialPort first(QString::fromStdString(line.slave_path));
+    EXPECT_TRUE(first.open(QIODevice::ReadWrite));
+    EXPECT_EQ(SerialPort::WriteCom(Bytes{0x42}), 1);
+    EXPECT_EQ(other.receive(1), Bytes{0x42});
+}
+
+TEST_F(SerialPortTest, LostLineMakesWritesFail) {
+    line.hang_up();
+    EXPECT_LT(SerialPort::WriteCom(Bytes{1, 2, 3, 4}), 4);
+    EXPECT_TRUE(SerialPort::ReadCom().empty());
+}
+
+TEST(SerialPortOpen, PortHeldByAnotherProgramIsRefusedWithOneMessage) {
+    PtyPair line;
+    QSerialPort holder(QString::fromStdString(line.slave_path));
+    ASSERT_TRUE(holder.open(QIODevice::ReadWrite));
+    ScriptedDialogs dialogs;
+    const QString port = QString::fromStdString(line.slave_path);
+    EXPECT_FALSE(SerialPort::OpenCom(port, line_settings, dialogs));
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].text, "Com Port " + port + " недоступен. Установите нужный порт.");
+    EXPECT_EQ(dialogs.messages[0].icon, Dialogs::Icon::Exclamation);
+    EXPECT_EQ(dialogs.messages[0].buttons, Dialogs::Buttons::Ok);
+    EXPECT_FALSE(SerialPort::IsOpen());
+}
+
+TEST(SerialPortOpen, MissingDeviceAndBadSettings) {
+    ScriptedDialogs dialogs;
+    EXPECT_FALSE(SerialPort::OpenCom("/dev/no-such-serial-port", line_settings, dialogs));
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].text, "Com Port /dev/no-such-serial-port недоступен. Установите нужный порт.");
+
+    PtyPair line;
+    dialogs.messages.clear();
+    EXPECT_FALSE(SerialPort::OpenCom(QString::fromStdString(line.slave_path), "19200,x,8,1", dialogs));
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].text, "Unable to build Comm DCB 19200,x,8,1 Error: 22");
+    EXPECT_EQ(dialogs.messages[0].icon, Dialogs::Icon::None);
+    EXPECT_FALSE(SerialPort::IsOpen());
+    // The refused open left nothing behind: the port opens at once with good settings.
+    EXPECT_TRUE(SerialPort::OpenCom(QString::fromStdString(line.slave_path), line_settings, dialogs));
+    SerialPort::CloseCom();
+}

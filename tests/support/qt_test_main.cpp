@@ -1,0 +1,14 @@
+// Test entry point for suites that need a Qt application object. Without a display
+// the suite runs on the offscreen platform, so it needs no X server.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <cstdlib>
+
+int main(int argc, char** argv) {
+    if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY")) setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    QApplication app(argc, argv);
+    QApplication::setApplicationDisplayName("Trelvik Display v5.2");
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

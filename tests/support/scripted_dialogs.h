@@ -1,0 +1,41 @@
+#pragma once
+// Dialogs for tests: records every box the code under test raises and answers from a script.
+
+#include <QString>
+#include <QStringList>
+#include <deque>
+#include <vector>
+
+#include "console/dialogs.h"
+
+class ScriptedDialogs final : public Dialogs {
+public:
+    struct Shown {
+        QString text;
+        Buttons buttons;
+        Icon icon;
+        QString title;
+    };
+
+    std::vector<Shown> messages;
+    QStringList prompts;
+    std::deque<Answer> answers;  // for Yes/No questions; Yes when the script runs out
+    std::deque<QString> inputs;  // for input boxes; empty (cancel) when the script runs out
+
+    Answer message(const QString& text, Buttons buttons, Icon icon, const QString& title) override {
+        messages.push_back({text, buttons, icon, title});
+        if (buttons == Buttons::Ok) return Answer::Ok;
+        if (answers.empty()) return Answer::Yes;
+        const Answer answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+
+    QString input(const QString& prompt, const QString&, const QString&) override {
+        prompts << prompt;
+        if (inputs.empty()) return {};
+        QString answer = inputs.front();
+        inputs.pop_front();
+        return answer;
+    }
+};
