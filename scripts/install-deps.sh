@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Installs everything the console needs to build, run and be tested on Debian 12.
+# Runs apt-get as root, through sudo when started by another user.
+set -euo pipefail
+
+packages=(
+  build-essential cmake ninja-build
+  qt6-base-dev qt6-serialport-dev
+  libgtest-dev libgmock-dev libbenchmark-dev
+  fonts-dejavu-core xvfb xauth
+)
+
+as_root=()
+[ "$(id -u)" -eq 0 ] || as_root=(sudo)
+
+"${as_root[@]}" apt-get update -qq
+DEBIAN_FRONTEND=noninteractive "${as_root[@]}" apt-get install -y -qq "${packages[@]}"
