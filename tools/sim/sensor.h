@@ -54,7 +54,10 @@ public:
 
 private:
     SensorState state_;
-    std::int8_t home_temperature_;  // drift stays within a few degrees of it
+    // Drift stays within a few degrees of the first temperature, and the reading
+    // within the first span of levels, whatever levels are taken later on.
+    std::int8_t home_temperature_;
+    std::uint32_t reading_min_, reading_max_;
 };
 
 }  // namespace sim

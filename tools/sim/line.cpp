@@ -1,0 +1,116 @@
+#include "line.h"
+
+#include <algorithm>
+
+#include "protocol/commands.h"
+
+namespace sim {
+
+using namespace protocol;
+
+Line::Line(const LineConfig& config)
+    : config_(config), display_(config.password, config.lock_tables), rng_(config.seed) {
+    for (std::size_t i = 0; i < config.sensors.size(); ++i) sensors_.emplace_back(default_sensor(config.sensors[i], i));
+}
+
+void Line::drift() {
+    if (!config_.drift) return;
+    for (Sensor& s : sensors_) s.drift(rng_);
+}
+
+Outcome Line::receive(ByteView frame) {
+    Outcome out;
+    if (frame[0] == sensor_frame_start && frame[1] == search_address)
+        search(out);
+    else if (frame[0] == sensor_frame_start)
+        to_sensors(frame, out);
+    else
+        to_display(frame, out);
+    return out;
+}
+
+void Line::search(Outcome& out) {
+    // Each sensor answers with its bare address; they take turns in address order.
+    Bytes addresses;
+    for (const Sensor& s : sensors_)
+        if (!config_.faults.mute.contains(s.address())) addresses.push_back(s.address());
+    std::sort(addresses.begin(), addresses.end());
+    if (addresses.empty()) {
+        out.notes.push_back("search: no sensor answers");
+        return;
+    }
+    out.bursts.push_back({config_.turnaround, addresses, "search answer"});
+    add_garbage(out);
+}
+
+void Line::to_sensors(ByteView frame, Outcome& out) {
+    const Byte address = frame[1];
+    if (config_.faults.mute.contains(address)) {
+        out.notes.push_back("address " + std::to_string(address) + " is muted");
+        return;
+    }
+    // Collect the addressees first: cmd_set_net may move one of them.
+    std::vector<Sensor*> addressees;
+    for (Sensor& s : sensors_)
+        if (s.address() == address) addressees.push_back(&s);
+    if (addressees.empty()) {
+        out.notes.push_back("no device at address " + std::to_string(address));
+        return;
+    }
+    if (addressees.size() > 1)
+        out.notes.push_back(std::to_string(addressees.size()) + " sensors share address " + std::to_string(address) +
+                            ": their answers collide");
+    for (Sensor* s : addressees)
+        if (auto answer = s->answer(frame, out.notes)) transmit(address, std::move(*answer), out);
+}
+
+void Line::to_display(ByteView frame, Outcome& out) {
+    if (config_.faults.mute.contains(display_address)) {
+        out.notes.push_back("display unit is muted");
+        return;
+    }
+    if (frame[1] != display_address) {
+        display_.show_sensor_answer(frame, out.notes);
+        return;
+    }
+    if (auto answer = display_.answer(frame, out.notes)) transmit(display_address, std::move(*answer), out);
+}
+
+void Line::transmit(Byte from, Bytes answer, Outcome& out) {
+    const Faults& f = config_.faults;
+    std::string label;
+    if (f.bad_crc.contains(from)) {
+        answer.back() ^= 0xFF;
+        label = "bad CRC";
+    }
+    if (auto cut = f.truncate.find(from); cut != f.truncate.end()) {
+        const std::size_t length = cut->second.value_or(answer.size() / 2);
+        if (length < answer.size()) {
+            answer.resize(length);
+            label += label.empty() ? "truncated" : ", truncated";
+        }
+    }
+    if (answer.empty()) {
+        out.notes.push_back("answer of address " + std::to_string(from) + " truncated to nothing");
+        return;
+    }
+    if (auto split = f.split.find(from); split != f.split.end() && answer.size() >= 2) {
+        const std::size_t at = std::clamp<std::size_t>(split->second.value_or(answer.size() / 2), 1, answer.size() - 1);
+        const std::string tag = label.empty() ? "split" : label + ", split";
+        out.bursts.push_back({config_.turnaround, Bytes(answer.begin(), answer.begin() + static_cast<std::ptrdiff_t>(at)), tag});
+        out.bursts.push_back({f.split_gap, Bytes(answer.begin() + static_cast<std::ptrdiff_t>(at), answer.end()), tag + ", rest"});
+    } else {
+        out.bursts.push_back({config_.turnaround, std::move(answer), label});
+    }
+    add_garbage(out);
+}
+
+void Line::add_garbage(Outcome& out) {
+    // Late enough after the answer that the console reads it separately.
+    if (config_.faults.garbage == 0) return;
+    Bytes noise(config_.faults.garbage);
+    for (Byte& b : noise) b = static_cast<Byte>(std::uniform_int_distribution<int>(0, 255)(rng_));
+    out.bursts.push_back({config_.faults.garbage_gap, std::move(noise), "garbage"});
+}
+
+}  // namespace sim

@@ -1,0 +1,84 @@
+#pragma once
+// The RS-485 line behind the pty: routes each request frame to the devices it
+// addresses, collects their answers in line order and shapes them with the
+// faults asked for. Knows nothing of time beyond the silences it asks for.
+
+#include <chrono>
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <random>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "display_unit.h"
+#include "notes.h"
+#include "sensor.h"
+
+namespace sim {
+
+using std::chrono::milliseconds;
+
+// Faults follow the address: whatever device answers at it gets them.
+struct Faults {
+    std::set<Byte> mute;     // the device is gone from the line: hears nothing, answers nothing
+    std::set<Byte> bad_crc;  // answers end in a wrong CRC
+    std::map<Byte, std::optional<std::size_t>> truncate;  // answers cut to this length (nullopt: half)
+    std::map<Byte, std::optional<std::size_t>> split;     // answers pause after this many bytes (nullopt: half)
+    milliseconds split_gap{30};
+    std::size_t garbage = 0;  // random bytes after every answer
+    milliseconds garbage_gap{40};
+};
+
+inline constexpr std::uint32_t default_password = 12345;
+
+struct LineConfig {
+    std::vector<Byte> sensors{1, 2, 5};
+    bool drift = true;
+    std::uint32_t seed = 1;
+    std::uint32_t password = default_password;
+    bool lock_tables = false;
+    Faults faults;
+    milliseconds turnaround{3};  // a device's pause between request and answer
+};
+
+// Bytes that leave together, after the line has been quiet for `silence_before`.
+struct Burst {
+    milliseconds silence_before{0};
+    Bytes bytes;
+    std::string label;  // empty for a plain answer; otherwise the fault that shaped it
+};
+
+struct Outcome {
+    std::vector<Burst> bursts;
+    Notes notes;
+};
+
+class Line {
+public:
+    explicit Line(const LineConfig& config);
+
+    // Everything the devices do with one well-formed frame.
+    Outcome receive(ByteView frame);
+
+    // One second of drift in every sensor, unless drift is off.
+    void drift();
+
+    const std::vector<Sensor>& sensors() const { return sensors_; }
+    const DisplayUnit& display() const { return display_; }
+
+private:
+    void search(Outcome& out);
+    void to_sensors(ByteView frame, Outcome& out);
+    void to_display(ByteView frame, Outcome& out);
+    void transmit(Byte from, Bytes answer, Outcome& out);
+    void add_garbage(Outcome& out);
+
+    LineConfig config_;
+    std::vector<Sensor> sensors_;
+    DisplayUnit display_;
+    std::mt19937 rng_;
+};
+
+}  // namespace sim
