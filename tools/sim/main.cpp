@@ -46,7 +46,7 @@ std::string wall_clock() {
     return text;
 }
 
-void log(const std::string& text) { std::printf("%s %s\n", wall_clock().c_str(), text.c_str()); }
+void log_line(const std::string& text) { std::printf("%s %s\n", wall_clock().c_str(), text.c_str()); }
 
 // As the console shows it: the prefix byte when not 0, then each digit and a period.
 std::string version_text(const SensorState& s) {
@@ -164,10 +164,10 @@ private:
             auto item = splitter_.next();
             if (!item) return;
             if (!item->is_frame) {
-                log("skipped " + std::to_string(item->bytes.size()) + " byte(s): " + hex_dump(item->bytes));
+                log_line("skipped " + std::to_string(item->bytes.size()) + " byte(s): " + hex_dump(item->bytes));
                 continue;
             }
-            log("<- " + hex_dump(item->bytes));
+            log_line("<- " + hex_dump(item->bytes));
             answer(line_.receive(item->bytes));
             if (options_.close_after && ++frames_ == *options_.close_after) {
                 options_.close_after.reset();  // the adapter is pulled once
@@ -177,12 +177,12 @@ private:
     }
 
     void answer(const Outcome& outcome) {
-        for (const std::string& note : outcome.notes) log("-- " + note);
+        for (const std::string& note : outcome.notes) log_line("-- " + note);
         for (const Burst& burst : outcome.bursts) {
             pacer_.keep_silence(burst.silence_before);
-            log("-> " + hex_dump(burst.bytes) + (burst.label.empty() ? "" : "  (" + burst.label + ")"));
+            log_line("-> " + hex_dump(burst.bytes) + (burst.label.empty() ? "" : "  (" + burst.label + ")"));
             if (!pacer_.write(pty_->master(), burst.bytes)) {
-                log("-- the console takes no more bytes: the rest of the answer is dropped");
+                log_line("-- the console takes no more bytes: the rest of the answer is dropped");
                 return;
             }
         }
@@ -191,7 +191,7 @@ private:
     void on_deadlines() {
         const auto now = Clock::now();
         if (splitter_.holds_bytes() && now - last_received_ >= idle_limit) {
-            log("-- incomplete frame given up after " + std::to_string(idle_limit.count()) + " ms of silence");
+            log_line("-- incomplete frame given up after " + std::to_string(idle_limit.count()) + " ms of silence");
             while (pty_ && splitter_.holds_bytes()) {
                 splitter_.give_up();
                 drain();
