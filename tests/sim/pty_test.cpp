@@ -2,9 +2,6 @@
 
 #include <fcntl.h>
 #include <poll.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -15,79 +12,18 @@
 
 #include "calibration/table_frame.h"
 #include "protocol/fixed_frames.h"
+#include "support/sim_process.h"
 
 using protocol::Byte;
 using protocol::Bytes;
 using Clock = std::chrono::steady_clock;
 using namespace std::chrono_literals;
 
-extern char** environ;
-
 namespace {
 
 int ms_until(Clock::time_point deadline) {
     return static_cast<int>(std::max<long>(0, std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count()));
 }
-
-// The simulator process; stopped by its pid and reaped when the test ends.
-class Sim {
-public:
-    explicit Sim(std::vector<std::string> args) {
-        args.insert(args.begin(), TRELVIK_SIM_PATH);
-        std::vector<char*> argv;
-        for (auto& a : args) argv.push_back(a.data());
-        argv.push_back(nullptr);
-        int out[2];
-        if (pipe(out) != 0) throw std::runtime_error("pipe");
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
-        posix_spawn_file_actions_addclose(&actions, out[0]);
-        const int error = posix_spawn(&pid_, argv[0], &actions, nullptr, argv.data(), environ);
-        posix_spawn_file_actions_destroy(&actions);
-        close(out[1]);
-        out_ = out[0];
-        if (error != 0) throw std::runtime_error("posix_spawn");
-        device_ = line(5s).value_or("");
-    }
-    ~Sim() {
-        if (pid_ > 0) stop();
-        close(out_);
-    }
-
-    const std::string& device() const { return device_; }
-
-    // The next line of output that starts with `prefix`, waiting at most `limit`.
-    std::optional<std::string> line(std::chrono::milliseconds limit, std::string_view prefix = "") {
-        const auto deadline = Clock::now() + limit;
-        for (;;) {
-            for (std::size_t eol; (eol = output_.find('\n')) != std::string::npos;) {
-                std::string text = output_.substr(0, eol);
-                output_.erase(0, eol + 1);
-                if (text.starts_with(prefix)) return text;
-            }
-            pollfd p{out_, POLLIN, 0};
-            char chunk[4096];
-            if (poll(&p, 1, ms_until(deadline)) <= 0) return std::nullopt;
-            const ssize_t n = read(out_, chunk, sizeof chunk);
-            if (n <= 0) return std::nullopt;
-            output_.append(chunk, static_cast<std::size_t>(n));
-        }
-    }
-
-    int stop() {
-        kill(pid_, SIGTERM);
-        int status = 0;
-        waitpid(std::exchange(pid_, -1), &status, 0);
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
-
-private:
-    pid_t pid_ = -1;
-    int out_ = -1;
-    std::string device_;
-    std::string output_;
-};
 
 // The console's end of the line, made raw like the serial port it stands for,
 // or left as the simulator set it up.
@@ -158,7 +94,7 @@ const Bytes poll_full_1{0x31, 0x01, 0xF0, 0xC5};
 }  // namespace
 
 TEST(SimPty, FullPollIsAnsweredByteForByte) {
-    Sim sim({"--no-drift", "--no-pace"});
+    SimProcess sim({"--no-drift", "--no-pace"});
     Port port(sim.device());
     EXPECT_EQ(port.exchange(poll_full_1, 22),
               (Bytes{0x3E, 0x01, 0xF0, 0x15, 0x99, 0x05, 0xEC, 0x2C, 0x00, 0x00, 0xE8,
@@ -174,7 +110,7 @@ TEST(SimPty, TableWithControlBytesReadsBackUnchangedBeforeThePortIsConfigured) {
     for (std::size_t k = 0; k < calibration::table_points; ++k)
         table.values[k] = table.litres[39 - k] = awkward[k % std::size(awkward)];
 
-    Sim sim({"--no-drift", "--no-pace"});
+    SimProcess sim({"--no-drift", "--no-pace"});
     Port port(sim.device(), false);
     EXPECT_EQ(port.exchange(calibration::build_write_table(4, table), 4), (Bytes{0x31, 0xDE, 0xE0, 0x18}));
     const Bytes reply = port.exchange(calibration::build_read_table(4), 167);
@@ -188,7 +124,7 @@ TEST(SimPty, FramesOfOneWriteAreAnsweredInOrder) {
     protocol::append(request, Bytes{0x31, 0x05, 0xFC, 0x5D});
     protocol::append(request, protocol::cmd_search);
 
-    Sim sim({"--no-drift", "--no-pace"});
+    SimProcess sim({"--no-drift", "--no-pace"});
     Port port(sim.device());
     const Bytes answers = port.exchange(request, 9 + 9 + 10 + 3);
     ASSERT_EQ(answers.size(), 31u);
@@ -199,7 +135,7 @@ TEST(SimPty, FramesOfOneWriteAreAnsweredInOrder) {
 }
 
 TEST(SimPty, PacedAnswersKeepTheirBytesClose) {
-    Sim sim({"--no-drift"});
+    SimProcess sim({"--no-drift"});
     Port port(sim.device());
     port.send(calibration::build_read_table(0));
     const auto table = port.receive(167);
@@ -214,7 +150,7 @@ TEST(SimPty, PacedAnswersKeepTheirBytesClose) {
 }
 
 TEST(SimPty, SplitAnswerPausesWhereAsked) {
-    Sim sim({"--no-drift", "--split", "1:10", "--gap-ms", "30"});
+    SimProcess sim({"--no-drift", "--split", "1:10", "--gap-ms", "30"});
     Port port(sim.device());
     port.send(poll_full_1);
     const auto chunks = port.receive(22);
@@ -224,7 +160,7 @@ TEST(SimPty, SplitAnswerPausesWhereAsked) {
 }
 
 TEST(SimPty, MutedSensorLetsTheNextOneAnswer) {
-    Sim sim({"--no-drift", "--no-pace", "--mute", "2"});
+    SimProcess sim({"--no-drift", "--no-pace", "--mute", "2"});
     Port port(sim.device());
     Bytes both{0x31, 0x02, 0xF0, 0x90};
     protocol::append(both, poll_full_1);
@@ -235,7 +171,7 @@ TEST(SimPty, MutedSensorLetsTheNextOneAnswer) {
 
 TEST(SimPty, PulledLineComesBackAtTheLinkedPath) {
     const auto link = std::filesystem::temp_directory_path() / ("trelvik-sim-test-" + std::to_string(getpid()));
-    Sim sim({"--no-drift", "--no-pace", "--close-after", "1", "--reopen-after", "50", "--link", link.string()});
+    SimProcess sim({"--no-drift", "--no-pace", "--close-after", "1", "--reopen-after", "50", "--link", link.string()});
     EXPECT_EQ(std::filesystem::read_symlink(link), sim.device());
     {
         Port port(link.string());
