@@ -98,9 +98,9 @@ std::variant<Options, ShowHelp, BadOptions> parse_options(std::span<const std::s
             if (!a) return bad("an address 0..255 (222 is the display unit)");
             (takes("--mute") ? o.line.faults.mute : o.line.faults.bad_crc).insert(*a);
         } else if (takes("--truncate") || takes("--split")) {
-            const auto spec = address_and_count(value);
-            if (!spec) return bad("ADDR or ADDR:N, ADDR 0..255, N 0..1000");
-            (takes("--truncate") ? o.line.faults.truncate : o.line.faults.split)[spec->first] = spec->second;
+            const auto fault_at = address_and_count(value);
+            if (!fault_at) return bad("ADDR or ADDR:N, ADDR 0..255, N 0..1000");
+            (takes("--truncate") ? o.line.faults.truncate : o.line.faults.split)[fault_at->first] = fault_at->second;
         } else if (takes("--gap-ms")) {
             const auto ms = number<int>(value, 0, 10'000);
             if (!ms) return bad("milliseconds 0..10000");
