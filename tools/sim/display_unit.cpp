@@ -12,10 +12,6 @@ using namespace protocol;
 
 namespace {
 
-std::uint32_t msb_first(ByteView four) {
-    return std::uint32_t{four[0]} << 24 | std::uint32_t{four[1]} << 16 | std::uint32_t{four[2]} << 8 | four[3];
-}
-
 Bytes unit_reply(Byte code, std::initializer_list<Byte> data = {}) {
     return make_reply(display_reply_start, display_address, code, data);
 }

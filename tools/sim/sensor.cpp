@@ -17,10 +17,6 @@ namespace {
 
 Byte byte_of(std::uint32_t value, int index) { return static_cast<Byte>(value >> (8 * index)); }
 
-std::uint32_t msb_first(ByteView four) {
-    return std::uint32_t{four[0]} << 24 | std::uint32_t{four[1]} << 16 | std::uint32_t{four[2]} << 8 | four[3];
-}
-
 constexpr std::uint32_t max_serial = 2'000'000;
 
 }  // namespace
