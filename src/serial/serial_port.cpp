@@ -23,9 +23,9 @@ using Clock = std::chrono::steady_clock;
 using std::chrono::milliseconds;
 
 constexpr qint64 read_request = serial::transfer_size;  // bytes asked for by every read
-constexpr milliseconds read_interval{20};             // gap after a byte that ends a read
-constexpr milliseconds read_total{1 * 255 + 1};       // per requested byte, plus a constant
-constexpr milliseconds write_constant{10};            // plus 1 ms per byte written
+constexpr milliseconds read_interval{20};                // gap after a byte that ends a read
+constexpr milliseconds read_total{1 * 255 + 1};          // per requested byte, plus a constant
+constexpr milliseconds write_constant{10};               // plus 1 ms per byte written
 
 std::unique_ptr<QSerialPort> hCom;
 std::array<protocol::Byte, 256> ComBuffer{};
