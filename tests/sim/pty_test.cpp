@@ -11,6 +11,8 @@
 #include <filesystem>
 
 #include "calibration/table_frame.h"
+#include "line.h"
+#include "protocol/crc.h"
 #include "protocol/fixed_frames.h"
 #include "support/sim_process.h"
 
@@ -100,6 +102,42 @@ TEST(SimPty, FullPollIsAnsweredByteForByte) {
               (Bytes{0x3E, 0x01, 0xF0, 0x15, 0x99, 0x05, 0xEC, 0x2C, 0x00, 0x00, 0xE8,
                      0x03, 0x00, 0x00, 0x18, 0x79, 0x00, 0x00, 0x01, 0x04, 0x00, 0x0F}));
     EXPECT_EQ(sim.stop(), 0);
+}
+
+TEST(SimPty, EveryCommandIsAnsweredOverTheLineAsTheDeviceModelAnswersIt) {
+    // The device model's bytes are pinned by the core tests; here the program must deliver
+    // exactly those bytes through the pty, command after command, effects included.
+    auto frame = [](Bytes body) {
+        protocol::Control_summ(body);
+        return body;
+    };
+    calibration::CalibrationTable table;
+    table.net = 9;
+    for (std::size_t k = 0; k < calibration::table_points; ++k)
+        table.values[k] = table.litres[k] = static_cast<std::uint16_t>(k * 1000);
+    const Bytes search(protocol::cmd_search.begin(), protocol::cmd_search.end());
+    const Bytes requests[] = {
+        frame({0x31, 0x05, 0xF0}), frame({0x31, 0x05, 0x06}), frame({0x31, 0x05, 0xFC}),
+        frame({0x31, 0x05, 0xFA}), frame({0x31, 0x05, 0xF5}), frame({0x31, 0x05, 0xF2, 0x0B}),
+        frame({0x31, 0x05, 0xF6, 0x00, 0x1E, 0x84, 0x80}), frame({0x31, 0x05, 0xF0}),
+        frame({0x31, 0x05, 0xFB, 0x07}), frame({0x31, 0x07, 0xFC}), search,
+        calibration::build_read_table(3), calibration::build_write_table(3, table), calibration::build_read_table(3),
+        frame({0x3E, 0xDE, 0xF7, 0x00, 0x00, 0x00, 0x01}), frame({0x3E, 0xDE, 0xF8, 0x00, 0x00, 0x30, 0x39}),
+        frame({0x3E, 0xDE, 0xF7, 0x00, 0x00, 0x00, 0x01}), frame({0x3E, 0xDE, 0xF8, 0x00, 0x00, 0x00, 0x01}),
+        frame({0x3E, 0xDE, 0xF2, 0x05}), calibration::build_read_table(0),
+    };
+
+    sim::LineConfig config;
+    config.drift = false;
+    sim::Line model(config);
+    SimProcess sim({"--no-drift", "--no-pace"});
+    Port port(sim.device());
+    for (const Bytes& request : requests) {
+        Bytes expected;
+        for (const sim::Burst& burst : model.receive(request).bursts) protocol::append(expected, burst.bytes);
+        ASSERT_FALSE(expected.empty());
+        EXPECT_EQ(port.exchange(request, expected.size()), expected) << "request code " << int{request[2]};
+    }
 }
 
 TEST(SimPty, TableWithControlBytesReadsBackUnchangedBeforeThePortIsConfigured) {
