@@ -1,5 +1,6 @@
 #include "frame_splitter.h"
 
+#include "calibration/table_frame.h"
 #include "protocol/commands.h"
 #include "protocol/crc.h"
 
@@ -9,8 +10,6 @@ using namespace protocol;
 
 namespace {
 
-// Table frames carry slot, network number, status and 2 × 40 words.
-constexpr std::size_t table_write_length = 167;
 constexpr std::size_t ext_value_length = 17;
 constexpr std::size_t ext_query_length = 6;
 constexpr std::size_t indicator_frame_length = 9;
@@ -37,7 +36,7 @@ FrameLength display_request_length(Byte code) {
     case cmd_display_mode: return std::size_t{5};
     case cmd_enter_password:
     case cmd_set_password: return std::size_t{8};
-    case cmd_write_table: return table_write_length;
+    case cmd_write_table: return calibration::table_frame_length;
     default: return NotAFrame{};
     }
 }
