@@ -13,6 +13,9 @@ public:
     Answer message(const QString& text, Buttons buttons, Icon icon, const QString& title) override;
     QString input(const QString& prompt, const QString& title, const QString& initial) override;
 
+    // Boxes raised after this are modal over `parent`.
+    void set_parent(QWidget* parent) { parent_ = parent; }
+
 private:
     QPointer<QWidget> parent_;
 };

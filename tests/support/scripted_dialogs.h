@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 #include <deque>
+#include <functional>
 #include <vector>
 
 #include "console/dialogs.h"
@@ -21,9 +22,11 @@ public:
     QStringList prompts;
     std::deque<Answer> answers;  // for Yes/No questions; Yes when the script runs out
     std::deque<QString> inputs;  // for input boxes; empty (cancel) when the script runs out
+    std::function<void()> while_shown;  // runs while a message box is up, as its event loop would
 
     Answer message(const QString& text, Buttons buttons, Icon icon, const QString& title) override {
         messages.push_back({text, buttons, icon, title});
+        if (while_shown) while_shown();
         if (buttons == Buttons::Ok) return Answer::Ok;
         if (answers.empty()) return Answer::Yes;
         const Answer answer = answers.front();

@@ -1,0 +1,295 @@
+#include "console/frm_serial.h"
+
+#include <QLocale>
+
+#include "calibration/table_dump.h"
+#include "console/traffic_text.h"
+#include "exchange/reply_dispatch.h"
+#include "protocol/commands.h"
+#include "protocol/fixed_frames.h"
+#include "protocol/number_text.h"
+#include "protocol/requests.h"
+
+using protocol::Byte;
+using protocol::Bytes;
+using protocol::ByteView;
+
+namespace {
+
+const QString line_settings = QStringLiteral("19200,n,8,1");
+
+// Operator text to a byte, with the regional decimal separator.
+std::optional<Byte> text_to_byte(const QString& text) {
+    return protocol::to_byte(text.toStdString(), QLocale().decimalPoint().toStdString());
+}
+
+QString from_utf8(const std::string& text) { return QString::fromStdString(text); }
+
+bool tagged_one(const QWidget* w) {
+    bool ok = false;
+    const int tag = w->property("Tag").toString().toInt(&ok);
+    return ok && tag == 1;
+}
+
+// Clears a flag when the scope ends, however it ends.
+class Latch {
+public:
+    explicit Latch(bool& flag) : flag_(flag) { flag_ = true; }
+    ~Latch() { flag_ = false; }
+    Latch(const Latch&) = delete;
+    Latch& operator=(const Latch&) = delete;
+
+private:
+    bool& flag_;
+};
+
+}  // namespace
+
+frmSerial::frmSerial(Dialogs& dialogs, Line& line, QWidget* parent)
+    : QWidget(parent), dialogs_(dialogs), line_(line) {
+    build_controls();
+    wire_handlers();
+    Form_Load();
+}
+
+void frmSerial::wire_handlers() {
+    connect(BTNOpenCom, &QPushButton::clicked, this, &frmSerial::BTNOpenCom_Click);
+    connect(BTNCloseCom, &QPushButton::clicked, this, &frmSerial::BTNCloseCom_Click);
+    // Only the operator's typing: a pick from the list is noticed by the tick.
+    connect(CmbNet->lineEdit(), &QLineEdit::textEdited, this, &frmSerial::CmbNet_Change);
+    connect(Cmb_Datchik, &QComboBox::activated, this, &frmSerial::Cmb_Datchik_Click);
+    connect(rd_table, &QPushButton::clicked, this, &frmSerial::rd_table_Click);
+    connect(block, &QPushButton::clicked, this, &frmSerial::block_Click);
+    connect(TMRComm, &QTimer::timeout, this, &frmSerial::TMRComm_Timer);
+}
+
+// ---- Start-up and connection ---------------------------------------------------------
+
+void frmSerial::Form_Load() {
+    state.mode_yes = true;
+    state.net_opr = false;
+    state.flag_pro_ind = false;
+
+    CmbNet->addItems({QStringLiteral("0"), QStringLiteral("1")});
+    CmbNet->setCurrentIndex(0);
+    for (int i = 1; i <= 9; ++i) CmbPort->addItem(QStringLiteral("COM%1:").arg(i));
+    CmbPort->setCurrentIndex(0);
+    for (int i = 1; i <= 10; ++i) Cmb_Datchik->addItem(QStringLiteral("Sensor %1").arg(i));
+    Cmb_Datchik->setCurrentIndex(0);
+    Cmb_Datchik_Click();  // the program's pick reads the slot's table like the operator's
+}
+
+void frmSerial::BTNOpenCom_Click() {
+    if (connected_) return;  // a second connect would invert the tagged controls back
+    // The box's text: the selected entry, or a device path the operator typed.
+    const QString port = CmbPort->currentText();
+    if (!line_.open(port, line_settings, dialogs_)) {
+        dialogs_.message(port + QStringLiteral(" Not available!"));
+        return;
+    }
+    connected_ = true;
+    SwitchTags();
+    TMRComm->start(tick_interval_ms);
+    state.err_write = 0;
+}
+
+void frmSerial::BTNCloseCom_Click() {
+    if (!connected_) return;  // nothing to close; inverting would enable controls for no port
+    TMRComm->stop();
+    line_.close();
+    connected_ = false;
+    SwitchTags();
+}
+
+void frmSerial::CmbNet_Change() { state.wrs = Zapros_ser_num(); }
+
+void frmSerial::SwitchTags() {
+    // A control's own enabled state, not the one it inherits from its frame.
+    for (QWidget* w : findChildren<QWidget*>())
+        if (tagged_one(w)) w->setEnabled(w->testAttribute(Qt::WA_ForceDisabled));
+}
+
+std::optional<int> frmSerial::selected_index(const QComboBox* box) {
+    const int current = box->currentIndex();
+    if (current >= 0 && box->itemText(current) == box->currentText()) return current;
+    const int typed = box->findText(box->currentText(), Qt::MatchExactly);
+    if (typed >= 0) return typed;
+    return std::nullopt;
+}
+
+std::optional<Byte> frmSerial::selected_net() const {
+    const auto index = selected_index(CmbNet);
+    if (!index) return std::nullopt;
+    return text_to_byte(CmbNet->itemText(*index));
+}
+
+Bytes frmSerial::Zapros_ser_num() const {
+    const auto address = selected_net();
+    if (!address) return {};
+    return protocol::sensor_request(*address, protocol::cmd_read_sn);
+}
+
+// ---- Poll switch -----------------------------------------------------------------------
+
+void frmSerial::block_Click() {
+    state.block_zapros = !state.block_zapros;
+    block->setText(state.block_zapros ? QStringLiteral("Разблокировка") : QStringLiteral("Блокировка"));
+}
+
+// ---- The exchange cycle ------------------------------------------------------------------
+
+void frmSerial::TMRComm_Timer() {
+    if (in_tick_) return;  // a box opened by the running tick is still up
+    const Latch running(in_tick_);
+    Byte request_crc = 0;
+
+    const auto address = selected_net();
+    if (address && *address != state.last_net) {
+        state.wrs = Zapros_ser_num();
+        state.last_net = *address;
+    }
+
+    if (state.wrs.empty() && address && state.block_zapros) {
+        const bool standard = std_zap->isChecked();
+        const Byte polled = standard ? text_to_byte(nn1->text()).value_or(1) : *address;
+        state.wrs = protocol::sensor_request(polled, standard ? protocol::cmd_poll_short : protocol::cmd_poll_full);
+        request_crc = state.wrs.back();
+    }
+
+    if (state.wrs.empty() && avtozap->isChecked())
+        state.wrs.assign(protocol::auto_request_burst.begin(), protocol::auto_request_burst.end());
+
+    out_win(state.wrs);
+
+    const Bytes rx = line_.read();  // the reply to the previous tick's frame
+    const bool written = line_.write(state.wrs) == static_cast<int>(state.wrs.size());
+    state.wrs.clear();  // sent or dropped: a failed frame is not retried
+
+    if (!written) {
+        dialogs_.message(QStringLiteral("Error writing to comm's"));
+        if (state.err_write < exchange::write_failures_tolerated) {
+            ++state.err_write;
+        } else {
+            TMRComm->stop();
+            line_.close();
+            connected_ = false;
+            SwitchTags();
+        }
+        return;
+    }
+
+    state.err_write = 0;
+    Pic->set_fill_colour(exchange::next_lamp_colour(Pic->fill_colour()));
+    if (rx.empty()) return;
+    dispatch(rx, request_crc);
+    Pic->set_fill_colour(exchange::lamp_red);
+    line_.flush();
+}
+
+// ---- Reply dispatch -----------------------------------------------------------------------
+
+void frmSerial::dispatch(ByteView rx, Byte request_crc) {
+    const exchange::Dispatch d = exchange::dispatch_reply(rx, request_crc);
+    if (d.dump) txtRec->setPlainText(from_utf8(*d.dump));
+
+    switch (d.family) {
+    case exchange::ReplyFamily::Sensor:
+        if (d.identity) {
+            sn->setText(d.identity->serial ? QString::number(*d.identity->serial) : QStringLiteral("????????"));
+            if (d.identity->version) vv->setText(from_utf8(*d.identity->version));
+        }
+        if (d.full_poll) {
+            const exchange::FullPoll& f = *d.full_poll;
+            temp->setText(QString::number(f.temperature));
+            ne->setText(QString::number(f.address));
+            uroven->setText(QString::number(f.level));
+            tek->setText(QString::number(f.current));
+            lo->setText(QString::number(f.lower));
+            hi->setText(QString::number(f.upper));
+            ko->setText(QString::number(f.k));
+            if (f.mode && state.mode_yes) Out_modes(*f.mode);
+        }
+        if (d.short_poll) {
+            if (d.short_poll->temperature) temp->setText(QString::number(*d.short_poll->temperature));
+            if (d.short_poll->level) uroven->setText(QString::number(*d.short_poll->level));
+        }
+        if (d.status) MsgCom->setText(from_utf8(*d.status));
+        if (d.set_mode) Out_modes(*d.set_mode);
+        if (d.unknown_sensor_code) dialogs_.message(QStringLiteral("Пришла какая-то фигня"));
+        break;
+
+    case exchange::ReplyFamily::Display:
+        if (d.table) rdtab(rx);
+        if (d.status)
+            MsgCom->setText(d.after_slot ? Cmb_Datchik->currentText() + from_utf8(*d.status) : from_utf8(*d.status));
+        break;
+
+    case exchange::ReplyFamily::SearchResult:
+        if (state.net_opr && d.addresses) {
+            QString found;
+            CmbNet->clear();
+            for (Byte a : *d.addresses) {
+                CmbNet->addItem(QString::number(a));
+                found += QString::number(a) + u' ';
+            }
+            CmbNet->setCurrentIndex(0);
+            netdev->setText(found);
+            txtRec->setPlainText(from_utf8(console::hex_line(rx)));
+            state.wrs = Zapros_ser_num();
+            MsgCom->setText(QStringLiteral("Произошел опрос сети."));
+        }
+        state.net_opr = false;
+        break;
+    }
+}
+
+// ---- Traffic and mode display -------------------------------------------------------------
+
+void frmSerial::out_win(ByteView wwrs) { txtRec->setPlainText(from_utf8(console::out_win_text(wwrs))); }
+
+void frmSerial::Out_modes(Byte nn) {
+    iinv->setChecked(nn & 0x01);
+    switch (nn & 0x06) {
+    case 0x00: R485->setChecked(true); break;
+    case 0x02: R_a->setChecked(true); break;
+    case 0x04: R_f->setChecked(true); break;
+    default: break;  // 0x06 names no output mode: the buttons keep their state
+    }
+    usredn->setChecked(nn & 0x08);
+    state.mode_yes = false;
+}
+
+// ---- Calibration table reading --------------------------------------------------------------
+
+void frmSerial::rd_table_Click() { rd_str(); }
+
+void frmSerial::Cmb_Datchik_Click() { rd_str(); }
+
+void frmSerial::rd_str() {
+    const int slot = Cmb_Datchik->currentIndex();
+    if (slot < 0) return;
+    state.wrs = calibration::build_read_table(static_cast<Byte>(slot));
+    out_win(state.wrs);
+}
+
+void frmSerial::rdtab(ByteView Ans) {
+    const calibration::TableReply r = calibration::decode_table_reply(Ans);
+    std::vector<std::string> previous;
+    previous.reserve(2 * points);
+    for (const auto* box : Text44) previous.push_back(box->text().toStdString());
+    for (const auto* box : Text45) previous.push_back(box->text().toStdString());
+
+    out_win(Ans);
+    if (r.net) Text43->setText(QString::number(*r.net));
+    // A reply cut before the status byte leaves the switch alone: checking it would
+    // switch the slot off at the next table write.
+    if (r.status) D_otkl->setChecked(!(*r.status & calibration::slot_in_service));
+    for (std::size_t k = 0; k < r.values.size(); ++k) Text44[k]->setText(QString::number(r.values[k]));
+    for (std::size_t k = 0; k < r.litres.size(); ++k) Text45[k]->setText(QString::number(r.litres[k]));
+    if (!r.mode) return;  // decoding ended early: the box keeps the reply as received
+
+    // The display unit's mode: bit 0 passive (else active), bit 2 the ВИРС mode.
+    (*r.mode & 0x01 ? Option1 : Option2)->setChecked(true);
+    Check_vedom->setChecked(*r.mode & 0x04);
+    txtRec->setPlainText(from_utf8(calibration::table_dump(previous, Ans, r.computed_crc)));
+}

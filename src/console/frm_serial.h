@@ -1,0 +1,173 @@
+#pragma once
+// frmSerial: the console's one window. It owns every control (the hidden service
+// controls included), the exchange state and the handlers; the handlers read controls,
+// call the protocol layer, store the pending frame in `wrs` and show it.
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTimer>
+#include <QWidget>
+#include <array>
+#include <optional>
+
+#include "calibration/table_frame.h"
+#include "console/dialogs.h"
+#include "console/shape.h"
+#include "exchange/exchange_state.h"
+#include "protocol/bytes.h"
+#include "serial/line.h"
+
+class frmSerial final : public QWidget {
+public:
+    // `dialogs` and `line` must outlive the window.
+    frmSerial(Dialogs& dialogs, Line& line, QWidget* parent = nullptr);
+
+    static constexpr int points = static_cast<int>(calibration::table_points);
+    static constexpr int tick_interval_ms = 500;
+
+    // ---- Controls (object names equal the member names) ----------------------------
+    Shape* Pic;
+    QTabWidget* SSTab1;
+    QLabel* MsgCom;
+
+    // Page "Основное".
+    QGroupBox* Frame6;
+    QComboBox* CmbPort;
+    QPushButton* BTNOpenCom;
+    QPushButton* BTNCloseCom;
+    QPushButton* prov_ind;
+    QGroupBox* Frame10;
+    QCheckBox* Check_vedom;
+    QLabel* ref_vedom;
+    QRadioButton* Option1;
+    QLabel* Label2;
+    QRadioButton* Option2;
+    QLabel* Label6;
+    QPushButton* mode_ind;
+    QPushButton* pwdIn;
+    QPushButton* set_pwd;
+    QPushButton* block;
+
+    // Page "Калибровка".
+    QGroupBox* Frame8;
+    QGroupBox* Frame5;
+    QPushButton* rd_table;
+    QPushButton* write_struct;
+    QPushButton* zapForm;  // hidden
+    QLineEdit* nn1;        // hidden
+
+    // In Frame5.
+    QLabel* ur;
+    QLabel* uroven;
+    QLabel* te;
+    QLabel* temp;
+    QLabel* tek_l;  // hidden
+    QLabel* tek;    // hidden
+    QPushButton* Opros;
+    QLabel* Label4;
+    QComboBox* CmbNet;
+
+    // In Frame8.
+    QComboBox* Cmb_Datchik;
+    QLabel* Label_net_slot;  // "Сет. номер"
+    QLineEdit* Text43;
+    QLabel* Label_off;  // "Отключен"
+    QCheckBox* D_otkl;
+    std::array<QLabel*, 3> Label_values;  // "Значения датчика" over the three value columns
+    std::array<QLabel*, 3> Label_litres;  // "Литры" over the three litre columns
+    QLineEdit* Text46;
+    std::array<QLineEdit*, 1> Text47;
+    std::array<QLineEdit*, points> Text44;  // sensor value of rows 1..40
+    std::array<QLineEdit*, points> Text45;  // litres of rows 1..40
+    std::array<QLabel*, points + 1> Label_row;  // row numbers 0..40
+
+    // Hidden service controls.
+    QGroupBox* Frame1;
+    QPlainTextEdit* txtRec;
+    QGroupBox* Frame2;
+    QLineEdit* chis1;
+    QPushButton* send_zap;
+    QPushButton* zzaapp;
+    QCheckBox* avtozap;
+    QCheckBox* std_zap;
+    QGroupBox* Frame3;
+    QPushButton* low;
+    QPushButton* hig;
+    QPushButton* net;
+    QGroupBox* Frame4;
+    QLabel* Label_lo;  // "LOW"
+    QLabel* lo;
+    QLabel* Label_hi;  // "HIGHT"
+    QLabel* hi;
+    QLabel* Label_ne;  // "Net"
+    QLabel* ne;
+    QLabel* k;  // "K", hidden
+    QLabel* ko;  // hidden
+    QGroupBox* modes;
+    QRadioButton* R485;
+    QRadioButton* R_a;
+    QRadioButton* R_f;
+    QLabel* R_485;     // "Режим RS-485"
+    QLabel* R_analog;  // "Аналоговый Режим"
+    QLabel* R_fr;      // "Частотный режим"
+    QCheckBox* iinv;
+    QCheckBox* usredn;
+    QLabel* invers;  // "Инверсия индикатора"
+    QLabel* usred;   // "Сглаживание"
+    QPushButton* Set_mode;
+    QCheckBox* fix_dig;
+    QPushButton* InstSN;
+    QLabel* sn;
+    QLabel* vv;
+    QLabel* netdev;
+    QLabel* Label5;
+    QLabel* Label3;
+    std::array<QLabel*, 1> ver2;
+
+    QTimer* TMRComm;
+
+    // ---- Exchange state -------------------------------------------------------------
+    exchange::ExchangeState state;
+    bool connected() const { return connected_; }
+
+    // ---- Handlers -------------------------------------------------------------------
+    void Form_Load();
+    void BTNOpenCom_Click();
+    void BTNCloseCom_Click();
+    void CmbNet_Change();
+    void Cmb_Datchik_Click();
+    void rd_table_Click();
+    void block_Click();
+    void TMRComm_Timer();
+
+    // ---- Helpers --------------------------------------------------------------------
+    void SwitchTags();
+    void out_win(protocol::ByteView wwrs);
+    void Out_modes(protocol::Byte nn);
+    void rd_str();
+    void rdtab(protocol::ByteView Ans);
+    protocol::Bytes Zapros_ser_num() const;
+    void dispatch(protocol::ByteView rx, protocol::Byte request_crc);
+
+    // The entry of a list that its text selects: the current entry while the text is
+    // its own, else the entry whose text was typed; nullopt when none matches.
+    static std::optional<int> selected_index(const QComboBox* box);
+    // The selected address of CmbNet as a byte, when an entry is selected and converts.
+    std::optional<protocol::Byte> selected_net() const;
+
+private:
+    void build_controls();  // creates every control with its design state
+    void wire_handlers();
+
+    Dialogs& dialogs_;
+    Line& line_;
+    bool connected_ = false;
+    bool in_tick_ = false;  // a message box opened by a tick must not let another tick in
+};

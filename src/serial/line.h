@@ -1,0 +1,30 @@
+#pragma once
+// The serial line as the window uses it. SerialPortLine is the real one (the SerialPort
+// module); tests put a scripted line in its place to make writes fail on cue.
+
+#include <QString>
+
+#include "console/dialogs.h"
+#include "protocol/bytes.h"
+#include "serial/serial_port.h"
+
+class Line {
+public:
+    virtual ~Line() = default;
+    virtual bool open(const QString& port, const QString& settings, Dialogs& dialogs) = 0;
+    virtual protocol::Bytes read() = 0;
+    virtual int write(protocol::ByteView bytes) = 0;
+    virtual void flush() = 0;
+    virtual bool close() = 0;
+};
+
+class SerialPortLine final : public Line {
+public:
+    bool open(const QString& port, const QString& settings, Dialogs& dialogs) override {
+        return SerialPort::OpenCom(port, settings, dialogs);
+    }
+    protocol::Bytes read() override { return SerialPort::ReadCom(); }
+    int write(protocol::ByteView bytes) override { return SerialPort::WriteCom(bytes); }
+    void flush() override { SerialPort::FlushCom(); }
+    bool close() override { return SerialPort::CloseCom(); }
+};
