@@ -49,7 +49,6 @@ void append_utf8(std::string& to, char16_t cp) {
 constexpr protocol::Byte ack_shown = 0x5D;  // ']'
 constexpr protocol::Byte nak_shown = 0x5B;  // '['
 constexpr protocol::Byte first_printable = 0x30;
-constexpr protocol::Byte del = 0x7F;
 
 }  // namespace
 
@@ -70,8 +69,6 @@ std::string CleanStr(protocol::ByteView TextLine) {
             text += "<ACK>";
         else if (b == nak_shown)
             text += "<NAK>";
-        else if (b == del)
-            text += '@';  // the one control code above 0x30 would show as nothing at all
         else if (b >= 0x80)
             append_utf8(text, cp1251_high[b - 0x80]);
         else if (b >= first_printable)

@@ -21,7 +21,7 @@ TEST(TrafficText, FramesAsShown) {
         {{0x0A, 0x0D}, "A D \r\n\r\n<LF><CR>"},
         // ] and [ are recognised before the range test, wherever they stand (here as the CRC).
         {{0x5B, 0x41, 0x5D}, "5B 41 5D \r\n\r\n<NAK>A<ACK>"},
-        {{0x7E, 0x7F}, "7E 7F \r\n\r\n~@"},  // DEL would show as nothing
+        {{0x7E, 0x7F}, "7E 7F \r\n\r\n~\x7F"},  // every byte from 0x30 up stands for itself
         {{0x3E, 0xDE, 0xEE, 0x02}, "3E DE EE 2 \r\n\r\n>Юо@"},
         // windows-1251 above the letters; 0x98 is undefined there.
         {{0x80, 0x88, 0x98, 0xA0, 0xA8, 0xB8, 0xB9}, "80 88 98 A0 A8 B8 B9 \r\n\r\nЂ€\uFFFD\u00A0Ёё№"},
