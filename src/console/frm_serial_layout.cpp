@@ -7,9 +7,9 @@
 #include <QFont>
 #include <QFontMetrics>
 #include <QIcon>
+#include <QPainter>
 #include <QPalette>
 #include <QStyleOptionButton>
-#include <QPainter>
 #include <QStyleOptionTabWidgetFrame>
 #include <QStylePainter>
 #include <algorithm>
@@ -330,8 +330,7 @@ void frmSerial::build_controls() {
     static constexpr int heading_top[] = {1080, 1080, 1800};
     for (int b = 0; b < 3; ++b) {
         const QString n = QString::number(b);
-        Label_values[b] = frame8.placed(new QLabel(QStringLiteral("Значения датчика"), Frame8),
-                                        "Label_values_" + n,
+        Label_values[b] = frame8.placed(new QLabel(QStringLiteral("Значения датчика"), Frame8), "Label_values_" + n,
                                         {block_left[b] - 120, heading_top[b], 855, 495});
         Label_values[b]->setWordWrap(true);
         Label_litres[b] = frame8.placed(new QLabel(QStringLiteral("Литры"), Frame8), "Label_litres_" + n,
@@ -347,8 +346,8 @@ void frmSerial::build_controls() {
         return box;
     };
     const auto row_label = [&](int row, int left, int top) {
-        Label_row[row] = frame8.placed(new QLabel(QString::number(row), Frame8),
-                                       "Label_row_" + QString::number(row), {left, top, 255, 255});
+        Label_row[row] = frame8.placed(new QLabel(QString::number(row), Frame8), "Label_row_" + QString::number(row),
+                                       {left, top, 255, 255});
     };
 
     row_label(0, 120, 6720);
@@ -384,7 +383,8 @@ void frmSerial::build_controls() {
     CmbNet->setEditable(true);
     CmbNet->setInsertPolicy(QComboBox::NoInsert);
 
-    rd_table = calibration_tab.add<CommandButton>("rd_table", {6360, 1680, 1215, 495}, QStringLiteral("Читать таблицу"));
+    rd_table =
+        calibration_tab.add<CommandButton>("rd_table", {6360, 1680, 1215, 495}, QStringLiteral("Читать таблицу"));
     write_struct = calibration_tab.add<CommandButton>("write_struct", {6360, 2280, 1215, 495},
                                                       QStringLiteral("Установить таблицу"));
     zapForm = calibration_tab.add<CommandButton>("zapForm", {6240, 6840, 1215, 375}, QStringLiteral("Зап.Форму"));
@@ -399,21 +399,21 @@ void frmSerial::build_controls() {
     // Tag "1": the controls that may only be used while connected, and the two that may
     // only be used while not; connecting and disconnecting invert their enabled state.
     for (QWidget* control : std::initializer_list<QWidget*>{
-             CmbNet, Opros, Label4, uroven, temp, tek, Frame3, low, hig, net, Frame4, lo, ne, hi, modes,
-             R_f, R_a, R485, iinv, usredn, Set_mode, R_fr, R_485, invers, usred, R_analog, fix_dig, netdev,
-             Label3, ver2[0], txtRec, vv})
+             CmbNet, Opros,  Label4, uroven,   temp,    tek,    Frame3, low,     hig,    net,      Frame4,
+             lo,     ne,     hi,     modes,    R_f,     R_a,    R485,   iinv,    usredn, Set_mode, R_fr,
+             R_485,  invers, usred,  R_analog, fix_dig, netdev, Label3, ver2[0], txtRec, vv})
         control->setProperty("Tag", QStringLiteral("1"));
 
     for (QWidget* control : std::initializer_list<QWidget*>{
-             CmbNet, Opros, Label4, uroven, temp, tek, Frame3, low, hig, net, Frame4, lo, ne, hi, modes,
-             R_f, R_a, R485, iinv, usredn, Set_mode, R_fr, R_485, invers, usred, R_analog, fix_dig, netdev,
-             Label3, ver2[0], InstSN, Text46, Text47[0]})
+             CmbNet, Opros,  Label4, uroven,   temp,    tek,    Frame3, low,     hig,    net,      Frame4,
+             lo,     ne,     hi,     modes,    R_f,     R_a,    R485,   iinv,    usredn, Set_mode, R_fr,
+             R_485,  invers, usred,  R_analog, fix_dig, netdev, Label3, ver2[0], InstSN, Text46,   Text47[0]})
         control->setEnabled(false);
 
     // Explicitly hidden, so that neither showing the window nor changing pages shows them.
     for (QWidget* control : std::initializer_list<QWidget*>{
-             zapForm, nn1, tek_l, tek, Frame1, Frame2, zzaapp, avtozap, std_zap, Frame3, Frame4, k, ko, modes,
-             fix_dig, InstSN, sn, vv, netdev, Label5, Label3, ver2[0]})
+             zapForm, nn1, tek_l, tek,     Frame1, Frame2, zzaapp, avtozap, std_zap, Frame3, Frame4,
+             k,       ko,  modes, fix_dig, InstSN, sn,     vv,     netdev,  Label5,  Label3, ver2[0]})
         control->setVisible(false);
 
     for (QLabel* label : findChildren<QLabel*>()) widen_to_caption(label);
