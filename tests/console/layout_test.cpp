@@ -76,7 +76,7 @@ TEST(Layout, StartsWithTheDesignedCaptionsValuesTagsAndEnabledControls) {
     EXPECT_EQ(w.windowTitle(), "Trelvik Display v5.2");
     EXPECT_EQ(w.minimumSize(), QSize(625, 583));
     EXPECT_EQ(w.maximumSize(), QSize(625, 583));
-    EXPECT_FALSE(w.windowIcon().isNull());
+    EXPECT_FALSE(w.windowIcon().pixmap(32, 32).isNull());
     EXPECT_EQ(w.SSTab1->tabText(0), "Основное");
     EXPECT_EQ(w.SSTab1->tabText(1), "Калибровка");
     EXPECT_EQ(w.SSTab1->currentIndex(), 1);
