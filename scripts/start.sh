@@ -1,9 +1,31 @@
 #!/usr/bin/env bash
-# Builds and starts the device simulator on a pseudo-terminal linked at /tmp/trelvik-line.
-# Point the console's port box (or any serial terminal) at that path. Ctrl+C stops it.
+# Builds, starts the device simulator on a pseudo-terminal linked at /tmp/trelvik-line and
+# starts the console. Type that path into the console's port box and press "Подключить".
+# Closing the console stops the simulator; its log is in /tmp/trelvik-sim.log.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+  cat >&2 <<'TEXT'
+No display to show the console on. On a machine without a screen, run it under a virtual
+one (installed by scripts/install-deps.sh) and look at it with a screenshot or a VNC viewer:
+
+  xvfb-run -a -s "-screen 0 1024x768x24" scripts/start.sh
+TEXT
+  exit 2
+fi
+
 scripts/build.sh
 line=/tmp/trelvik-line
-echo "The simulated line is $line; type it into the port box. Ctrl+C stops the simulator."
-exec build/tools/sim/trelvik-sim --link "$line"
+log=/tmp/trelvik-sim.log
+rm -f "$line"
+build/tools/sim/trelvik-sim --link "$line" >"$log" 2>&1 &
+sim=$!
+trap 'kill "$sim" 2>/dev/null || true' EXIT
+# The simulator prints its line's path first; wait until it is there.
+for _ in $(seq 100); do [ -e "$line" ] && break; sleep 0.05; done
+[ -e "$line" ] || { echo "The simulator did not start; see $log" >&2; exit 1; }
+
+echo "Simulator running: sensors 1, 2 and 5 and the display unit (password 12345)."
+echo "In the console, open the tab \"Основное\", type $line into the port box and press \"Подключить\"."
+build/src/console/trelvik-console

@@ -63,7 +63,7 @@ TEST_F(WindowTest, StartsDisconnectedWithTheFirstSlotsTableReadPending) {
     EXPECT_FALSE(w.TMRComm->isActive());
     EXPECT_TRUE(line.written.empty());
     EXPECT_EQ(w.state.wrs, (Bytes{0x3E, 0xDE, 0xEE, 0x00, 0x19}));
-    EXPECT_EQ(w.txtRec->toPlainText(), box_text("3E DE EE 0 19 \r\n\r\n>@@@@"));
+    EXPECT_EQ(w.txtRec->toPlainText(), box_text("3E DE EE 0 19 \r\n\r\n>Юо@@"));
 
     connect_line();
     EXPECT_EQ(line.opened_port, "COM1:");
@@ -146,6 +146,7 @@ TEST_F(WindowTest, TypingAnAddressQueuesItsSerialNumberRequest) {
 
 TEST_F(WindowTest, TheFifthFailedWriteInARowDisconnects) {
     connect_line();
+    w.block_Click();  // a poll to write on every tick
     line.failing_writes = 4;
     for (int i = 0; i < 4; ++i) tick(framed({0x3E, 0x05, 0xFA}));
     EXPECT_EQ(dialogs.messages.size(), 4u);
