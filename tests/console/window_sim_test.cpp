@@ -18,6 +18,15 @@ protected:
 
     void TearDown() override { w.BTNCloseCom_Click(); }
 
+    // The next frame the simulator logs as received, in its hexadecimal form.
+    std::string next_received() {
+        while (auto line = sim.line(std::chrono::seconds(5))) {
+            const auto at = line->find("<- ");
+            if (at != std::string::npos) return line->substr(at + 3);
+        }
+        return {};
+    }
+
     void connect_to_simulator() {
         ASSERT_FALSE(sim.device().empty());
         w.CmbPort->setEditText(QString::fromStdString(sim.device()));
@@ -31,7 +40,8 @@ TEST_F(WindowOnSimulator, ReadsASlotsTableIntoTheGrid) {
     w.Cmb_Datchik->setCurrentIndex(2);
     w.Cmb_Datchik_Click();
     connect_to_simulator();
-    w.TMRComm_Timer();  // writes 3E DE EE 02 CRC
+    w.TMRComm_Timer();
+    EXPECT_EQ(next_received(), "3E DE EE 02 A5") << "the pending table read goes out first";
     w.TMRComm_Timer();  // reads the table
     EXPECT_EQ(w.MsgCom->text(), "Sensor 3. Прочитана тарировочная таблица.");
     EXPECT_EQ(w.Text43->text(), "3");  // the simulator keeps slot s for network number s + 1
