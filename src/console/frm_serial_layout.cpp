@@ -396,19 +396,19 @@ void frmSerial::build_controls() {
     TMRComm->setSingleShot(false);
 
     // ---- State at start --------------------------------------------------------------
-    // Tag "1": the controls that may only be used while connected, and the two that may
-    // only be used while not; connecting and disconnecting invert their enabled state.
-    for (QWidget* control : std::initializer_list<QWidget*>{
-             CmbNet, Opros,  Label4, uroven,   temp,    tek,    Frame3, low,     hig,    net,      Frame4,
-             lo,     ne,     hi,     modes,    R_f,     R_a,    R485,   iinv,    usredn, Set_mode, R_fr,
-             R_485,  invers, usred,  R_analog, fix_dig, netdev, Label3, ver2[0], txtRec, vv})
+    // Tag "1": connecting and disconnecting invert the enabled state of these. Most may
+    // only be used while connected and start disabled; the traffic box and the version
+    // label may only be used while not.
+    const std::initializer_list<QWidget*> connected_only{
+        CmbNet, Opros, Label4, uroven, temp, tek, Frame3, low, hig, net, Frame4, lo, ne, hi, modes, R_f, R_a,
+        R485, iinv, usredn, Set_mode, R_fr, R_485, invers, usred, R_analog, fix_dig, netdev, Label3, ver2[0]};
+    for (QWidget* control : connected_only) {
         control->setProperty("Tag", QStringLiteral("1"));
-
-    for (QWidget* control : std::initializer_list<QWidget*>{
-             CmbNet, Opros,  Label4, uroven,   temp,    tek,    Frame3, low,     hig,    net,      Frame4,
-             lo,     ne,     hi,     modes,    R_f,     R_a,    R485,   iinv,    usredn, Set_mode, R_fr,
-             R_485,  invers, usred,  R_analog, fix_dig, netdev, Label3, ver2[0], InstSN, Text46,   Text47[0]})
         control->setEnabled(false);
+    }
+    for (QWidget* control : {static_cast<QWidget*>(txtRec), static_cast<QWidget*>(vv)})
+        control->setProperty("Tag", QStringLiteral("1"));
+    for (QWidget* control : std::initializer_list<QWidget*>{InstSN, Text46, Text47[0]}) control->setEnabled(false);
 
     // Explicitly hidden, so that neither showing the window nor changing pages shows them.
     for (QWidget* control : std::initializer_list<QWidget*>{
