@@ -1,6 +1,7 @@
 #include "console/frm_serial.h"
 
 #include <QLocale>
+#include <QScopedValueRollback>
 
 #include "calibration/table_dump.h"
 #include "console/traffic_text.h"
@@ -30,18 +31,6 @@ bool tagged_one(const QWidget* w) {
     const int tag = w->property("Tag").toString().toInt(&ok);
     return ok && tag == 1;
 }
-
-// Clears a flag when the scope ends, however it ends.
-class Latch {
-public:
-    explicit Latch(bool& flag) : flag_(flag) { flag_ = true; }
-    ~Latch() { flag_ = false; }
-    Latch(const Latch&) = delete;
-    Latch& operator=(const Latch&) = delete;
-
-private:
-    bool& flag_;
-};
 
 }  // namespace
 
@@ -140,7 +129,7 @@ void frmSerial::block_Click() {
 
 void frmSerial::TMRComm_Timer() {
     if (in_tick_) return;  // a box opened by the running tick is still up
-    const Latch running(in_tick_);
+    const QScopedValueRollback<bool> running(in_tick_, true);
     Byte request_crc = 0;
 
     const auto address = selected_net();
