@@ -113,6 +113,16 @@ bool OpenCom(const QString& port, const QString& settings, Dialogs& dialogs) {
         return false;
     }
     hCom->clear();  // nothing that arrived before the open belongs to this session
+
+    // A device that goes away (an adapter pulled out) leaves a descriptor that is ready
+    // for ever, and the event loop would spin on it. Let go of it at once: reads then
+    // return nothing and writes fail, which the exchange cycle reports until it gives up.
+    QObject::connect(
+        hCom.get(), &QSerialPort::errorOccurred, hCom.get(),
+        [port = hCom.get()](QSerialPort::SerialPortError error) {
+            if (error == QSerialPort::ResourceError) port->close();
+        },
+        Qt::QueuedConnection);
     return true;
 }
 

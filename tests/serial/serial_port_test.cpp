@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QSerialPort>
 #include <chrono>
 #include <numeric>
@@ -120,6 +121,19 @@ TEST_F(SerialPortTest, LostLineMakesWritesFail) {
     line.hang_up();
     EXPECT_LT(SerialPort::WriteCom(Bytes{1, 2, 3, 4}), 4);
     EXPECT_TRUE(SerialPort::ReadCom().empty());
+}
+
+// A line that went away keeps its descriptor ready for ever; the port must let go of it,
+// or the window's event loop (a message box's included) spins on it.
+TEST_F(SerialPortTest, LostLineIsLetGoOfByTheEventLoop) {
+    line.hang_up();
+    EXPECT_LT(SerialPort::WriteCom(Bytes{1, 2, 3, 4}), 4);
+    const auto deadline = std::chrono::steady_clock::now() + 5s;
+    while (SerialPort::IsOpen() && std::chrono::steady_clock::now() < deadline)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 100);
+    EXPECT_FALSE(SerialPort::IsOpen());
+    EXPECT_EQ(SerialPort::WriteCom(Bytes{1, 2, 3, 4}), 0);
+    EXPECT_TRUE(SerialPort::CloseCom()) << "the handle stays until the owner closes it";
 }
 
 TEST(SerialPortOpen, PortHeldByAnotherProgramIsRefusedWithOneMessage) {
