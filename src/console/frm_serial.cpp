@@ -178,7 +178,7 @@ void frmSerial::TMRComm_Timer() {
 // ---- Reply dispatch -----------------------------------------------------------------------
 
 void frmSerial::dispatch(ByteView rx, Byte request_crc) {
-    const exchange::Dispatch d = exchange::dispatch_reply(rx, request_crc);
+    const exchange::Dispatch d = exchange::dispatch_reply(rx, request_crc, state.net_opr);
     if (d.dump) txtRec->setPlainText(from_utf8(*d.dump));
 
     switch (d.family) {

@@ -1,5 +1,7 @@
 #include "reply_dispatch.h"
 
+#include <algorithm>
+
 #include "console/traffic_text.h"
 #include "protocol/commands.h"
 #include "protocol/crc.h"
@@ -120,10 +122,16 @@ void display_reply(Byte code, Dispatch& d) {
     }
 }
 
+bool looks_like_address_list(ByteView rx) {
+    return rx.back() != reply_crc(rx) &&
+           std::all_of(rx.begin(), rx.end(), [](Byte b) { return b <= max_sensor_address; });
+}
+
 }  // namespace
 
-ReplyFamily classify_reply(ByteView rx) {
+ReplyFamily classify_reply(ByteView rx, bool search_outstanding) {
     if (rx.empty()) return ReplyFamily::SearchResult;
+    if (search_outstanding && looks_like_address_list(rx)) return ReplyFamily::SearchResult;
     if (rx.front() == sensor_reply_start && rx.size() >= 4) return ReplyFamily::Sensor;
     if (rx.front() == display_reply_start) return ReplyFamily::Display;
     return ReplyFamily::SearchResult;
@@ -137,10 +145,10 @@ std::optional<std::string> reply_dump(ByteView rx, Byte request_crc) {
            hex_byte(request_crc);
 }
 
-Dispatch dispatch_reply(ByteView rx, Byte request_crc) {
+Dispatch dispatch_reply(ByteView rx, Byte request_crc, bool search_outstanding) {
     Dispatch d;
     d.dump = reply_dump(rx, request_crc);
-    d.family = classify_reply(rx);
+    d.family = classify_reply(rx, search_outstanding);
     if (has(rx, 3)) d.code = at(rx, 3);
 
     switch (d.family) {

@@ -21,7 +21,11 @@ enum class ReplyFamily {
     Display,       // 0x31
     SearchResult,  // anything else, 0x3E with 3 bytes or fewer included
 };
-ReplyFamily classify_reply(ByteView rx);
+// While a search is outstanding, the first sensor to answer may have the address 49
+// (0x31) or 62 (0x3E). A string that starts so but is no well-formed reply (its last
+// byte is not the CRC of the bytes before it) and holds only addresses 0..200 is then
+// the search result.
+ReplyFamily classify_reply(ByteView rx, bool search_outstanding = false);
 
 // CRC-8 over every byte but the last; 0 for an empty string.
 Byte reply_crc(ByteView rx);
@@ -82,6 +86,6 @@ struct Dispatch {
     std::optional<std::vector<Byte>> addresses;
 };
 
-Dispatch dispatch_reply(ByteView rx, Byte request_crc);
+Dispatch dispatch_reply(ByteView rx, Byte request_crc, bool search_outstanding = false);
 
 }  // namespace exchange

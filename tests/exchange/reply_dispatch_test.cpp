@@ -146,9 +146,21 @@ TEST(ReplyDispatch, SearchResults) {
     EXPECT_EQ(dispatch_reply(list, 0).addresses, list);
     list.push_back(0x08);
     EXPECT_EQ(dispatch_reply(list, 0).addresses, std::nullopt);
-    // A list that starts like a device reply is taken as one.
+    // With no search outstanding, a list that starts like a device reply is taken as one.
     EXPECT_EQ(dispatch_reply(Bytes{0x31, 0x02, 0x05}, 0).addresses, std::nullopt);
     EXPECT_EQ(dispatch_reply(Bytes{0x3E, 0x02, 0x05, 0x07}, 0).addresses, std::nullopt);
+}
+
+TEST(ReplyDispatch, WhileSearchingAListFromAddress49Or62IsTheResult) {
+    const bool searching = true;
+    EXPECT_EQ(dispatch_reply(Bytes{0x31, 0x02, 0x05}, 0, searching).addresses, (Bytes{0x31, 0x02, 0x05}));
+    EXPECT_EQ(dispatch_reply(Bytes{0x3E, 0x02, 0x05, 0x07}, 0, searching).addresses, (Bytes{0x3E, 0x02, 0x05, 0x07}));
+    EXPECT_EQ(dispatch_reply(Bytes{0x31}, 0, searching).addresses, (Bytes{0x31}));
+    // Well-formed replies stay replies, and so do strings holding a byte above 200.
+    const Bytes table_written = framed({0x31, 0xDE, cmd_table_written});
+    EXPECT_EQ(dispatch_reply(table_written, 0, searching).family, ReplyFamily::Display);
+    EXPECT_EQ(dispatch_reply(full_poll_reply(0x19, 0x03), 0, searching).family, ReplyFamily::Sensor);
+    EXPECT_EQ(dispatch_reply(Bytes{0x31, 0xDE, 0xE0, 0x00}, 0, searching).family, ReplyFamily::Display);
 }
 
 TEST(ReplyDispatch, ShortRepliesAreNeverReadPastTheirEnd) {
