@@ -50,6 +50,7 @@ void frmSerial::wire_handlers() {
     connect(rd_table, &QPushButton::clicked, this, &frmSerial::rd_table_Click);
     connect(block, &QPushButton::clicked, this, &frmSerial::block_Click);
     connect(TMRComm, &QTimer::timeout, this, &frmSerial::TMRComm_Timer);
+    wire_commands();
 }
 
 // ---- Start-up and connection ---------------------------------------------------------
@@ -137,6 +138,8 @@ void frmSerial::TMRComm_Timer() {
         state.wrs = Zapros_ser_num();
         state.last_net = *address;
     }
+
+    if (state.flag_pro_ind) wrs_prov_ind();  // replaces whatever was pending
 
     if (state.wrs.empty() && address && state.block_zapros) {
         const bool standard = std_zap->isChecked();

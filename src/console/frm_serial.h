@@ -22,6 +22,8 @@
 #include "console/shape.h"
 #include "exchange/exchange_state.h"
 #include "protocol/bytes.h"
+#include "protocol/indicator_check.h"
+#include "protocol/requests.h"
 #include "serial/line.h"
 
 class frmSerial final : public QWidget {
@@ -147,6 +149,23 @@ public:
     void block_Click();
     void TMRComm_Timer();
 
+    // Operator commands: each leaves its frame in `wrs` for the next tick.
+    void write_struct_Click();
+    void zapForm_Click();
+    void Opros_Click();
+    void pwdIn_Click();
+    void set_pwd_Click();
+    void Set_mode_Click();
+    void mode_ind_Click();
+    void prov_ind_Click();
+    void low_Click();
+    void hig_Click();
+    void net_Click();
+    void InstSN_Click();
+    void send_zap_Click();
+    void zzaapp_Click();
+    void std_zap_Click();
+
     // ---- Helpers --------------------------------------------------------------------
     void SwitchTags();
     void out_win(protocol::ByteView wwrs);
@@ -155,6 +174,7 @@ public:
     void rdtab(protocol::ByteView Ans);
     protocol::Bytes Zapros_ser_num() const;
     void dispatch(protocol::ByteView rx, protocol::Byte request_crc);
+    void wrs_prov_ind();  // the indicator check's next frame, called by the tick
 
     // The entry of a list that its text selects: the current entry while the text is
     // its own, else the entry whose text was typed; nullopt when none matches.
@@ -165,6 +185,12 @@ public:
 private:
     void build_controls();  // creates every control with its design state
     void wire_handlers();
+    void wire_commands();
+    // The operator's text as a number in `range`, with the regional decimal separator.
+    static std::optional<std::int32_t> typed(const QString& text, protocol::Range range);
+    void append_to_wrs(const protocol::Bytes& frame);
+
+    protocol::IndicatorCheck indicator_check_;  // its address and value outlive a stop
 
     Dialogs& dialogs_;
     Line& line_;

@@ -2,13 +2,87 @@
 
 #include "commands.h"
 #include "crc.h"
+#include "encoding.h"
+#include "fixed_frames.h"
+#include "number_text.h"
 
 namespace protocol {
+
+namespace {
+
+// Callers pass values already in range, so the encoding cannot fail.
+Long msb_first(std::uint32_t value) { return *Long_to_string(static_cast<std::int32_t>(value)); }
+
+}  // namespace
 
 Bytes sensor_request(Byte address, Byte code) {
     Bytes frame{sensor_frame_start, address, code};
     Control_summ(frame);
     return frame;
+}
+
+std::optional<std::int32_t> typed_number(std::string_view text, std::string_view decimal_separator, Range range) {
+    const auto value = to_int32(text, decimal_separator);
+    if (!value || *value < range.min || *value > range.max) return std::nullopt;
+    return value;
+}
+
+Bytes set_net_request(Byte address, Byte number) {
+    Bytes frame{sensor_frame_start, address, cmd_set_net, number};
+    Control_summ(frame);
+    return frame;
+}
+
+Bytes set_sn_request(Byte address, std::uint32_t serial) {
+    Bytes frame{sensor_frame_start, address, cmd_set_sn};
+    append(frame, msb_first(serial));
+    Control_summ(frame);
+    return frame;
+}
+
+Bytes password_request(Byte code, std::uint32_t password) {
+    Bytes frame{display_frame_start, display_address, code};
+    append(frame, msb_first(password));
+    Control_summ(frame);
+    return frame;
+}
+
+Byte sensor_mode(std::optional<Output> output, bool inversion, bool smoothing) {
+    Byte mode = output ? static_cast<Byte>(*output) : Byte{0};
+    if (inversion) mode |= 0x01;
+    if (smoothing) mode |= 0x08;
+    return mode;
+}
+
+Bytes set_mode_request(Byte address, Byte mode) {
+    Bytes frame{sensor_frame_start, address, cmd_set_mode, mode};
+    Control_summ(frame);
+    return frame;
+}
+
+Byte display_mode(bool passive, bool virs) {
+    return static_cast<Byte>((virs ? 0x04 : 0x00) | (passive ? 0x01 : 0x00));
+}
+
+Bytes display_mode_request(Byte mode) {
+    Bytes frame{display_frame_start, display_address, cmd_display_mode, mode};
+    Control_summ(frame);
+    return frame;
+}
+
+Bytes ext_value_requests(std::uint16_t n) {
+    constexpr Byte value_request_end = 0x07;
+    Bytes value{sensor_frame_start, 0x01, cmd_ext_value};
+    append(value, *Long_to_string_obr(static_cast<std::int32_t>(n) * 1000 + 20));
+    append(value, msb_first(5));
+    append(value, msb_first(12345));
+    value.push_back(value_request_end);
+    Control_summ(value);
+
+    Bytes frames;
+    frames.reserve(2 * query_frame_Q.size() + value.size());
+    for (ByteView part : {ByteView(query_frame_Q), ByteView(value), ByteView(query_frame_Q)}) append(frames, part);
+    return frames;
 }
 
 }  // namespace protocol

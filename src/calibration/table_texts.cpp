@@ -1,0 +1,52 @@
+#include "table_texts.h"
+
+#include "protocol/requests.h"
+
+namespace calibration {
+
+namespace {
+
+using Column = FieldError::Column;
+
+std::optional<std::uint16_t> field(const std::string& text, std::string_view separator, std::int32_t max) {
+    const auto value = protocol::typed_number(text, separator, {0, max});
+    if (!value) return std::nullopt;
+    return static_cast<std::uint16_t>(*value);
+}
+
+}  // namespace
+
+std::variant<CalibrationTable, FieldError> table_from_texts(const TableTexts& texts,
+                                                            std::string_view decimal_separator) {
+    CalibrationTable table;
+    const auto net = field(texts.net, decimal_separator, max_net);
+    if (!net) return FieldError{Column::net, 0, max_net};
+    table.net = static_cast<Byte>(*net);
+    table.status = texts.switched_off ? Byte{0} : slot_in_service;
+
+    for (std::size_t k = 0; k < table_points; ++k) {
+        const auto value = field(texts.values[k], decimal_separator, max_value);
+        if (!value) return FieldError{Column::values, static_cast<int>(k) + 1, max_value};
+        table.values[k] = *value;
+    }
+    for (std::size_t k = 0; k < table_points; ++k) {
+        const auto litres = field(texts.litres[k], decimal_separator, max_litres);
+        if (!litres) return FieldError{Column::litres, static_cast<int>(k) + 1, max_litres};
+        table.litres[k] = *litres;
+    }
+    return table;
+}
+
+std::string field_error_message(const FieldError& error) {
+    std::string where;
+    switch (error.column) {
+    case Column::net: where = "Сет. номер"; break;
+    case Column::values: where = "Значения датчика, строка " + std::to_string(error.row); break;
+    case Column::litres: where = "Литры, строка " + std::to_string(error.row); break;
+    }
+    return "Таблица не записана. " + where + ": введите число в диапазоне 0...." + std::to_string(error.max);
+}
+
+std::string test_pattern_text(std::size_t k) { return std::to_string(103 * (k + 1)); }
+
+}  // namespace calibration

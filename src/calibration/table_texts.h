@@ -1,0 +1,45 @@
+#pragma once
+// The table as the grid shows it, turned into a table that can be sent. Every box
+// must hold a number its field can carry; the first one that does not is named, and
+// no table is made, so a bad box never reaches the line as a half-written table.
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <variant>
+
+#include "calibration/table_frame.h"
+
+namespace calibration {
+
+struct TableTexts {
+    std::string net;  // the slot's network number
+    bool switched_off = false;
+    std::array<std::string, table_points> values;  // rows 1..40
+    std::array<std::string, table_points> litres;
+};
+
+struct FieldError {
+    enum class Column { net, values, litres };
+    Column column = Column::net;
+    int row = 0;  // 1..40; 0 for the network number
+    std::int32_t max = 0;  // the accepted range is 0..max
+};
+
+inline constexpr std::int32_t max_net = 255;
+inline constexpr std::int32_t max_value = 32767;
+inline constexpr std::int32_t max_litres = 65535;
+
+// Boxes are checked in the order the frame carries them: the network number, the
+// sensor values, then the litres.
+std::variant<CalibrationTable, FieldError> table_from_texts(const TableTexts& texts,
+                                                            std::string_view decimal_separator);
+
+// The operator's message for a box that cannot be sent, in UTF-8.
+std::string field_error_message(const FieldError& error);
+
+// The test pattern of the hidden "Зап.Форму" button: 103, 206, ... 4120 down both columns.
+std::string test_pattern_text(std::size_t k);
+
+}  // namespace calibration

@@ -1,0 +1,227 @@
+// frmSerial's operator commands. Each reads its controls, asks the operator through the
+// dialog layer, has the frame built by the protocol layer and leaves it in `wrs`,
+// replacing or appending as the command does; the tick sends it.
+
+#include <QLocale>
+
+#include "calibration/table_texts.h"
+#include "console/frm_serial.h"
+#include "console/traffic_text.h"
+#include "protocol/commands.h"
+#include "protocol/fixed_frames.h"
+
+using protocol::Byte;
+using protocol::Bytes;
+
+namespace {
+
+const QString enter_address = QStringLiteral("Установите существующий сетевой адрес");
+
+// Greyed counts as set for the mode boxes.
+bool is_set(const QCheckBox* box) { return box->checkState() != Qt::Unchecked; }
+
+}  // namespace
+
+void frmSerial::wire_commands() {
+    connect(write_struct, &QPushButton::clicked, this, &frmSerial::write_struct_Click);
+    connect(zapForm, &QPushButton::clicked, this, &frmSerial::zapForm_Click);
+    connect(Opros, &QPushButton::clicked, this, &frmSerial::Opros_Click);
+    connect(pwdIn, &QPushButton::clicked, this, &frmSerial::pwdIn_Click);
+    connect(set_pwd, &QPushButton::clicked, this, &frmSerial::set_pwd_Click);
+    connect(Set_mode, &QPushButton::clicked, this, &frmSerial::Set_mode_Click);
+    connect(mode_ind, &QPushButton::clicked, this, &frmSerial::mode_ind_Click);
+    connect(prov_ind, &QPushButton::clicked, this, &frmSerial::prov_ind_Click);
+    connect(low, &QPushButton::clicked, this, &frmSerial::low_Click);
+    connect(hig, &QPushButton::clicked, this, &frmSerial::hig_Click);
+    connect(net, &QPushButton::clicked, this, &frmSerial::net_Click);
+    connect(InstSN, &QPushButton::clicked, this, &frmSerial::InstSN_Click);
+    connect(send_zap, &QPushButton::clicked, this, &frmSerial::send_zap_Click);
+    connect(zzaapp, &QPushButton::clicked, this, &frmSerial::zzaapp_Click);
+    // Any change of the mark, the program's included, swaps the address controls.
+    connect(std_zap, &QCheckBox::toggled, this, &frmSerial::std_zap_Click);
+}
+
+std::optional<std::int32_t> frmSerial::typed(const QString& text, protocol::Range range) {
+    return protocol::typed_number(text.toStdString(), QLocale().decimalPoint().toStdString(), range);
+}
+
+void frmSerial::append_to_wrs(const Bytes& frame) { protocol::append(state.wrs, frame); }
+
+// ---- Calibration table writing -----------------------------------------------------------
+
+void frmSerial::write_struct_Click() {
+    const int slot = Cmb_Datchik->currentIndex();
+    if (slot < 0) return;
+    calibration::TableTexts texts;
+    texts.net = Text43->text().toStdString();
+    texts.switched_off = D_otkl->isChecked();
+    for (int k = 0; k < points; ++k) {
+        texts.values[k] = Text44[k]->text().toStdString();
+        texts.litres[k] = Text45[k]->text().toStdString();
+    }
+    const auto table = calibration::table_from_texts(texts, QLocale().decimalPoint().toStdString());
+    if (const auto* bad = std::get_if<calibration::FieldError>(&table)) {
+        // Nothing of the table goes out; whatever was pending stays pending.
+        dialogs_.message(QString::fromStdString(calibration::field_error_message(*bad)));
+        return;
+    }
+    state.wrs = calibration::build_write_table(static_cast<Byte>(slot), std::get<calibration::CalibrationTable>(table));
+    out_win(state.wrs);
+}
+
+void frmSerial::zapForm_Click() {
+    for (int k = 0; k < points; ++k) Text44[k]->setText(QString::fromStdString(calibration::test_pattern_text(k)));
+    for (int k = 0; k < points; ++k) Text45[k]->setText(QString::fromStdString(calibration::test_pattern_text(k)));
+}
+
+// ---- Network search --------------------------------------------------------------------------
+
+void frmSerial::Opros_Click() {
+    state.wrs.assign(protocol::cmd_search.begin(), protocol::cmd_search.end());
+    out_win(state.wrs);
+    state.net_opr = true;
+    state.mode_yes = true;
+}
+
+// ---- Password --------------------------------------------------------------------------------
+
+void frmSerial::pwdIn_Click() {
+    state.wrs.clear();
+    const QString answer = dialogs_.input(QStringLiteral("Enter password"), QStringLiteral("Password"));
+    if (answer.isEmpty()) return;
+    if (!selected_net()) {
+        dialogs_.message(QStringLiteral("Enter correct password"));
+        return;
+    }
+    const auto password = typed(answer, protocol::password_range);
+    if (!password) {
+        dialogs_.message(QStringLiteral("Enter numeric password in range 0....2 000 000 000"));
+        return;
+    }
+    state.wrs = protocol::password_request(protocol::cmd_enter_password, static_cast<std::uint32_t>(*password));
+    out_win(state.wrs);
+}
+
+void frmSerial::set_pwd_Click() {
+    state.wrs.clear();
+    if (dialogs_.message(QStringLiteral("Changing password. Are you sure?"), Dialogs::Buttons::YesNo) !=
+        Dialogs::Answer::Yes)
+        return;
+    const QString answer =
+        dialogs_.input(QStringLiteral("Enter new password"), QStringLiteral("Password"), QStringLiteral("0"));
+    if (answer.isEmpty()) return;
+    if (!selected_net()) {
+        dialogs_.message(QStringLiteral("Invalid password"));
+        return;
+    }
+    const auto password = typed(answer, protocol::password_range);
+    if (!password) {
+        dialogs_.message(QStringLiteral("Enter numeric password in range 0....2 000 000 000"));
+        return;
+    }
+    state.wrs = protocol::password_request(protocol::cmd_set_password, static_cast<std::uint32_t>(*password));
+    out_win(state.wrs);
+}
+
+// ---- Modes -----------------------------------------------------------------------------------
+
+void frmSerial::Set_mode_Click() {
+    std::optional<protocol::Output> output;
+    if (R485->isChecked()) output = protocol::Output::rs485;
+    if (R_a->isChecked()) output = protocol::Output::analog;
+    if (R_f->isChecked()) output = protocol::Output::frequency;
+    const Byte mode = protocol::sensor_mode(output, is_set(iinv), is_set(usredn));
+    const auto address = selected_net();
+    if (!address) return;
+    append_to_wrs(protocol::set_mode_request(*address, mode));
+    out_win(state.wrs);
+    state.mode_yes = true;  // the next full poll shows the mode the sensor took
+}
+
+void frmSerial::mode_ind_Click() {
+    state.wrs = protocol::display_mode_request(protocol::display_mode(Option1->isChecked(), is_set(Check_vedom)));
+    out_win(state.wrs);
+}
+
+// ---- Indicator check -------------------------------------------------------------------------
+
+void frmSerial::prov_ind_Click() {
+    state.flag_pro_ind = !state.flag_pro_ind;
+    prov_ind->setText(state.flag_pro_ind ? QStringLiteral("СТОП") : QStringLiteral("Проверка"));
+}
+
+void frmSerial::wrs_prov_ind() {
+    // Greyed does not hold the value: only a real check mark does.
+    state.wrs = indicator_check_.next_frame(fix_dig->checkState() == Qt::Checked);
+    out_win(state.wrs);
+}
+
+// ---- Level, network number and serial number ----------------------------------------------------
+
+void frmSerial::low_Click() {
+    if (const auto address = selected_net()) append_to_wrs(protocol::sensor_request(*address, protocol::cmd_set_low));
+}
+
+void frmSerial::hig_Click() {
+    if (const auto address = selected_net()) append_to_wrs(protocol::sensor_request(*address, protocol::cmd_set_high));
+}
+
+void frmSerial::net_Click() {
+    const QString answer = dialogs_.input(QStringLiteral("Введите новый сетевой номер"),
+                                          QStringLiteral("Ввод сетевого номера"), QStringLiteral("0"));
+    if (answer.isEmpty()) return;
+    const auto address = selected_net();
+    if (!address) {
+        dialogs_.message(enter_address);
+        return;
+    }
+    const auto number = typed(answer, protocol::net_range);
+    if (!number) {
+        dialogs_.message(QStringLiteral("Введите число в диапазоне 0....200"));
+        return;
+    }
+    append_to_wrs(protocol::set_net_request(*address, static_cast<Byte>(*number)));
+    out_win(state.wrs);
+}
+
+void frmSerial::InstSN_Click() {
+    state.wrs.clear();
+    const QString answer =
+        dialogs_.input(QStringLiteral("Введите серийный номер"), QStringLiteral("Ввод серийного номера"),
+                       QStringLiteral("0"));
+    if (answer.isEmpty()) return;
+    if (const auto address = selected_net()) {
+        const auto serial = typed(answer, protocol::serial_range);
+        if (!serial) {
+            dialogs_.message(QStringLiteral("Введите число в диапазоне 0....2 000 000"));
+            return;
+        }
+        append_to_wrs(protocol::set_sn_request(*address, static_cast<std::uint32_t>(*serial)));
+    } else {
+        dialogs_.message(enter_address);  // and the box shows the empty frame
+    }
+    out_win(state.wrs);
+}
+
+// ---- Manual requests ----------------------------------------------------------------------------
+
+void frmSerial::send_zap_Click() {
+    const auto n = typed(chis1->text(), protocol::ext_value_range);
+    if (!n) {
+        dialogs_.message(QStringLiteral("Enter value in range 0....9999"));
+        return;
+    }
+    state.wrs = protocol::ext_value_requests(static_cast<std::uint16_t>(*n));
+    out_win(state.wrs);
+}
+
+void frmSerial::zzaapp_Click() {
+    state.wrs.assign(protocol::query_frame_Q.begin(), protocol::query_frame_Q.end());
+    out_win(state.wrs);
+}
+
+void frmSerial::std_zap_Click() {
+    const bool typed_address = std_zap->isChecked();
+    CmbNet->setVisible(!typed_address);
+    nn1->setVisible(typed_address);
+}
