@@ -8,6 +8,10 @@ packages=(
   qt6-base-dev qt6-serialport-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libqt6svg6 fonts-dejavu-core xvfb xauth
+  # Hardening checks run by scripts/test.sh: clang with libFuzzer's runtime (the
+  # libclang_rt.fuzzer libraries come in libclang-rt-14-dev), clang-tidy and cppcheck,
+  # and dpkg-dev for the package's shared-library dependencies (dpkg-shlibdeps).
+  clang libclang-rt-14-dev clang-tidy cppcheck dpkg-dev
 )
 
 as_root=()
