@@ -20,6 +20,8 @@ public:
 
     std::vector<Shown> messages;
     QStringList prompts;
+    QStringList titles;    // of the input boxes, in order
+    QStringList initials;  // the text each input box opened with
     std::deque<Answer> answers;  // for Yes/No questions; Yes when the script runs out
     std::deque<QString> inputs;  // for input boxes; empty (cancel) when the script runs out
     std::function<void()> while_shown;  // runs while a message box is up, as its event loop would
@@ -34,8 +36,10 @@ public:
         return answer;
     }
 
-    QString input(const QString& prompt, const QString&, const QString&) override {
+    QString input(const QString& prompt, const QString& title, const QString& initial) override {
         prompts << prompt;
+        titles << title;
+        initials << initial;
         if (inputs.empty()) return {};
         QString answer = inputs.front();
         inputs.pop_front();
