@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Retakes the README's screenshots in docs/: the console against the simulator on a virtual
-# display, connected, polling sensor 1 and showing the table of "Sensor 3". Needs what
-# scripts/install-deps.sh installs plus ImageMagick and xdotool (apt-get install imagemagick
-# xdotool). Run it from a build made by scripts/build.sh.
+# Retakes the README's screenshots in docs/ against the simulator on a virtual display:
+# connecting, searching the line, reading, editing and writing a table, presenting the
+# password and running the indicator check. Needs what scripts/install-deps.sh installs
+# plus ImageMagick and xdotool (apt-get install imagemagick xdotool). Run it from a build
+# made by scripts/build.sh. The pauses give the console's 500 ms ticks time to answer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -21,20 +22,52 @@ trap 'kill "$console" "$sim" 2>/dev/null || true' EXIT
 until xdotool search --name "Trelvik Display" >/dev/null 2>&1 && [ -e "$line" ]; do sleep 0.1; done
 sleep 0.5
 click() { xdotool mousemove "$1" "$2" click --repeat "${3:-1}" 1; sleep 0.3; }
+typed() { click "$1" "$2" 3; xdotool type --delay 30 "$3"; }
 shot() { import -window root -crop 625x583+0+0 +repage "docs/$1"; }
+screen() { import -window root "docs/$1"; }  # a dialog box lies outside the window
+ticks() { sleep "${1:-1.5}"; }
 
 # Without a window manager the window's client area sits at the screen's corner.
-click 112 20                     # page "Основное"
-click 136 82 3                   # the port box, its text selected (triple click)
-xdotool type --delay 30 "$line"
+main_page() { click 112 20; }
+calibration_page() { click 198 20; }
+
+# Connect and switch the poll on.
+main_page
+typed 136 82 "$line"             # the port box
 click 228 84                     # "Подключить"
 click 376 212                    # "Блокировка": poll the selected sensor
-click 198 20                     # page "Калибровка"
-click 144 82; xdotool key Escape; sleep 0.3
-xdotool key --delay 300 Down Down               # "Sensor 3"
-click 552 450; xdotool key --delay 300 Down     # address 1
-sleep 3                          # a few ticks: identity, table, live values
-shot console-calibration.png
-click 112 20
+
+# Search the line: the address list then holds the sensors that answered.
+calibration_page
+click 540 388                    # "Поиск датчиков"
+ticks 2
+click 564 450                    # open the address list
 sleep 0.5
+shot console-search.png
+xdotool key Escape; sleep 0.3
+
+# Read "Sensor 3", change two points and write the table back.
+click 144 82; xdotool key Escape; sleep 0.3
+xdotool key --delay 300 Down Down
+ticks
+typed 140 473 "125"              # row 1, sensor value
+typed 188 473 "40"               # row 1, litres
+click 536 176                    # "Установить таблицу"
+ticks
+shot console-calibration.png
+
+# Present the display unit's password (the simulator's is 12345).
+main_page
+click 376 80                     # "Ввести пароль"
+sleep 0.5
+xdotool type --delay 30 "12345"
+screen console-password.png
+xdotool key Return
+ticks
 shot console-main.png
+
+# The indicator check runs until "СТОП" is pressed.
+click 376 276                    # "Проверка"
+ticks 2.5
+shot console-indicator.png
+click 376 276                    # "СТОП"
