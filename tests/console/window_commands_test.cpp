@@ -78,6 +78,7 @@ TEST_F(Commands, NetworkNumberAppendsAndRefusesWhatItCannotSend) {
     const Bytes to200{0x31, 0x05, 0xFB, 0xC8, 0x40};
     run_answers(&frmSerial::net_Click, {
         {"200", {}, true, then(pending, to200)},
+        {"0", {}, true, then(pending, {0x31, 0x05, 0xFB, 0x00, 0x48})},
         {"2.5", {}, true, then(pending, {0x31, 0x05, 0xFB, 0x02, 0xF4})},  // halves go to the even neighbour
         {"", {}, true, pending},
         {"201", range, true, pending},
