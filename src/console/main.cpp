@@ -1,23 +1,55 @@
 // The console: one window on the one serial line.
+//
+// Options besides Qt's own: --help, --version (prints "trelvik-console <version>"), and
+// --quit-after-start, which quits with status 0 once the window has painted itself; the
+// package test uses it to check that an installed console comes up.
 
 #include <QApplication>
+#include <QCommandLineParser>
+#include <QEvent>
 #include <QIcon>
 
 #include "console/frm_serial.h"
 #include "console/qt_dialogs.h"
 #include "serial/line.h"
 
+namespace {
+
+// Ends the event loop with status 0 once the watched window's first paint is done: the
+// loop returns after the paint event it is handling.
+class QuitAfterFirstPaint final : public QObject {
+public:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint) QCoreApplication::exit(0);
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+}  // namespace
+
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("trelvik-console"));
+    QApplication::setApplicationVersion(QStringLiteral(TRELVIK_VERSION));
     QApplication::setApplicationDisplayName(QStringLiteral("Trelvik Display v5.2"));
     QApplication::setDesktopFileName(QStringLiteral("trelvik-console"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/trelvik-console.svg")));
+
+    QCommandLineParser options;
+    options.setApplicationDescription(QStringLiteral("Service console for the Trelvik display unit and its sensors"));
+    options.addHelpOption();
+    options.addVersionOption();
+    const QCommandLineOption quit_after_start(QStringLiteral("quit-after-start"),
+                                              QStringLiteral("Quit once the window has been shown."));
+    options.addOption(quit_after_start);
+    options.process(app);
 
     QtDialogs dialogs;
     SerialPortLine line;
     frmSerial window(dialogs, line);
     dialogs.set_parent(&window);
+    QuitAfterFirstPaint quit_after_paint;
+    if (options.isSet(quit_after_start)) window.installEventFilter(&quit_after_paint);
     window.show();
     return QApplication::exec();
 }

@@ -1,0 +1,53 @@
+#!/usr/bin/env bash
+# package_test.sh BUILD_DIR SCRATCH_DIR VERSION
+# Builds the .deb with cpack from BUILD_DIR, unpacks it into SCRATCH_DIR/root, checks its
+# control fields and files, and starts the unpacked programs: the console offscreen with
+# --quit-after-start, which must come up and exit with status 0.
+set -euo pipefail
+build=$1 scratch=$2 version=$3
+
+command -v dpkg-deb >/dev/null || { echo "dpkg-deb is not installed: skipped"; exit 77; }
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+rm -rf "$scratch"
+mkdir -p "$scratch"
+cpack -G DEB --config "$build/CPackConfig.cmake" -B "$scratch/out" >"$scratch/cpack.log" 2>&1 ||
+  { cat "$scratch/cpack.log" >&2; fail "cpack"; }
+debs=("$scratch"/out/*.deb)
+[ "${#debs[@]}" -eq 1 ] && [ -f "${debs[0]}" ] || fail "expected one .deb, got: ${debs[*]}"
+deb=${debs[0]}
+echo "package: $(basename "$deb")"
+
+field() { dpkg-deb -f "$deb" "$1"; }
+[ "$(field Package)" = trelvik-console ] || fail "Package: $(field Package)"
+[ "$(field Version)" = "$version-1" ] || fail "Version: $(field Version), project $version"
+[ -n "$(field Maintainer)" ] || fail "no Maintainer"
+[ -n "$(field Description)" ] || fail "no Description"
+depends=$(field Depends)
+echo "depends: $depends"
+for lib in libqt6core6 libqt6gui6 libqt6widgets6 libqt6serialport6 libqt6svg6 libc6 libstdc++6; do
+  [[ ", $depends," == *", $lib"[\ ,]* ]] || fail "Depends lacks $lib"
+done
+
+root=$scratch/root
+dpkg-deb -x "$deb" "$root"
+for f in usr/bin/trelvik-console usr/bin/trelvik-sim; do
+  [ -x "$root/$f" ] || fail "$f missing or not executable"
+done
+for f in usr/share/icons/hicolor/scalable/apps/trelvik-console.svg usr/share/applications/trelvik-console.desktop; do
+  [ -s "$root/$f" ] || fail "$f missing"
+done
+grep -qx 'Exec=trelvik-console' "$root/usr/share/applications/trelvik-console.desktop" || fail "desktop entry's Exec"
+grep -qx 'Icon=trelvik-console' "$root/usr/share/applications/trelvik-console.desktop" || fail "desktop entry's Icon"
+# Nothing but /usr, and nothing from the build tree.
+unexpected=$(dpkg-deb -c "$deb" | awk '{print $6}' | grep -vE '^\./(usr(/.*)?)?$' || true)
+[ -z "$unexpected" ] || fail "files outside /usr: $unexpected"
+
+export QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR=$scratch/runtime
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+shown=$(timeout 30 "$root/usr/bin/trelvik-console" --version) || fail "console --version"
+[ "$shown" = "trelvik-console $version" ] || fail "console --version printed: $shown"
+timeout 60 "$root/usr/bin/trelvik-console" --quit-after-start >"$scratch/console.log" 2>&1 ||
+  { cat "$scratch/console.log" >&2; fail "the installed console did not come up and quit cleanly (status $?)"; }
+timeout 30 "$root/usr/bin/trelvik-sim" --help >/dev/null || fail "simulator --help"
+echo "package ok: $(dpkg-deb -c "$deb" | awk '$6 !~ /\/$/ {print $6}' | tr '\n' ' ')"
