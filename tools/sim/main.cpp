@@ -10,6 +10,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <exception>
 #include <optional>
 #include <random>
 #include <string>
@@ -238,9 +239,7 @@ private:
     std::optional<Clock::time_point> reopen_at_;
 };
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int run(int argc, char** argv) {
     std::setvbuf(stdout, nullptr, _IOLBF, 0);
 
     const std::vector<std::string_view> args(argv + 1, argv + argc);
@@ -274,4 +273,17 @@ int main(int argc, char** argv) {
 
     Simulator simulator(options, seed);
     return simulator.run(wait_mask);
+}
+
+}  // namespace
+
+// An exception that gets this far (no entropy for the seed, memory exhausted) ends the
+// simulator with its message rather than with std::terminate.
+int main(int argc, char** argv) {
+    try {
+        return run(argc, argv);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "trelvik-sim: %s\n", e.what());
+        return 1;
+    }
 }
