@@ -16,7 +16,7 @@ stage() {
   shift
   echo "==== $name"
   if "$@"; then result=passed; else result=FAILED; failed=1; fi
-  summary+=("$(printf '%-34s %-7s %4ds' "$name" "$result" $((SECONDS - start)))")
+  summary+=("$(printf '%-38s %-7s %4ds' "$name" "$result" $((SECONDS - start)))")
 }
 
 normal() {
