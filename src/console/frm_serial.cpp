@@ -130,6 +130,7 @@ void frmSerial::block_Click() {
 
 void frmSerial::TMRComm_Timer() {
     if (in_tick_) return;  // a box opened by the running tick is still up
+    if (!connected_) return;  // a timeout that was already due when the cycle stopped
     const QScopedValueRollback<bool> running(in_tick_, true);
     Byte request_crc = 0;
 
@@ -154,7 +155,9 @@ void frmSerial::TMRComm_Timer() {
     out_win(state.wrs);
 
     const Bytes rx = line_.read();  // the reply to the previous tick's frame
-    const bool written = line_.write(state.wrs) == static_cast<int>(state.wrs.size());
+    // A line the port let go of (an adapter pulled out) fails every write, an empty one
+    // included, so an idle window notices it too and ends up disconnected.
+    const bool written = line_.is_open() && line_.write(state.wrs) == static_cast<int>(state.wrs.size());
     state.wrs.clear();  // sent or dropped: a failed frame is not retried
 
     if (!written) {

@@ -16,6 +16,8 @@ public:
     virtual int write(protocol::ByteView bytes) = 0;
     virtual void flush() = 0;
     virtual bool close() = 0;
+    // False once closed, and once the port let go of a device that went away.
+    virtual bool is_open() const = 0;
 };
 
 class SerialPortLine final : public Line {
@@ -27,4 +29,5 @@ public:
     int write(protocol::ByteView bytes) override { return SerialPort::WriteCom(bytes); }
     void flush() override { SerialPort::FlushCom(); }
     bool close() override { return SerialPort::CloseCom(); }
+    bool is_open() const override { return SerialPort::IsOpen(); }
 };

@@ -115,12 +115,15 @@ bool OpenCom(const QString& port, const QString& settings, Dialogs& dialogs) {
     hCom->clear();  // nothing that arrived before the open belongs to this session
 
     // A device that goes away (an adapter pulled out) leaves a descriptor that is ready
-    // for ever, and the event loop would spin on it. Let go of it at once: reads then
-    // return nothing and writes fail, which the exchange cycle reports until it gives up.
+    // for ever, and the event loop would spin on it. Qt reports that as a resource error
+    // when the port is in use and as a read error when the port is idle (the descriptor
+    // is readable but yields nothing). Let go of it at once: reads then return nothing
+    // and writes fail, which the exchange cycle reports until it gives up.
     QObject::connect(
         hCom.get(), &QSerialPort::errorOccurred, hCom.get(),
         [port = hCom.get()](QSerialPort::SerialPortError error) {
-            if (error == QSerialPort::ResourceError) port->close();
+            const bool gone = error == QSerialPort::ResourceError || error == QSerialPort::ReadError;
+            if (gone && port->isOpen()) port->close();
         },
         Qt::QueuedConnection);
     return true;

@@ -267,9 +267,9 @@ TEST_F(WindowFaults, ATableWriteOnAPulledLineIsNeverReportedWritten) {
     EXPECT_EQ(dialogs.messages.size(), 1u);
 }
 
-// Fails today (the product keeps the port; the event loop spins on its descriptor at
-// most of a core): run with --gtest_also_run_disabled_tests.
-TEST_F(WindowFaults, DISABLED_AnIdlePortLetsGoOfAPulledLine) {
+// An idle port must let go of a line that went away, or the event loop spins on its
+// descriptor.
+TEST_F(WindowFaults, AnIdlePortLetsGoOfAPulledLine) {
     start({"--close-after", "1"});
     connect(sim->device());
     w.TMRComm_Timer();
@@ -284,6 +284,13 @@ TEST_F(WindowFaults, DISABLED_AnIdlePortLetsGoOfAPulledLine) {
     QTimer::singleShot(3000, &loop, &QEventLoop::quit);
     loop.exec();
     EXPECT_FALSE(SerialPort::IsOpen()) << "the port still holds a line that went away";
+
+    // With nothing to send, the window still notices: every tick fails, the fifth disconnects.
+    for (int failure = 1; failure <= 5; ++failure) w.TMRComm_Timer();
+    EXPECT_EQ(dialogs.messages.size(), 5u);
+    EXPECT_FALSE(w.connected());
+    EXPECT_FALSE(w.TMRComm->isActive());
+    EXPECT_FALSE(w.Opros->isEnabled());
 }
 
 }  // namespace

@@ -88,11 +88,18 @@ TEST_F(WindowTest, ConnectAndDisconnectAlternateAndRepeatsChangeNothing) {
 
     w.BTNCloseCom_Click();
     EXPECT_FALSE(w.TMRComm->isActive());
-    EXPECT_FALSE(line.is_open);
+    EXPECT_FALSE(line.is_open());
     EXPECT_FALSE(w.CmbNet->isEnabled());
     EXPECT_FALSE(w.Frame3->isEnabled());
     EXPECT_TRUE(w.txtRec->isEnabled());
     EXPECT_TRUE(w.vv->isEnabled());
+
+    // A timeout already due when the cycle stopped neither writes nor touches the controls.
+    w.state.err_write = 4;
+    w.TMRComm_Timer();
+    EXPECT_TRUE(line.written.empty());
+    EXPECT_TRUE(dialogs.messages.empty());
+    EXPECT_FALSE(w.CmbNet->isEnabled());
 }
 
 TEST_F(WindowTest, FailedConnectShowsTheMessageAndStartsNothing) {
@@ -163,7 +170,7 @@ TEST_F(WindowTest, TheFifthFailedWriteInARowDisconnects) {
     for (int i = 0; i < 5; ++i) tick();
     EXPECT_FALSE(w.TMRComm->isActive());
     EXPECT_FALSE(w.connected());
-    EXPECT_FALSE(line.is_open);
+    EXPECT_FALSE(line.is_open());
     EXPECT_FALSE(w.CmbNet->isEnabled());
     EXPECT_TRUE(w.txtRec->isEnabled());
 }

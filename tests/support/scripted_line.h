@@ -16,11 +16,11 @@ public:
     std::vector<protocol::Bytes> written;
     QString opened_port;
     int flushes = 0;
-    bool is_open = false;
+    bool open_now = false;  // open() succeeded and close() has not run; a test may clear it
 
     bool open(const QString& port, const QString&, Dialogs&) override {
         opened_port = port;
-        return is_open = open_result;
+        return open_now = open_result;
     }
     protocol::Bytes read() override {
         if (replies.empty()) return {};
@@ -37,5 +37,6 @@ public:
         return static_cast<int>(bytes.size());
     }
     void flush() override { ++flushes; }
-    bool close() override { return std::exchange(is_open, false); }
+    bool close() override { return std::exchange(open_now, false); }
+    bool is_open() const override { return open_now; }
 };
