@@ -24,6 +24,7 @@ public:
     int write(protocol::ByteView bytes) override { return static_cast<int>(bytes.size()); }
     void flush() override {}
     bool close() override { return true; }
+    bool is_open() const override { return true; }
 
 private:
     Bytes reply_;
