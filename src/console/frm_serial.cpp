@@ -270,7 +270,7 @@ void frmSerial::rd_str() {
 void frmSerial::rdtab(ByteView Ans) {
     const calibration::TableReply r = calibration::decode_table_reply(Ans);
     std::vector<std::string> previous;
-    previous.reserve(2 * points);
+    previous.reserve(std::size_t{2} * points);
     for (const auto* box : Text44) previous.push_back(box->text().toStdString());
     for (const auto* box : Text45) previous.push_back(box->text().toStdString());
 

@@ -72,8 +72,9 @@ protected:
         QPainter painter(this);
         const QFontMetrics metrics(font());
         const QPalette& colours = palette();
-        const int flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextShowMnemonic |
-                          (style()->styleHint(QStyle::SH_UnderlineShortcut, nullptr, this) ? 0 : Qt::TextHideMnemonic);
+        const int flags = static_cast<int>(
+            Qt::AlignLeft | Qt::AlignTop | Qt::TextShowMnemonic |
+            (style()->styleHint(QStyle::SH_UnderlineShortcut, nullptr, this) ? 0 : Qt::TextHideMnemonic));
         const QString caption = title();
         const QRect caption_area =
             caption.isEmpty() ? QRect()
