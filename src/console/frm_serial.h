@@ -189,6 +189,9 @@ private:
     // The operator's text as a number in `range`, with the regional decimal separator.
     static std::optional<std::int32_t> typed(const QString& text, protocol::Range range);
     void append_to_wrs(const protocol::Bytes& frame);
+    // The password in the operator's answer; nullopt when cancelled or refused, after a
+    // box that says why (`no_address` when no sensor address is selected).
+    std::optional<std::uint32_t> typed_password(const QString& answer, const QString& no_address);
 
     protocol::IndicatorCheck indicator_check_;  // its address and value outlive a stop
 

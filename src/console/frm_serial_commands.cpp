@@ -85,20 +85,26 @@ void frmSerial::Opros_Click() {
 
 // ---- Password --------------------------------------------------------------------------------
 
-void frmSerial::pwdIn_Click() {
-    state.wrs.clear();
-    const QString answer = dialogs_.input(QStringLiteral("Enter password"), QStringLiteral("Password"));
-    if (answer.isEmpty()) return;
+std::optional<std::uint32_t> frmSerial::typed_password(const QString& answer, const QString& no_address) {
+    if (answer.isEmpty()) return std::nullopt;  // cancelled
     if (!selected_net()) {
-        dialogs_.message(QStringLiteral("Enter correct password"));
-        return;
+        dialogs_.message(no_address);
+        return std::nullopt;
     }
     const auto password = typed(answer, protocol::password_range);
     if (!password) {
         dialogs_.message(QStringLiteral("Enter numeric password in range 0....2 000 000 000"));
-        return;
+        return std::nullopt;
     }
-    state.wrs = protocol::password_request(protocol::cmd_enter_password, static_cast<std::uint32_t>(*password));
+    return static_cast<std::uint32_t>(*password);
+}
+
+void frmSerial::pwdIn_Click() {
+    state.wrs.clear();
+    const QString answer = dialogs_.input(QStringLiteral("Enter password"), QStringLiteral("Password"));
+    const auto password = typed_password(answer, QStringLiteral("Enter correct password"));
+    if (!password) return;
+    state.wrs = protocol::password_request(protocol::cmd_enter_password, *password);
     out_win(state.wrs);
 }
 
@@ -109,17 +115,9 @@ void frmSerial::set_pwd_Click() {
         return;
     const QString answer =
         dialogs_.input(QStringLiteral("Enter new password"), QStringLiteral("Password"), QStringLiteral("0"));
-    if (answer.isEmpty()) return;
-    if (!selected_net()) {
-        dialogs_.message(QStringLiteral("Invalid password"));
-        return;
-    }
-    const auto password = typed(answer, protocol::password_range);
-    if (!password) {
-        dialogs_.message(QStringLiteral("Enter numeric password in range 0....2 000 000 000"));
-        return;
-    }
-    state.wrs = protocol::password_request(protocol::cmd_set_password, static_cast<std::uint32_t>(*password));
+    const auto password = typed_password(answer, QStringLiteral("Invalid password"));
+    if (!password) return;
+    state.wrs = protocol::password_request(protocol::cmd_set_password, *password);
     out_win(state.wrs);
 }
 
