@@ -8,6 +8,8 @@
 #include <QCommandLineParser>
 #include <QEvent>
 #include <QIcon>
+#include <memory>
+#include <string_view>
 
 #include "console/frm_serial.h"
 #include "console/qt_dialogs.h"
@@ -25,15 +27,23 @@ public:
     }
 };
 
+// --help and --version only print: they must work without a display, where a widget
+// application cannot start, so a core application answers them.
+std::unique_ptr<QCoreApplication> make_application(int& argc, char* argv[]) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view option = argv[i];
+        if (option == "--help" || option == "-h" || option == "--help-all" || option == "--version" || option == "-v")
+            return std::make_unique<QCoreApplication>(argc, argv);
+    }
+    return std::make_unique<QApplication>(argc, argv);
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    QApplication app(argc, argv);
+    const auto app = make_application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("trelvik-console"));
     QApplication::setApplicationVersion(QStringLiteral(TRELVIK_VERSION));
-    QApplication::setApplicationDisplayName(QStringLiteral("Trelvik Display v5.2"));
-    QApplication::setDesktopFileName(QStringLiteral("trelvik-console"));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/trelvik-console.svg")));
 
     QCommandLineParser options;
     options.setApplicationDescription(QStringLiteral("Service console for the Trelvik display unit and its sensors"));
@@ -42,7 +52,11 @@ int main(int argc, char* argv[]) {
     const QCommandLineOption quit_after_start(QStringLiteral("quit-after-start"),
                                               QStringLiteral("Quit once the window has been shown."));
     options.addOption(quit_after_start);
-    options.process(app);
+    options.process(*app);  // prints and exits for --help and --version
+
+    QApplication::setApplicationDisplayName(QStringLiteral("Trelvik Display v5.2"));
+    QApplication::setDesktopFileName(QStringLiteral("trelvik-console"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/trelvik-console.svg")));
 
     QtDialogs dialogs;
     SerialPortLine line;
@@ -51,5 +65,5 @@ int main(int argc, char* argv[]) {
     QuitAfterFirstPaint quit_after_paint;
     if (options.isSet(quit_after_start)) window.installEventFilter(&quit_after_paint);
     window.show();
-    return QApplication::exec();
+    return QCoreApplication::exec();
 }
