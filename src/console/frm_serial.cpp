@@ -19,10 +19,6 @@ namespace {
 
 const QString line_settings = QStringLiteral("19200,n,8,1");
 
-// Operator text to a byte, with the regional decimal separator.
-std::optional<Byte> text_to_byte(const QString& text) {
-    return protocol::to_byte(text.toStdString(), QLocale().decimalPoint().toStdString());
-}
 
 QString from_utf8(const std::string& text) { return QString::fromStdString(text); }
 
@@ -33,6 +29,13 @@ bool tagged_one(const QWidget* w) {
 }
 
 }  // namespace
+
+std::string frmSerial::decimal_separator() { return QLocale().decimalPoint().toStdString(); }
+
+// Operator text or a list entry to a byte.
+std::optional<Byte> frmSerial::to_byte(const QString& text) {
+    return protocol::to_byte(text.toStdString(), decimal_separator());
+}
 
 frmSerial::frmSerial(Dialogs& dialogs, Line& line, QWidget* parent)
     : QWidget(parent), dialogs_(dialogs), line_(line) {
@@ -110,7 +113,7 @@ std::optional<int> frmSerial::selected_index(const QComboBox* box) {
 std::optional<Byte> frmSerial::selected_net() const {
     const auto index = selected_index(CmbNet);
     if (!index) return std::nullopt;
-    return text_to_byte(CmbNet->itemText(*index));
+    return to_byte(CmbNet->itemText(*index));
 }
 
 Bytes frmSerial::Zapros_ser_num() const {
@@ -144,7 +147,7 @@ void frmSerial::TMRComm_Timer() {
 
     if (state.wrs.empty() && address && state.block_zapros) {
         const bool standard = std_zap->isChecked();
-        const Byte polled = standard ? text_to_byte(nn1->text()).value_or(1) : *address;
+        const Byte polled = standard ? to_byte(nn1->text()).value_or(1) : *address;
         state.wrs = protocol::sensor_request(polled, standard ? protocol::cmd_poll_short : protocol::cmd_poll_full);
         request_crc = state.wrs.back();
     }

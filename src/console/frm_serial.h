@@ -16,6 +16,7 @@
 #include <QWidget>
 #include <array>
 #include <optional>
+#include <string>
 
 #include "calibration/table_frame.h"
 #include "console/dialogs.h"
@@ -186,7 +187,10 @@ private:
     void build_controls();  // creates every control with its design state
     void wire_handlers();
     void wire_commands();
-    // The operator's text as a number in `range`, with the regional decimal separator.
+    // The regional decimal separator that operator texts are read with.
+    static std::string decimal_separator();
+    static std::optional<protocol::Byte> to_byte(const QString& text);
+    // The operator's text as a number in `range`.
     static std::optional<std::int32_t> typed(const QString& text, protocol::Range range);
     void append_to_wrs(const protocol::Bytes& frame);
     // The password in the operator's answer; nullopt when cancelled or refused, after a

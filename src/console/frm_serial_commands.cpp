@@ -2,8 +2,6 @@
 // dialog layer, has the frame built by the protocol layer and leaves it in `wrs`,
 // replacing or appending as the command does; the tick sends it.
 
-#include <QLocale>
-
 #include "calibration/table_texts.h"
 #include "console/frm_serial.h"
 #include "console/traffic_text.h"
@@ -42,7 +40,7 @@ void frmSerial::wire_commands() {
 }
 
 std::optional<std::int32_t> frmSerial::typed(const QString& text, protocol::Range range) {
-    return protocol::typed_number(text.toStdString(), QLocale().decimalPoint().toStdString(), range);
+    return protocol::typed_number(text.toStdString(), decimal_separator(), range);
 }
 
 void frmSerial::append_to_wrs(const Bytes& frame) { protocol::append(state.wrs, frame); }
@@ -59,7 +57,7 @@ void frmSerial::write_struct_Click() {
         texts.values[k] = Text44[k]->text().toStdString();
         texts.litres[k] = Text45[k]->text().toStdString();
     }
-    const auto table = calibration::table_from_texts(texts, QLocale().decimalPoint().toStdString());
+    const auto table = calibration::table_from_texts(texts, decimal_separator());
     if (const auto* bad = std::get_if<calibration::FieldError>(&table)) {
         // Nothing of the table goes out; whatever was pending stays pending.
         dialogs_.message(QString::fromStdString(calibration::field_error_message(*bad)));
