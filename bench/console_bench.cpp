@@ -5,6 +5,7 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QEventLoop>
 
 #include "calibration/table_frame.h"
 #include "console/frm_serial.h"
@@ -19,7 +20,7 @@ using protocol::Bytes;
 class EchoLine final : public Line {
 public:
     explicit EchoLine(Bytes reply) : reply_(std::move(reply)) {}
-    bool open(const QString&, const QString&, Dialogs&) override { return true; }
+    serial::OpenResult open(const QString&, const QString&) override { return serial::OpenResult::success(); }
     Bytes read() override { return reply_; }
     int write(protocol::ByteView bytes) override { return static_cast<int>(bytes.size()); }
     void flush() override {}
@@ -52,18 +53,34 @@ Bytes table_reply() {
     return calibration::build_table_reply(t, 0x05);  // 167 bytes
 }
 
+// Runs the event loop until the window emits `signal`.
+template <typename Signal>
+void await(frmSerial& w, Signal signal) {
+    QEventLoop loop;
+    QObject::connect(&w, signal, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+// Both halves of a tick: the line's thread answers at once, so this is the window's own
+// work plus two hops between the threads.
+void tick(frmSerial& w) {
+    w.TMRComm_Timer();
+    await(w, &frmSerial::tick_finished);
+}
+
 void run_ticks(benchmark::State& state, Bytes reply, bool poll) {
     SilentDialogs dialogs;
     EchoLine line(std::move(reply));
     frmSerial w(dialogs, line);
     w.show();
     w.BTNOpenCom_Click();
+    await(w, &frmSerial::open_finished);
     w.TMRComm->stop();  // ticks are driven here, not by the clock
     w.CmbNet->setCurrentIndex(1);
     if (poll) w.block_Click();
-    w.TMRComm_Timer();
+    tick(w);
     for (auto _ : state) {
-        w.TMRComm_Timer();
+        tick(w);
         QCoreApplication::processEvents();  // let the changed controls repaint
     }
 }

@@ -1,6 +1,6 @@
 #include "calibration/table_dump.h"
 
-#include "console/traffic_text.h"
+#include "protocol/byte_text.h"
 #include "protocol/hex.h"
 
 namespace calibration {
@@ -9,7 +9,7 @@ std::string table_dump(const std::vector<std::string>& previous_texts, protocol:
                        protocol::Byte computed_crc) {
     std::string dump;
     for (const std::string& text : previous_texts) dump += text + ' ';
-    dump += console::hex_line(reply);
+    dump += protocol::hex_line(reply);
     const std::string crc = protocol::hex_byte(computed_crc);
     dump += crc + ' ' + crc;
     return dump;

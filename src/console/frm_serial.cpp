@@ -4,10 +4,10 @@
 #include <QScopedValueRollback>
 
 #include "calibration/table_dump.h"
-#include "console/traffic_text.h"
+#include "exchange/auto_request.h"
 #include "exchange/reply_dispatch.h"
+#include "protocol/byte_text.h"
 #include "protocol/commands.h"
-#include "protocol/fixed_frames.h"
 #include "protocol/number_text.h"
 #include "protocol/requests.h"
 
@@ -38,7 +38,7 @@ std::optional<Byte> frmSerial::to_byte(const QString& text) {
 }
 
 frmSerial::frmSerial(Dialogs& dialogs, Line& line, QWidget* parent)
-    : QWidget(parent), dialogs_(dialogs), line_(line) {
+    : QWidget(parent), dialogs_(dialogs), line_thread_(line) {
     build_controls();
     wire_handlers();
     Form_Load();
@@ -73,25 +73,48 @@ void frmSerial::Form_Load() {
 }
 
 void frmSerial::BTNOpenCom_Click() {
-    if (connected_) return;  // a second connect would invert the tagged controls back
+    // A second connect would invert the tagged controls back; one pending does nothing.
+    if (connected_ || opening_) return;
     // The box's text: the selected entry, or a device path the operator typed.
     const QString port = CmbPort->currentText();
-    if (!line_.open(port, line_settings, dialogs_)) {
+    opening_ = true;
+    line_thread_.open(port, line_settings, [this, port, session = session_](const serial::OpenResult& result) {
+        if (session == session_) opened(port, result);
+    });
+}
+
+void frmSerial::opened(const QString& port, const serial::OpenResult& result) {
+    opening_ = false;
+    if (result.opened) {
+        connected_ = true;
+        SwitchTags();
+        TMRComm->start(tick_interval_ms);
+        state.err_write = 0;
+    } else {
+        dialogs_.message(result.message, Dialogs::Buttons::Ok,
+                         result.exclamation ? Dialogs::Icon::Exclamation : Dialogs::Icon::None);
         dialogs_.message(port + QStringLiteral(" Not available!"));
-        return;
     }
-    connected_ = true;
-    SwitchTags();
-    TMRComm->start(tick_interval_ms);
-    state.err_write = 0;
+    emit open_finished();
 }
 
 void frmSerial::BTNCloseCom_Click() {
+    if (opening_) {  // the open still pending is undone by the close queued behind it
+        opening_ = false;
+        stop_exchange();
+        return;
+    }
     if (!connected_) return;  // nothing to close; inverting would enable controls for no port
-    TMRComm->stop();
-    line_.close();
+    stop_exchange();
     connected_ = false;
     SwitchTags();
+}
+
+void frmSerial::stop_exchange() {
+    TMRComm->stop();
+    ++session_;
+    in_flight_ = false;
+    line_thread_.close();
 }
 
 void frmSerial::CmbNet_Change() { state.wrs = Zapros_ser_num(); }
@@ -132,9 +155,8 @@ void frmSerial::block_Click() {
 // ---- The exchange cycle ------------------------------------------------------------------
 
 void frmSerial::TMRComm_Timer() {
-    if (in_tick_) return;  // a box opened by the running tick is still up
+    if (in_tick_ || in_flight_) return;  // a box opened by a tick is up, or the line is busy
     if (!connected_) return;  // a timeout that was already due when the cycle stopped
-    const QScopedValueRollback<bool> running(in_tick_, true);
     Byte request_crc = 0;
 
     const auto address = selected_net();
@@ -153,35 +175,52 @@ void frmSerial::TMRComm_Timer() {
     }
 
     if (state.wrs.empty() && avtozap->isChecked())
-        state.wrs.assign(protocol::auto_request_burst.begin(), protocol::auto_request_burst.end());
+        state.wrs.assign(exchange::auto_request_burst.begin(), exchange::auto_request_burst.end());
 
     out_win(state.wrs);
 
-    const Bytes rx = line_.read();  // the reply to the previous tick's frame
-    // A line the port let go of (an adapter pulled out) fails every write, an empty one
-    // included, so an idle window notices it too and ends up disconnected.
-    const bool written = line_.is_open() && line_.write(state.wrs) == static_cast<int>(state.wrs.size());
-    state.wrs.clear();  // sent or dropped: a failed frame is not retried
+    // Sent or dropped, the frame leaves `wrs`: a failed frame is not retried, and what
+    // handlers leave meanwhile waits for the next tick.
+    Bytes frame = std::exchange(state.wrs, {});
+    const std::size_t frame_size = frame.size();
+    in_flight_ = true;
+    line_thread_.exchange(std::move(frame), [this, frame_size, request_crc,
+                                             session = session_](const exchange::LineResult& result) {
+        if (session != session_) return;  // stopped meanwhile: nothing of it is applied
+        in_flight_ = false;
+        finish_tick(result, frame_size, request_crc);
+        emit tick_finished();
+    });
+}
 
-    if (!written) {
-        dialogs_.message(QStringLiteral("Error writing to comm's"));
-        if (state.err_write < exchange::write_failures_tolerated) {
-            ++state.err_write;
-        } else {
-            TMRComm->stop();
-            line_.close();
-            connected_ = false;
-            SwitchTags();
-        }
+void frmSerial::finish_tick(const exchange::LineResult& result, std::size_t frame_size, Byte request_crc) {
+    const QScopedValueRollback<bool> running(in_tick_, true);
+    if (!exchange::write_succeeded(result, frame_size)) {
+        write_failed();  // the bytes read in this tick are dropped with the frame
         return;
     }
-
     state.err_write = 0;
     Pic->set_fill_colour(exchange::next_lamp_colour(Pic->fill_colour()));
-    if (rx.empty()) return;
-    dispatch(rx, request_crc);
+    if (result.received.empty()) return;
+    const unsigned session = session_;
+    dispatch(result.received, request_crc);
+    if (session != session_) return;  // disconnected from inside a box dispatch showed
     Pic->set_fill_colour(exchange::lamp_red);
-    line_.flush();
+    line_thread_.flush();
+}
+
+void frmSerial::write_failed() {
+    const unsigned session = session_;
+    dialogs_.message(QStringLiteral("Error writing to comm's"));
+    // The operator may have disconnected while the box was up: the cycle is stopped already.
+    if (session != session_) return;
+    if (state.err_write < exchange::write_failures_tolerated) {
+        ++state.err_write;
+        return;
+    }
+    stop_exchange();
+    connected_ = false;
+    SwitchTags();
 }
 
 // ---- Reply dispatch -----------------------------------------------------------------------
@@ -232,7 +271,7 @@ void frmSerial::dispatch(ByteView rx, Byte request_crc) {
             }
             CmbNet->setCurrentIndex(0);
             netdev->setText(found);
-            txtRec->setPlainText(from_utf8(console::hex_line(rx)));
+            txtRec->setPlainText(from_utf8(protocol::hex_line(rx)));
             state.wrs = Zapros_ser_num();
             MsgCom->setText(QStringLiteral("Произошел опрос сети."));
         }
@@ -243,7 +282,7 @@ void frmSerial::dispatch(ByteView rx, Byte request_crc) {
 
 // ---- Traffic and mode display -------------------------------------------------------------
 
-void frmSerial::out_win(ByteView wwrs) { txtRec->setPlainText(from_utf8(console::out_win_text(wwrs))); }
+void frmSerial::out_win(ByteView wwrs) { txtRec->setPlainText(from_utf8(protocol::out_win_text(wwrs))); }
 
 void frmSerial::Out_modes(Byte nn) {
     iinv->setChecked(nn & 0x01);

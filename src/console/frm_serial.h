@@ -1,7 +1,9 @@
 #pragma once
 // frmSerial: the console's one window. It owns every control (the hidden service
 // controls included), the exchange state and the handlers; the handlers read controls,
-// call the protocol layer, store the pending frame in `wrs` and show it.
+// call the protocol layer, store the pending frame in `wrs` and show it. The line's work
+// runs on a thread of its own (exchange::LineThread), so no handler and no tick waits
+// on the port.
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -22,14 +24,18 @@
 #include "console/dialogs.h"
 #include "console/shape.h"
 #include "exchange/exchange_state.h"
+#include "exchange/line_thread.h"
 #include "protocol/bytes.h"
 #include "protocol/indicator_check.h"
 #include "protocol/requests.h"
 #include "serial/line.h"
 
 class frmSerial final : public QWidget {
+    Q_OBJECT
+
 public:
-    // `dialogs` and `line` must outlive the window.
+    // `dialogs` and `line` must outlive the window; from now on only the window's line
+    // thread touches `line`.
     frmSerial(Dialogs& dialogs, Line& line, QWidget* parent = nullptr);
 
     static constexpr int points = static_cast<int>(calibration::table_points);
@@ -139,6 +145,17 @@ public:
     // ---- Exchange state -------------------------------------------------------------
     exchange::ExchangeState state;
     bool connected() const { return connected_; }
+    bool opening() const { return opening_; }  // "Подключить" pressed, the open not yet done
+    bool exchange_in_flight() const { return in_flight_; }  // a tick's line work is under way
+    // Whether the port holds its line, once the line's work asked for so far is done.
+    // Waits for the line's thread: for tests and diagnostics only.
+    bool line_open() { return line_thread_.line_open(); }
+
+signals:
+    void open_finished();  // an open's outcome has been shown
+    void tick_finished();  // a tick's second half has run
+
+public:
 
     // ---- Handlers -------------------------------------------------------------------
     void Form_Load();
@@ -148,6 +165,8 @@ public:
     void Cmb_Datchik_Click();
     void rd_table_Click();
     void block_Click();
+    // The tick's first half: steps 1 to 5, then the frame taken out of `wrs` goes to the
+    // line's thread, which reads and then writes it; finish_tick applies what came back.
     void TMRComm_Timer();
 
     // Operator commands: each leaves its frame in `wrs` for the next tick.
@@ -193,6 +212,13 @@ private:
     // The operator's text as a number in `range`.
     static std::optional<std::int32_t> typed(const QString& text, protocol::Range range);
     void append_to_wrs(const protocol::Bytes& frame);
+    void opened(const QString& port, const serial::OpenResult& result);
+    // The tick's second half: the write's outcome, the lamp, dispatch, the flush.
+    void finish_tick(const exchange::LineResult& result, std::size_t frame_size, protocol::Byte request_crc);
+    void write_failed();
+    // Stops the cycle and closes the port once the line's work in flight is done; what
+    // that work brings back is not applied.
+    void stop_exchange();
     // The password in the operator's answer; nullopt when cancelled or refused, after a
     // box that says why (`no_address` when no sensor address is selected).
     std::optional<std::uint32_t> typed_password(const QString& answer, const QString& no_address);
@@ -200,7 +226,10 @@ private:
     protocol::IndicatorCheck indicator_check_;  // its address and value outlive a stop
 
     Dialogs& dialogs_;
-    Line& line_;
+    exchange::LineThread line_thread_;
     bool connected_ = false;
+    bool opening_ = false;
+    bool in_flight_ = false;
     bool in_tick_ = false;  // a message box opened by a tick must not let another tick in
+    unsigned session_ = 0;  // counts stops: answers for an earlier session are dropped
 };

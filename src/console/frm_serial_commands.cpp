@@ -4,9 +4,10 @@
 
 #include "calibration/table_texts.h"
 #include "console/frm_serial.h"
-#include "console/traffic_text.h"
+#include "network/manual_requests.h"
+#include "network/search.h"
+#include "protocol/byte_text.h"
 #include "protocol/commands.h"
-#include "protocol/fixed_frames.h"
 
 using protocol::Byte;
 using protocol::Bytes;
@@ -75,7 +76,7 @@ void frmSerial::zapForm_Click() {
 // ---- Network search --------------------------------------------------------------------------
 
 void frmSerial::Opros_Click() {
-    state.wrs.assign(protocol::cmd_search.begin(), protocol::cmd_search.end());
+    state.wrs.assign(network::cmd_search.begin(), network::cmd_search.end());
     out_win(state.wrs);
     state.net_opr = true;
     state.mode_yes = true;
@@ -207,12 +208,12 @@ void frmSerial::send_zap_Click() {
         dialogs_.message(QStringLiteral("Enter value in range 0....9999"));
         return;
     }
-    state.wrs = protocol::ext_value_requests(static_cast<std::uint16_t>(*n));
+    state.wrs = network::ext_value_requests(static_cast<std::uint16_t>(*n));
     out_win(state.wrs);
 }
 
 void frmSerial::zzaapp_Click() {
-    state.wrs.assign(protocol::query_frame_Q.begin(), protocol::query_frame_Q.end());
+    state.wrs.assign(network::query_frame_Q.begin(), network::query_frame_Q.end());
     out_win(state.wrs);
 }
 

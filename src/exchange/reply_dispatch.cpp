@@ -1,8 +1,7 @@
 #include "reply_dispatch.h"
 
-#include <algorithm>
-
-#include "console/traffic_text.h"
+#include "network/search.h"
+#include "protocol/byte_text.h"
 #include "protocol/commands.h"
 #include "protocol/crc.h"
 #include "protocol/hex.h"
@@ -14,7 +13,6 @@ namespace {
 using namespace protocol;
 
 constexpr std::size_t dump_limit = 30;         // replies this long leave the sent frame in the box
-constexpr std::size_t search_limit = 20;       // a search result this long is not a list of addresses
 constexpr std::size_t full_poll_min = 21;      // through K at 19-20 and the CRC
 constexpr std::size_t full_poll_with_mode = 22;
 constexpr std::size_t identity_with_serial = 7;
@@ -122,16 +120,11 @@ void display_reply(Byte code, Dispatch& d) {
     }
 }
 
-bool looks_like_address_list(ByteView rx) {
-    return rx.back() != reply_crc(rx) &&
-           std::all_of(rx.begin(), rx.end(), [](Byte b) { return b <= max_sensor_address; });
-}
-
 }  // namespace
 
 ReplyFamily classify_reply(ByteView rx, bool search_outstanding) {
     if (rx.empty()) return ReplyFamily::SearchResult;
-    if (search_outstanding && looks_like_address_list(rx)) return ReplyFamily::SearchResult;
+    if (search_outstanding && network::looks_like_address_list(rx)) return ReplyFamily::SearchResult;
     if (rx.front() == sensor_reply_start && rx.size() >= 4) return ReplyFamily::Sensor;
     if (rx.front() == display_reply_start) return ReplyFamily::Display;
     return ReplyFamily::SearchResult;
@@ -141,7 +134,7 @@ Byte reply_crc(ByteView rx) { return rx.empty() ? Byte{0} : crc8(rx.first(rx.siz
 
 std::optional<std::string> reply_dump(ByteView rx, Byte request_crc) {
     if (rx.size() >= dump_limit) return std::nullopt;
-    return console::hex_line(rx) + hex_byte(reply_crc(rx)) + " \r\n\r\n" + console::CleanStr(rx) +
+    return protocol::hex_line(rx) + hex_byte(reply_crc(rx)) + " \r\n\r\n" + protocol::CleanStr(rx) +
            hex_byte(request_crc);
 }
 
@@ -157,7 +150,7 @@ Dispatch dispatch_reply(ByteView rx, Byte request_crc, bool search_outstanding) 
         if (d.code) display_reply(*d.code, d);  // fewer than 3 bytes: no code, nothing to do
         break;
     case ReplyFamily::SearchResult:
-        if (rx.size() < search_limit) d.addresses = std::vector<Byte>(rx.begin(), rx.end());
+        d.addresses = network::search_addresses(rx);
         break;
     }
     return d;

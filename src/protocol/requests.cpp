@@ -3,7 +3,6 @@
 #include "commands.h"
 #include "crc.h"
 #include "encoding.h"
-#include "fixed_frames.h"
 #include "number_text.h"
 
 namespace protocol {
@@ -68,21 +67,6 @@ Bytes display_mode_request(Byte mode) {
     Bytes frame{display_frame_start, display_address, cmd_display_mode, mode};
     Control_summ(frame);
     return frame;
-}
-
-Bytes ext_value_requests(std::uint16_t n) {
-    constexpr Byte value_request_end = 0x07;
-    Bytes value{sensor_frame_start, 0x01, cmd_ext_value};
-    append(value, *Long_to_string_obr(static_cast<std::int32_t>(n) * 1000 + 20));
-    append(value, msb_first(5));
-    append(value, msb_first(12345));
-    value.push_back(value_request_end);
-    Control_summ(value);
-
-    Bytes frames;
-    frames.reserve(2 * query_frame_Q.size() + value.size());
-    for (ByteView part : {ByteView(query_frame_Q), ByteView(value), ByteView(query_frame_Q)}) append(frames, part);
-    return frames;
 }
 
 }  // namespace protocol

@@ -49,9 +49,4 @@ Byte display_mode(bool passive, bool virs);
 // 3E DE F2 mode CRC.
 Bytes display_mode_request(Byte mode);
 
-// The value request to sensor 1 between two Q frames, 29 bytes: Q, then
-// 31 01 23, v = n * 1000 + 20 least significant byte first, 00 00 00 05,
-// 00 00 30 39, 07, CRC, then Q again. n is 0..9999 (ext_value_range).
-Bytes ext_value_requests(std::uint16_t n);
-
 }  // namespace protocol

@@ -4,14 +4,13 @@
 
 #include <QString>
 
-#include "console/dialogs.h"
 #include "protocol/bytes.h"
 #include "serial/serial_port.h"
 
 class Line {
 public:
     virtual ~Line() = default;
-    virtual bool open(const QString& port, const QString& settings, Dialogs& dialogs) = 0;
+    virtual serial::OpenResult open(const QString& port, const QString& settings) = 0;
     virtual protocol::Bytes read() = 0;
     virtual int write(protocol::ByteView bytes) = 0;
     virtual void flush() = 0;
@@ -22,8 +21,8 @@ public:
 
 class SerialPortLine final : public Line {
 public:
-    bool open(const QString& port, const QString& settings, Dialogs& dialogs) override {
-        return SerialPort::OpenCom(port, settings, dialogs);
+    serial::OpenResult open(const QString& port, const QString& settings) override {
+        return SerialPort::OpenCom(port, settings);
     }
     protocol::Bytes read() override { return SerialPort::ReadCom(); }
     int write(protocol::ByteView bytes) override { return SerialPort::WriteCom(bytes); }

@@ -10,6 +10,8 @@
 
 #ifdef _WIN32
 #include <windows.h>
+#else
+#include <poll.h>
 #endif
 
 #include "serial/line_settings.h"
@@ -61,6 +63,21 @@ bool apply(QSerialPort& port, const serial::LineSettings& settings) {
 
 bool is_open() { return hCom && hCom->isOpen(); }
 
+// Whether an error of the port means its device went away. A read error alone does not:
+// the port's read notification can come after a blocking read took the bytes it was
+// for, and then finds nothing to read. Only a descriptor that reports a hang-up is gone.
+bool line_gone(QSerialPort& port, QSerialPort::SerialPortError error) {
+    if (error == QSerialPort::ResourceError) return true;
+    if (error != QSerialPort::ReadError) return false;
+#ifdef _WIN32
+    (void)port;
+    return true;
+#else
+    pollfd p{static_cast<int>(port.handle()), 0, 0};  // hang-up and errors are reported unasked
+    return ::poll(&p, 1, 0) > 0 && (p.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0;
+#endif
+}
+
 int write_piece(ByteView s) {
     if (!is_open()) return 0;
     hCom->clearError();
@@ -82,7 +99,7 @@ int write_piece(ByteView s) {
 
 }  // namespace
 
-bool OpenCom(const QString& port, const QString& settings, Dialogs& dialogs) {
+serial::OpenResult OpenCom(const QString& port, const QString& settings) {
     CloseCom();
     static const bool close_at_exit = [] {
         qAddPostRoutine([] { CloseCom(); });
@@ -93,24 +110,20 @@ bool OpenCom(const QString& port, const QString& settings, Dialogs& dialogs) {
     hCom = std::make_unique<QSerialPort>(QString::fromStdString(serial::device_for_port(port.toStdString())));
     if (!hCom->open(QIODevice::ReadWrite)) {
         hCom.reset();
-        dialogs.message("Com Port " + port + " недоступен. Установите нужный порт.", Dialogs::Buttons::Ok,
-                        Dialogs::Icon::Exclamation);
-        return false;
+        return serial::OpenResult::failure("Com Port " + port + " недоступен. Установите нужный порт.", true);
     }
     // Time-outs are kept by ReadCom and WriteCom themselves, so setting them cannot fail here.
 
     const auto parsed = serial::parse_line_settings(settings.toStdString());
     if (!parsed) {
         CloseCom();
-        dialogs.message("Unable to build Comm DCB " + settings + " Error: " + QString::number(invalid_argument_error));
-        return false;
+        return serial::OpenResult::failure("Unable to build Comm DCB " + settings + " Error: " + QString::number(invalid_argument_error));
     }
     errno = 0;
     if (!apply(*hCom, *parsed)) {
         const int error = last_platform_error();
         CloseCom();
-        dialogs.message("Unable to set Comm DCB " + settings + " Error: " + QString::number(error));
-        return false;
+        return serial::OpenResult::failure("Unable to set Comm DCB " + settings + " Error: " + QString::number(error));
     }
     hCom->clear();  // nothing that arrived before the open belongs to this session
 
@@ -122,11 +135,10 @@ bool OpenCom(const QString& port, const QString& settings, Dialogs& dialogs) {
     QObject::connect(
         hCom.get(), &QSerialPort::errorOccurred, hCom.get(),
         [port = hCom.get()](QSerialPort::SerialPortError error) {
-            const bool gone = error == QSerialPort::ResourceError || error == QSerialPort::ReadError;
-            if (gone && port->isOpen()) port->close();
+            if (port->isOpen() && line_gone(*port, error)) port->close();
         },
         Qt::QueuedConnection);
-    return true;
+    return serial::OpenResult::success();
 }
 
 Bytes ReadCom() {

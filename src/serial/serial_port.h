@@ -8,8 +8,22 @@
 
 #include <QString>
 
-#include "console/dialogs.h"
 #include "protocol/bytes.h"
+
+namespace serial {
+
+// How an open went. A failed open says why in the operator's words; the window shows it
+// in a box, with the exclamation icon when the port itself is not available.
+struct OpenResult {
+    bool opened = false;
+    QString message;
+    bool exclamation = false;
+
+    static OpenResult success() { return {true, {}, false}; }
+    static OpenResult failure(const QString& message, bool exclamation = false) { return {false, message, exclamation}; }
+};
+
+}  // namespace serial
 
 namespace SerialPort {
 
@@ -17,9 +31,8 @@ using protocol::Bytes;
 using protocol::ByteView;
 
 // Opens `port` ("COM1:".."COM9:" or a device name as typed) exclusively with the line
-// settings `settings` ("19200,n,8,1"). A port already open is closed first. On failure
-// the operator is told through `dialogs` and false is returned.
-bool OpenCom(const QString& port, const QString& settings, Dialogs& dialogs);
+// settings `settings` ("19200,n,8,1"). A port already open is closed first.
+serial::OpenResult OpenCom(const QString& port, const QString& settings);
 
 // The bytes received, 0 to 255 of them; an empty read flushes the port.
 Bytes ReadCom();

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "console/frm_serial.h"
+#include "support/hand_ticks.h"
 #include "support/scripted_dialogs.h"
 #include "support/sim_process.h"
 
@@ -52,6 +53,7 @@ protected:
     ScriptedDialogs dialogs;
     SerialPortLine line;
     frmSerial w{dialogs, line};
+    HandTicks hand{w};
 
     void TearDown() override {
         w.BTNCloseCom_Click();
@@ -66,14 +68,14 @@ protected:
         sim.emplace(options);
         ASSERT_FALSE(sim->device().empty());
         w.CmbPort->setEditText(QString::fromStdString(sim->device()));
-        w.BTNOpenCom_Click();
+        hand_ticks::press_connect(w);
         ASSERT_TRUE(w.connected());
     }
 
     // The status line shows only what this tick's reply put there.
     void tick() {
         w.MsgCom->clear();
-        w.TMRComm_Timer();
+        hand_ticks::tick(w);
     }
 
     std::string status() const { return w.MsgCom->text().toStdString(); }

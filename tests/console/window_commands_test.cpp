@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "console/frm_serial.h"
+#include "support/hand_ticks.h"
 #include "support/scripted_dialogs.h"
 #include "support/scripted_line.h"
 
@@ -19,6 +20,7 @@ protected:
     ScriptedDialogs dialogs;
     ScriptedLine line;
     frmSerial w{dialogs, line};
+    HandTicks hand{w};
 
     void SetUp() override { select_net(QStringLiteral("5")); }
 
@@ -34,7 +36,7 @@ protected:
     }
     Bytes tick() {
         const std::size_t before = line.written.size();
-        w.TMRComm_Timer();
+        hand_ticks::tick(w);
         return line.written.size() > before ? line.written.back() : Bytes{};
     }
 };
@@ -52,6 +54,7 @@ void run_answers(void (frmSerial::*click)(), const std::vector<Answer>& rows) {
         ScriptedDialogs dialogs;
         ScriptedLine line;
         frmSerial w{dialogs, line};
+        HandTicks hand{w};
         w.CmbNet->addItem(QStringLiteral("5"));
         w.CmbNet->setCurrentIndex(row.address ? 2 : -1);
         if (!row.address) w.CmbNet->setEditText(QStringLiteral("9"));
@@ -222,7 +225,7 @@ TEST_F(Commands, TableWriteFromTheGrid) {
     // Built while disconnected, the frame waits for the first tick after connecting.
     const Bytes table = w.state.wrs;
     select_net(QStringLiteral("0"));  // the address the tick starts from: no serial-number request
-    w.BTNOpenCom_Click();
+    hand_ticks::press_connect(w);
     EXPECT_EQ(tick(), table);
 }
 
@@ -248,7 +251,7 @@ TEST_F(Commands, ATableThatCannotBeEncodedIsNeverQueued) {
 }
 
 TEST_F(Commands, IndicatorCheckOwnsEveryTickUntilStopped) {
-    w.BTNOpenCom_Click();
+    hand_ticks::press_connect(w);
     select_net(QStringLiteral("0"));  // no serial-number request: address 0 is where the tick starts
     w.block_Click();
     tick();  // the start-up table read
@@ -276,7 +279,7 @@ TEST_F(Commands, IndicatorCheckOwnsEveryTickUntilStopped) {
 }
 
 TEST_F(Commands, SearchQueuesItsFrameAndTakesTheNextListAsItsResult) {
-    w.BTNOpenCom_Click();
+    hand_ticks::press_connect(w);
     tick();  // the serial-number request of sensor 5
     w.state.wrs = pending;
     w.state.mode_yes = false;

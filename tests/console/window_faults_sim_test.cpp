@@ -12,6 +12,7 @@
 #include <unistd.h>
 
 #include "console/frm_serial.h"
+#include "support/hand_ticks.h"
 #include "support/scripted_dialogs.h"
 #include "support/sim_process.h"
 
@@ -32,6 +33,7 @@ protected:
     ScriptedDialogs dialogs;
     SerialPortLine line;
     frmSerial w{dialogs, line};
+    HandTicks hand{w};
 
     void TearDown() override { w.BTNCloseCom_Click(); }
 
@@ -44,7 +46,7 @@ protected:
 
     void connect(const std::string& port) {
         w.CmbPort->setEditText(QString::fromStdString(port));
-        w.BTNOpenCom_Click();
+        hand_ticks::press_connect(w);
         ASSERT_TRUE(w.connected()) << (dialogs.messages.empty() ? "" : dialogs.messages.back().text.toStdString());
     }
 
@@ -88,7 +90,7 @@ TEST_F(WindowFaults, ASilentSensorIsPolledOnWithoutAnyReplyShown) {
     const QStringList before = live_values();
     unsigned colour = w.Pic->fill_colour();
     for (int tick = 0; tick < 5; ++tick) {
-        w.TMRComm_Timer();
+        hand_ticks::tick(w);
         EXPECT_NE(w.Pic->fill_colour(), colour) << "every tick's write blinks the lamp";
         colour = w.Pic->fill_colour();
         EXPECT_NE(colour, exchange::lamp_red) << "nothing came back";
@@ -106,11 +108,11 @@ TEST_F(WindowFaults, AFullPollWithAWrongCrcChangesNoValue) {
     start({"--bad-crc", "1"});
     connect(sim->device());
     poll_sensor_1();
-    w.TMRComm_Timer();  // the serial number request
-    w.TMRComm_Timer();  // its answer; the first full poll goes out
+    hand_ticks::tick(w);  // the serial number request
+    hand_ticks::tick(w);  // its answer; the first full poll goes out
     const QStringList before = live_values();
     for (int tick = 0; tick < 3; ++tick) {
-        w.TMRComm_Timer();
+        hand_ticks::tick(w);
         EXPECT_EQ(live_values(), before);
         EXPECT_EQ(w.Pic->fill_colour(), exchange::lamp_red) << "an answer did arrive";
     }
@@ -123,28 +125,28 @@ TEST_F(WindowFaults, AnAnswerInTwoPiecesIsNeverShownHalfRead) {
     start({"--split", "1", "--gap-ms", "30"});
     connect(sim->device());
     poll_sensor_1();
-    w.TMRComm_Timer();  // the serial number request
+    hand_ticks::tick(w);  // the serial number request
     saw("(split, rest)");
-    w.TMRComm_Timer();  // reads its whole answer; the full poll goes out
+    hand_ticks::tick(w);  // reads its whole answer; the full poll goes out
     EXPECT_EQ(w.sn->text(), "151013");
     const QStringList before = live_values();
 
     polling(false);     // the next two reads get the two pieces and nothing else
-    w.TMRComm_Timer();  // back to back with the poll: the read ends in the 30 ms gap
+    hand_ticks::tick(w);  // back to back with the poll: the read ends in the 30 ms gap
     EXPECT_EQ(dumped(), "3E 1 F0 15 99 5 EC 2C 0 0 E8") << "the first 11 bytes only";
     EXPECT_EQ(live_values(), before) << "half a full poll is no full poll";
 
     saw("(split, rest)");
-    w.TMRComm_Timer();  // the second piece alone
+    hand_ticks::tick(w);  // the second piece alone
     EXPECT_EQ(dumped(), "3 0 0 18 79 0 0 1 4 0 F");
     EXPECT_EQ(live_values(), before) << "the rest is not taken for a reply of its own";
     EXPECT_TRUE(w.MsgCom->text().isEmpty());
     EXPECT_TRUE(dialogs.messages.empty());
 
     polling(true);
-    w.TMRComm_Timer();  // a full poll
+    hand_ticks::tick(w);  // a full poll
     saw("(split, rest)");
-    w.TMRComm_Timer();  // read at leisure, both pieces are there
+    hand_ticks::tick(w);  // read at leisure, both pieces are there
     EXPECT_EQ(live_values(), sensor1);
 }
 
@@ -165,20 +167,20 @@ TEST_F(WindowFaults, NoiseBetweenAnswersLeavesOnlyRightValues) {
     // Back to back: a read takes whatever arrived, noise ahead of an answer included.
     poll_sensor_1();
     for (int tick = 0; tick < 8; ++tick, ++answered) {
-        w.TMRComm_Timer();
+        hand_ticks::tick(w);
         only_initial_or_right();
     }
     polling(false);
     settle();
-    w.TMRComm_Timer();
+    hand_ticks::tick(w);
 
     // At the real pace each read holds one answer and the noise behind it.
     w.Cmb_Datchik->setCurrentIndex(2);
     w.Cmb_Datchik_Click();
-    w.TMRComm_Timer();
+    hand_ticks::tick(w);
     ++answered;
     settle();
-    w.TMRComm_Timer();
+    hand_ticks::tick(w);
     EXPECT_EQ(w.MsgCom->text(), "Sensor 3. Прочитана тарировочная таблица.");
     EXPECT_EQ(w.Text43->text(), "3");
     EXPECT_EQ(w.Text44[0]->text(), "120");
@@ -192,9 +194,9 @@ TEST_F(WindowFaults, APulledLineDisconnectsAtTheFifthFailedWriteAndReconnects) {
     start({"--close-after", "3", "--reopen-after", "300"}, true);
     connect(link);
     poll_sensor_1();
-    for (int tick = 0; tick < 3; ++tick) w.TMRComm_Timer();  // serial number, two full polls
+    for (int tick = 0; tick < 3; ++tick) hand_ticks::tick(w);  // serial number, two full polls
     polling(false);
-    w.TMRComm_Timer();  // reads the last answer; then the line goes
+    hand_ticks::tick(w);  // reads the last answer; then the line goes
     saw("line closed");
     EXPECT_EQ(live_values(), sensor1);
 
@@ -208,14 +210,14 @@ TEST_F(WindowFaults, APulledLineDisconnectsAtTheFifthFailedWriteAndReconnects) {
     };
     for (int failure = 1; failure <= 5; ++failure) {
         ASSERT_TRUE(w.connected()) << "before failure " << failure;
-        w.TMRComm_Timer();
+        hand_ticks::tick(w);
         ASSERT_EQ(dialogs.messages.size(), static_cast<std::size_t>(failure));
         EXPECT_EQ(dialogs.messages.back().text, write_error);
     }
     EXPECT_EQ(connected_while_shown, std::vector<bool>(5, true));
     EXPECT_FALSE(w.connected());
     EXPECT_FALSE(w.TMRComm->isActive());
-    EXPECT_FALSE(SerialPort::IsOpen());
+    EXPECT_FALSE(w.line_open());
     EXPECT_FALSE(w.CmbNet->isEnabled() || w.Opros->isEnabled() || w.uroven->isEnabled() || w.Set_mode->isEnabled());
     EXPECT_TRUE(w.txtRec->isEnabled());
 
@@ -225,9 +227,9 @@ TEST_F(WindowFaults, APulledLineDisconnectsAtTheFifthFailedWriteAndReconnects) {
     saw("line reopened: ");
     connect(link);
     EXPECT_TRUE(w.CmbNet->isEnabled());
-    w.TMRComm_Timer();
+    hand_ticks::tick(w);
     saw("<- 31 01 F0");
-    w.TMRComm_Timer();
+    hand_ticks::tick(w);
     EXPECT_EQ(w.Pic->fill_colour(), exchange::lamp_red);
     EXPECT_EQ(live_values(), sensor1);
     EXPECT_TRUE(dialogs.messages.empty());
@@ -237,15 +239,15 @@ TEST_F(WindowFaults, ATableWriteOnAPulledLineIsNeverReportedWritten) {
     start({"--close-after", "1", "--reopen-after", "200"}, true);
     connect(link);
     dialogs.while_shown = [&] { EXPECT_FALSE(written_reported()); };
-    w.TMRComm_Timer();  // the table of slot 0, asked for at start
-    w.TMRComm_Timer();  // read; then the line goes
+    hand_ticks::tick(w);  // the table of slot 0, asked for at start
+    hand_ticks::tick(w);  // read; then the line goes
     ASSERT_EQ(w.Text44[0]->text(), "100");
     saw("line closed");
 
     w.Text44[0]->setText(QStringLiteral("777"));
     w.write_struct_Click();
     ASSERT_EQ(w.state.wrs.size(), calibration::table_frame_length);
-    w.TMRComm_Timer();
+    hand_ticks::tick(w);
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0].text, write_error);
     EXPECT_FALSE(written_reported());
@@ -255,13 +257,13 @@ TEST_F(WindowFaults, ATableWriteOnAPulledLineIsNeverReportedWritten) {
     saw("line reopened: ");
     connect(link);
     for (int tick = 0; tick < 3; ++tick) {
-        w.TMRComm_Timer();
+        hand_ticks::tick(w);
         EXPECT_FALSE(written_reported());
     }
     w.rd_table_Click();  // what the unit holds now
-    w.TMRComm_Timer();
+    hand_ticks::tick(w);
     saw("<- 3E DE EE 00");
-    w.TMRComm_Timer();
+    hand_ticks::tick(w);
     EXPECT_EQ(w.Text44[0]->text(), "100") << "the unit kept its table";
     EXPECT_FALSE(written_reported());
     EXPECT_EQ(dialogs.messages.size(), 1u);
@@ -272,21 +274,21 @@ TEST_F(WindowFaults, ATableWriteOnAPulledLineIsNeverReportedWritten) {
 TEST_F(WindowFaults, AnIdlePortLetsGoOfAPulledLine) {
     start({"--close-after", "1"});
     connect(sim->device());
-    w.TMRComm_Timer();
-    w.TMRComm_Timer();  // the table read at start and its answer; then the line goes
+    hand_ticks::tick(w);
+    hand_ticks::tick(w);  // the table read at start and its answer; then the line goes
     saw("line closed");
     QEventLoop loop;  // the window idle: polling off, nothing pending
     QTimer check;
     QObject::connect(&check, &QTimer::timeout, &loop, [&] {
-        if (!SerialPort::IsOpen()) loop.quit();
+        if (!w.line_open()) loop.quit();
     });
     check.start(10);
     QTimer::singleShot(3000, &loop, &QEventLoop::quit);
     loop.exec();
-    EXPECT_FALSE(SerialPort::IsOpen()) << "the port still holds a line that went away";
+    EXPECT_FALSE(w.line_open()) << "the port still holds a line that went away";
 
     // With nothing to send, the window still notices: every tick fails, the fifth disconnects.
-    for (int failure = 1; failure <= 5; ++failure) w.TMRComm_Timer();
+    for (int failure = 1; failure <= 5; ++failure) hand_ticks::tick(w);
     EXPECT_EQ(dialogs.messages.size(), 5u);
     EXPECT_FALSE(w.connected());
     EXPECT_FALSE(w.TMRComm->isActive());

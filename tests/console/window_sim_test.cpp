@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "console/frm_serial.h"
+#include "support/hand_ticks.h"
 #include "support/scripted_dialogs.h"
 #include "support/sim_process.h"
 
@@ -15,6 +16,7 @@ protected:
     ScriptedDialogs dialogs;
     SerialPortLine line;
     frmSerial w{dialogs, line};
+    HandTicks hand{w};
 
     void TearDown() override { w.BTNCloseCom_Click(); }
 
@@ -30,7 +32,7 @@ protected:
     void connect_to_simulator() {
         ASSERT_FALSE(sim.device().empty());
         w.CmbPort->setEditText(QString::fromStdString(sim.device()));
-        w.BTNOpenCom_Click();
+        hand_ticks::press_connect(w);
         ASSERT_TRUE(w.connected());
         ASSERT_TRUE(dialogs.messages.empty());
     }
@@ -40,9 +42,9 @@ TEST_F(WindowOnSimulator, ReadsASlotsTableIntoTheGrid) {
     w.Cmb_Datchik->setCurrentIndex(2);
     w.Cmb_Datchik_Click();
     connect_to_simulator();
-    w.TMRComm_Timer();
+    hand_ticks::tick(w);
     EXPECT_EQ(next_received(), "3E DE EE 02 A5") << "the pending table read goes out first";
-    w.TMRComm_Timer();  // reads the table
+    hand_ticks::tick(w);  // reads the table
     EXPECT_EQ(w.MsgCom->text(), "Sensor 3. Прочитана тарировочная таблица.");
     EXPECT_EQ(w.Text43->text(), "3");  // the simulator keeps slot s for network number s + 1
     EXPECT_FALSE(w.D_otkl->isChecked());
@@ -56,12 +58,12 @@ TEST_F(WindowOnSimulator, TheSelectedSensorsIdentityAndLiveValues) {
     connect_to_simulator();
     w.CmbNet->setCurrentIndex(w.CmbNet->findText(QStringLiteral("1")));
     w.block_Click();
-    w.TMRComm_Timer();  // the pending table read
-    w.TMRComm_Timer();  // the address changed: the serial-number request
-    w.TMRComm_Timer();  // its reply; the full poll goes out
+    hand_ticks::tick(w);  // the pending table read
+    hand_ticks::tick(w);  // the address changed: the serial-number request
+    hand_ticks::tick(w);  // its reply; the full poll goes out
     EXPECT_EQ(w.sn->text(), "151013");
     EXPECT_EQ(w.vv->text(), "1.5.1.");
-    w.TMRComm_Timer();  // the full poll's reply
+    hand_ticks::tick(w);  // the full poll's reply
     EXPECT_EQ(w.ne->text(), "1");
     EXPECT_NE(w.temp->text(), "0");
     const int level = w.uroven->text().toInt();
@@ -70,10 +72,10 @@ TEST_F(WindowOnSimulator, TheSelectedSensorsIdentityAndLiveValues) {
 
 TEST_F(WindowOnSimulator, DisconnectRestoresTheDesignState) {
     connect_to_simulator();
-    w.TMRComm_Timer();
+    hand_ticks::tick(w);
     w.BTNCloseCom_Click();
     EXPECT_FALSE(w.connected());
-    EXPECT_FALSE(SerialPort::IsOpen());
+    EXPECT_FALSE(w.line_open());
     EXPECT_FALSE(w.CmbNet->isEnabled() || w.Opros->isEnabled() || w.uroven->isEnabled());
     EXPECT_TRUE(w.txtRec->isEnabled());
 }
@@ -82,8 +84,9 @@ TEST(WindowWithoutLine, AFailedConnectShowsBothMessagesAndStartsNothing) {
     ScriptedDialogs dialogs;
     SerialPortLine line;
     frmSerial w(dialogs, line);
+    HandTicks hand{w};
     w.CmbPort->setEditText(QStringLiteral("/dev/trelvik-no-such-port"));
-    w.BTNOpenCom_Click();
+    hand_ticks::press_connect(w);
     ASSERT_EQ(dialogs.messages.size(), 2u);
     EXPECT_EQ(dialogs.messages[0].icon, Dialogs::Icon::Exclamation);
     EXPECT_EQ(dialogs.messages[1].text, "/dev/trelvik-no-such-port Not available!");

@@ -5,6 +5,7 @@
 #include "calibration/table_frame.h"
 #include "console/frm_serial.h"
 #include "protocol/crc.h"
+#include "support/hand_ticks.h"
 #include "support/scripted_dialogs.h"
 #include "support/scripted_line.h"
 
@@ -38,16 +39,17 @@ protected:
     ScriptedDialogs dialogs;
     ScriptedLine line;
     frmSerial w{dialogs, line};
+    HandTicks hand{w};
 
     void connect_line() {
-        w.BTNOpenCom_Click();
+        hand_ticks::press_connect(w);
         ASSERT_TRUE(w.connected());
     }
     // One tick that reads `reply` (nothing when empty) and returns what it wrote.
     Bytes tick(Bytes reply = {}) {
         if (!reply.empty()) line.replies.push_back(std::move(reply));
         const std::size_t before = line.written.size();
-        w.TMRComm_Timer();
+        hand_ticks::tick(w);
         return line.written.size() > before ? line.written.back() : Bytes{};
     }
     void select_net(const QString& text) { w.CmbNet->setCurrentIndex(w.CmbNet->findText(text)); }
@@ -83,7 +85,7 @@ TEST_F(WindowTest, ConnectAndDisconnectAlternateAndRepeatsChangeNothing) {
     for (QWidget* c : std::initializer_list<QWidget*>{w.CmbNet, w.Opros, w.uroven, w.temp, w.Label4})
         EXPECT_TRUE(c->isEnabled()) << c->objectName().toStdString();
     EXPECT_FALSE(w.txtRec->isEnabled());
-    w.BTNOpenCom_Click();  // already connected
+    hand_ticks::press_connect(w);  // already connected
     EXPECT_TRUE(w.CmbNet->isEnabled());
 
     w.BTNCloseCom_Click();
@@ -96,7 +98,7 @@ TEST_F(WindowTest, ConnectAndDisconnectAlternateAndRepeatsChangeNothing) {
 
     // A timeout already due when the cycle stopped neither writes nor touches the controls.
     w.state.err_write = 4;
-    w.TMRComm_Timer();
+    hand_ticks::tick(w);
     EXPECT_TRUE(line.written.empty());
     EXPECT_TRUE(dialogs.messages.empty());
     EXPECT_FALSE(w.CmbNet->isEnabled());
@@ -104,10 +106,12 @@ TEST_F(WindowTest, ConnectAndDisconnectAlternateAndRepeatsChangeNothing) {
 
 TEST_F(WindowTest, FailedConnectShowsTheMessageAndStartsNothing) {
     line.open_result = false;
-    w.BTNOpenCom_Click();
-    ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(dialogs.messages[0].text, "COM1: Not available!");
-    EXPECT_EQ(dialogs.messages[0].icon, Dialogs::Icon::None);
+    hand_ticks::press_connect(w);
+    ASSERT_EQ(dialogs.messages.size(), 2u) << "the port's reason, then the window's own";
+    EXPECT_EQ(dialogs.messages[0].text, "Com Port COM1: недоступен. Установите нужный порт.");
+    EXPECT_EQ(dialogs.messages[0].icon, Dialogs::Icon::Exclamation);
+    EXPECT_EQ(dialogs.messages[1].text, "COM1: Not available!");
+    EXPECT_EQ(dialogs.messages[1].icon, Dialogs::Icon::None);
     EXPECT_FALSE(w.connected());
     EXPECT_FALSE(w.TMRComm->isActive());
     EXPECT_FALSE(w.CmbNet->isEnabled());
@@ -198,9 +202,12 @@ TEST_F(WindowTest, TheLampBlinksWithWritesAndTurnsRedOnAReply) {
     EXPECT_EQ(w.Pic->fill_colour(), 0xFFFFFFu);
     tick(framed({0x3E, 0x05, 0xFA}));
     EXPECT_EQ(w.Pic->fill_colour(), 0xFF0000u);
-    EXPECT_EQ(line.flushes, 1);
     tick();
     EXPECT_EQ(w.Pic->fill_colour(), 0xFFFFFFu);
+    // The flush after the reply's dispatch ran on the line before the next tick's read.
+    EXPECT_EQ(line.flushes, 1);
+    EXPECT_EQ(std::vector<std::string>(line.calls.end() - 3, line.calls.end()),
+              (std::vector<std::string>{"flush", "read", "write"}));
 }
 
 TEST_F(WindowTest, SensorRepliesFillTheLabels) {

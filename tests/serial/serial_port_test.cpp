@@ -8,7 +8,6 @@
 
 #include "serial/serial_port.h"
 #include "support/pty_pair.h"
-#include "support/scripted_dialogs.h"
 
 using namespace std::chrono_literals;
 using protocol::Bytes;
@@ -26,13 +25,12 @@ Bytes all_byte_values(std::size_t n) {
 class SerialPortTest : public testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(SerialPort::OpenCom(QString::fromStdString(line.slave_path), line_settings, dialogs));
-        ASSERT_TRUE(dialogs.messages.empty());
+        const auto opened = SerialPort::OpenCom(QString::fromStdString(line.slave_path), line_settings);
+        ASSERT_TRUE(opened.opened) << opened.message.toStdString();
     }
     void TearDown() override { SerialPort::CloseCom(); }
 
     PtyPair line;
-    ScriptedDialogs dialogs;
 };
 
 }  // namespace
@@ -109,7 +107,7 @@ TEST_F(SerialPortTest, ClosedPortReadsNothingAndWritesNothing) {
 
 TEST_F(SerialPortTest, ReopeningClosesTheEarlierPortFirst) {
     PtyPair other;
-    ASSERT_TRUE(SerialPort::OpenCom(QString::fromStdString(other.slave_path), line_settings, dialogs));
+    ASSERT_TRUE(SerialPort::OpenCom(QString::fromStdString(other.slave_path), line_settings).opened);
     // The first line is free again: another program may take it.
     QSerialPort first(QString::fromStdString(line.slave_path));
     EXPECT_TRUE(first.open(QIODevice::ReadWrite));
@@ -140,30 +138,26 @@ TEST(SerialPortOpen, PortHeldByAnotherProgramIsRefusedWithOneMessage) {
     PtyPair line;
     QSerialPort holder(QString::fromStdString(line.slave_path));
     ASSERT_TRUE(holder.open(QIODevice::ReadWrite));
-    ScriptedDialogs dialogs;
     const QString port = QString::fromStdString(line.slave_path);
-    EXPECT_FALSE(SerialPort::OpenCom(port, line_settings, dialogs));
-    ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(dialogs.messages[0].text, "Com Port " + port + " недоступен. Установите нужный порт.");
-    EXPECT_EQ(dialogs.messages[0].icon, Dialogs::Icon::Exclamation);
-    EXPECT_EQ(dialogs.messages[0].buttons, Dialogs::Buttons::Ok);
+    const auto refused = SerialPort::OpenCom(port, line_settings);
+    EXPECT_FALSE(refused.opened);
+    EXPECT_EQ(refused.message, "Com Port " + port + " недоступен. Установите нужный порт.");
+    EXPECT_TRUE(refused.exclamation);
     EXPECT_FALSE(SerialPort::IsOpen());
 }
 
 TEST(SerialPortOpen, MissingDeviceAndBadSettings) {
-    ScriptedDialogs dialogs;
-    EXPECT_FALSE(SerialPort::OpenCom("/dev/no-such-serial-port", line_settings, dialogs));
-    ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(dialogs.messages[0].text, "Com Port /dev/no-such-serial-port недоступен. Установите нужный порт.");
+    const auto missing = SerialPort::OpenCom("/dev/no-such-serial-port", line_settings);
+    EXPECT_FALSE(missing.opened);
+    EXPECT_EQ(missing.message, "Com Port /dev/no-such-serial-port недоступен. Установите нужный порт.");
 
     PtyPair line;
-    dialogs.messages.clear();
-    EXPECT_FALSE(SerialPort::OpenCom(QString::fromStdString(line.slave_path), "19200,x,8,1", dialogs));
-    ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(dialogs.messages[0].text, "Unable to build Comm DCB 19200,x,8,1 Error: 22");
-    EXPECT_EQ(dialogs.messages[0].icon, Dialogs::Icon::None);
+    const auto bad = SerialPort::OpenCom(QString::fromStdString(line.slave_path), "19200,x,8,1");
+    EXPECT_FALSE(bad.opened);
+    EXPECT_EQ(bad.message, "Unable to build Comm DCB 19200,x,8,1 Error: 22");
+    EXPECT_FALSE(bad.exclamation);
     EXPECT_FALSE(SerialPort::IsOpen());
     // The refused open left nothing behind: the port opens at once with good settings.
-    EXPECT_TRUE(SerialPort::OpenCom(QString::fromStdString(line.slave_path), line_settings, dialogs));
+    EXPECT_TRUE(SerialPort::OpenCom(QString::fromStdString(line.slave_path), line_settings).opened);
     SerialPort::CloseCom();
 }

@@ -4,10 +4,10 @@
 #include <gtest/gtest.h>
 
 #include "calibration/table_frame.h"
+#include "exchange/auto_request.h"
+#include "network/search.h"
 #include "protocol/crc.h"
-#include "protocol/fixed_frames.h"
 #include "serial/serial_port.h"
-#include "support/scripted_dialogs.h"
 #include "support/sim_process.h"
 
 using protocol::Bytes;
@@ -20,7 +20,7 @@ class SerialSimTest : public testing::Test {
 protected:
     void open(std::vector<std::string> options) {
         sim.emplace(std::move(options));
-        ASSERT_TRUE(SerialPort::OpenCom(QString::fromStdString(sim->device()), "19200,n,8,1", dialogs));
+        ASSERT_TRUE(SerialPort::OpenCom(QString::fromStdString(sim->device()), "19200,n,8,1").opened);
     }
     void TearDown() override { SerialPort::CloseCom(); }
 
@@ -32,7 +32,6 @@ protected:
     }
 
     std::optional<SimProcess> sim;
-    ScriptedDialogs dialogs;
 };
 
 }  // namespace
@@ -50,7 +49,7 @@ TEST_F(SerialSimTest, PacedRepliesComeInOneRead) {
     EXPECT_TRUE(protocol::crc_ok(table));
 
     // The burst draws the short polls of sensors 1 and 2; sensor 3 is absent.
-    const Bytes burst = exchange(protocol::auto_request_burst);
+    const Bytes burst = exchange(exchange::auto_request_burst);
     ASSERT_EQ(burst.size(), 18u);
     EXPECT_EQ(burst[1], 0x01);
     EXPECT_EQ(burst[10], 0x02);

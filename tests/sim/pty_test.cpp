@@ -12,8 +12,9 @@
 
 #include "calibration/table_frame.h"
 #include "line.h"
+#include "exchange/auto_request.h"
+#include "network/search.h"
 #include "protocol/crc.h"
-#include "protocol/fixed_frames.h"
 #include "support/sim_process.h"
 
 using protocol::Byte;
@@ -115,7 +116,7 @@ TEST(SimPty, EveryCommandIsAnsweredOverTheLineAsTheDeviceModelAnswersIt) {
     table.net = 9;
     for (std::size_t k = 0; k < calibration::table_points; ++k)
         table.values[k] = table.litres[k] = static_cast<std::uint16_t>(k * 1000);
-    const Bytes search(protocol::cmd_search.begin(), protocol::cmd_search.end());
+    const Bytes search(network::cmd_search.begin(), network::cmd_search.end());
     const Bytes requests[] = {
         frame({0x31, 0x05, 0xF0}), frame({0x31, 0x05, 0x06}), frame({0x31, 0x05, 0xFC}),
         frame({0x31, 0x05, 0xFA}), frame({0x31, 0x05, 0xF5}), frame({0x31, 0x05, 0xF2, 0x0B}),
@@ -158,9 +159,9 @@ TEST(SimPty, TableWithControlBytesReadsBackUnchangedBeforeThePortIsConfigured) {
 
 TEST(SimPty, FramesOfOneWriteAreAnsweredInOrder) {
     // The auto-request burst polls 1, 2 and 3 (absent); then a serial-number request and a search.
-    Bytes request(protocol::auto_request_burst.begin(), protocol::auto_request_burst.end());
+    Bytes request(exchange::auto_request_burst.begin(), exchange::auto_request_burst.end());
     protocol::append(request, Bytes{0x31, 0x05, 0xFC, 0x5D});
-    protocol::append(request, protocol::cmd_search);
+    protocol::append(request, network::cmd_search);
 
     SimProcess sim({"--no-drift", "--no-pace"});
     Port port(sim.device());
@@ -182,7 +183,7 @@ TEST(SimPty, PacedAnswersKeepTheirBytesClose) {
     EXPECT_GE(table.back().at - table.front().at, 75ms);
     EXPECT_LT(longest_pause(table), 20ms);
 
-    port.send(protocol::cmd_search);
+    port.send(network::cmd_search);
     const auto search = port.receive(3);
     EXPECT_LT(search.back().at - search.front().at, 20ms);
 }

@@ -2,7 +2,8 @@
 
 #include "calibration/table_frame.h"
 #include "frame_splitter.h"
-#include "protocol/fixed_frames.h"
+#include "exchange/auto_request.h"
+#include "network/search.h"
 
 using namespace sim;
 
@@ -17,8 +18,8 @@ std::vector<FrameSplitter::Item> drain(FrameSplitter& splitter) {
 }  // namespace
 
 TEST(SimSplitter, SeveralFramesInOneWriteComeOutInOrder) {
-    Bytes input(protocol::auto_request_burst.begin(), protocol::auto_request_burst.end());
-    protocol::append(input, protocol::cmd_search);
+    Bytes input(exchange::auto_request_burst.begin(), exchange::auto_request_burst.end());
+    protocol::append(input, network::cmd_search);
     protocol::append(input, calibration::build_write_table(3, {}));
     protocol::append(input, Bytes{0x31, 0x05, 0xF6, 0x00, 0x1E, 0x84, 0x80, 0xDE});
 

@@ -11,6 +11,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -54,13 +55,19 @@ class Soak {
 public:
     Soak(frmSerial& w, ScriptedDialogs& dialogs, int ticks) : w_(w), dialogs_(dialogs), ticks_(ticks) {}
 
-    // One timer tick, measured, then whatever the operator does between ticks.
+    // One timer tick, measured from its start to the end of its second half; a timeout
+    // while the line's work is still in flight is skipped, as the window skips it.
     void tick() {
-        const std::size_t pending = w_.state.wrs.size();
-        QElapsedTimer clock;
-        clock.start();
+        if (w_.exchange_in_flight()) return;
+        pending_ = w_.state.wrs.size();
+        clock_.start();
         w_.TMRComm_Timer();
-        const double ms = clock.nsecsElapsed() / 1e6;
+    }
+
+    // The tick's end, then whatever the operator does between ticks.
+    void tick_ended() {
+        const std::size_t pending = pending_;
+        const double ms = clock_.nsecsElapsed() / 1e6;
         ++done_;
         total_ms_ += ms;
         longest_ms_ = std::max(longest_ms_, ms);
@@ -214,6 +221,8 @@ private:
     long peak_rss_ = 0, rss_after_warm_up_ = 0, rss_at_end_ = 0;
     bool finished_ = false;
     Step step_ = Step::Polling;
+    QElapsedTimer clock_;
+    std::size_t pending_ = 0;
     calibration::CalibrationTable current_;
     std::map<int, calibration::CalibrationTable> last_written_;
     std::map<int, calibration::CalibrationTable>::const_iterator final_;
@@ -240,6 +249,9 @@ int main(int argc, char** argv) {
     frmSerial w(dialogs, line);
     w.CmbPort->setEditText(QString::fromStdString(sim.device()));
     w.BTNOpenCom_Click();
+    QEventLoop opening;
+    QObject::connect(&w, &frmSerial::open_finished, &opening, &QEventLoop::quit);
+    if (w.opening()) opening.exec();
     if (!w.connected()) {
         std::fprintf(stderr, "soak: cannot connect to %s\n", sim.device().c_str());
         return 1;
@@ -251,6 +263,7 @@ int main(int argc, char** argv) {
     Soak soak(w, dialogs, ticks);
     QObject::disconnect(w.TMRComm, &QTimer::timeout, &w, &frmSerial::TMRComm_Timer);
     QObject::connect(w.TMRComm, &QTimer::timeout, &w, [&] { soak.tick(); });
+    QObject::connect(&w, &frmSerial::tick_finished, &w, [&] { soak.tick_ended(); });
     w.TMRComm->start(interval_ms);
 
     const auto started = std::chrono::steady_clock::now();

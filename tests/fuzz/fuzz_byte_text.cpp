@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "calibration/table_dump.h"
-#include "console/traffic_text.h"
+#include "protocol/byte_text.h"
 #include "fuzz_check.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -15,12 +15,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     std::string hex;
     for (Byte b : rx) hex += fuzz::hex(b) + ' ';
-    FUZZ_CHECK(console::hex_line(rx) == hex);
+    FUZZ_CHECK(protocol::hex_line(rx) == hex);
 
-    const std::string clean = console::CleanStr(rx);
+    const std::string clean = protocol::CleanStr(rx);
     FUZZ_CHECK(fuzz::well_formed_utf8(clean));
     FUZZ_CHECK(clean.size() >= size);  // every byte takes at least one place
-    FUZZ_CHECK(console::out_win_text(rx) == hex + "\r\n\r\n" + clean);
+    FUZZ_CHECK(protocol::out_win_text(rx) == hex + "\r\n\r\n" + clean);
 
     // The grid's previous texts as the cells hold them: numbers.
     std::vector<std::string> previous;

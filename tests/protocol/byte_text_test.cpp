@@ -2,11 +2,11 @@
 
 #include <string>
 
-#include "console/traffic_text.h"
+#include "protocol/byte_text.h"
 
-using console::CleanStr;
-using console::hex_line;
-using console::out_win_text;
+using protocol::CleanStr;
+using protocol::hex_line;
+using protocol::out_win_text;
 using protocol::Byte;
 using protocol::Bytes;
 

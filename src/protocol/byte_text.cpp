@@ -1,10 +1,10 @@
-#include "traffic_text.h"
+#include "byte_text.h"
 
 #include <array>
 
-#include "protocol/hex.h"
+#include "hex.h"
 
-namespace console {
+namespace protocol {
 
 namespace {
 
@@ -46,25 +46,25 @@ void append_utf8(std::string& to, char16_t cp) {
     to += static_cast<char>(0x80 | (cp & 0x3F));
 }
 
-constexpr protocol::Byte ack_shown = 0x5D;  // ']'
-constexpr protocol::Byte nak_shown = 0x5B;  // '['
-constexpr protocol::Byte first_printable = 0x30;
+constexpr Byte ack_shown = 0x5D;  // ']'
+constexpr Byte nak_shown = 0x5B;  // '['
+constexpr Byte first_printable = 0x30;
 
 }  // namespace
 
-std::string hex_line(protocol::ByteView frame) {
+std::string hex_line(ByteView frame) {
     std::string text;
     text.reserve(frame.size() * 3);
-    for (protocol::Byte b : frame) {
-        text += protocol::hex_byte(b);
+    for (Byte b : frame) {
+        text += hex_byte(b);
         text += ' ';
     }
     return text;
 }
 
-std::string CleanStr(protocol::ByteView TextLine) {
+std::string CleanStr(ByteView TextLine) {
     std::string text;
-    for (protocol::Byte b : TextLine) {
+    for (Byte b : TextLine) {
         if (b == ack_shown)
             text += "<ACK>";
         else if (b == nak_shown)
@@ -83,6 +83,6 @@ std::string CleanStr(protocol::ByteView TextLine) {
     return text;
 }
 
-std::string out_win_text(protocol::ByteView wwrs) { return hex_line(wwrs) + "\r\n\r\n" + CleanStr(wwrs); }
+std::string out_win_text(ByteView wwrs) { return hex_line(wwrs) + "\r\n\r\n" + CleanStr(wwrs); }
 
-}  // namespace console
+}  // namespace protocol
