@@ -4,6 +4,7 @@
 #include <QScopedValueRollback>
 
 #include "calibration/table_dump.h"
+#include "console/traffic_text.h"
 #include "exchange/auto_request.h"
 #include "exchange/reply_dispatch.h"
 #include "protocol/byte_text.h"
@@ -282,7 +283,7 @@ void frmSerial::dispatch(ByteView rx, Byte request_crc) {
 
 // ---- Traffic and mode display -------------------------------------------------------------
 
-void frmSerial::out_win(ByteView wwrs) { txtRec->setPlainText(from_utf8(protocol::out_win_text(wwrs))); }
+void frmSerial::out_win(ByteView wwrs) { txtRec->setPlainText(from_utf8(console::out_win_text(wwrs))); }
 
 void frmSerial::Out_modes(Byte nn) {
     iinv->setChecked(nn & 0x01);

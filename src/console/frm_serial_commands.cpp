@@ -6,7 +6,6 @@
 #include "console/frm_serial.h"
 #include "network/manual_requests.h"
 #include "network/search.h"
-#include "protocol/byte_text.h"
 #include "protocol/commands.h"
 
 using protocol::Byte;

@@ -83,6 +83,4 @@ std::string CleanStr(ByteView TextLine) {
     return text;
 }
 
-std::string out_win_text(ByteView wwrs) { return hex_line(wwrs) + "\r\n\r\n" + CleanStr(wwrs); }
-
 }  // namespace protocol

@@ -1,6 +1,6 @@
 #pragma once
-// How frames look in the traffic box: a line of hexadecimal bytes and a printable
-// rendering of the same bytes. Plain C++; texts are UTF-8.
+// Bytes as text: a line of hexadecimal bytes and a printable rendering of the same
+// bytes, as the traffic box and the dumps show them. Plain C++; texts are UTF-8.
 
 #include <string>
 
@@ -15,9 +15,5 @@ std::string hex_line(ByteView frame);
 // themselves (bytes from 0x80 up in the Cyrillic code page windows-1251), CR is "<CR>",
 // LF is "<LF>", every other byte below 0x30 is "@".
 std::string CleanStr(ByteView TextLine);
-
-// The traffic box's text for one frame: hex_line, CR LF CR LF, CleanStr. Frames of any
-// length are shown whole.
-std::string out_win_text(ByteView wwrs);
 
 }  // namespace protocol

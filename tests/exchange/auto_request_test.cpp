@@ -1,12 +1,10 @@
 #include <gtest/gtest.h>
 
 #include "exchange/auto_request.h"
-#include "network/search.h"
 
 using protocol::Bytes;
 
 TEST(AutoRequest, TheBurstIsTenFramesInOneWrite) {
-    EXPECT_EQ(Bytes(network::cmd_search.begin(), network::cmd_search.end()), (Bytes{0x31, 0xFF, 0xDC}));
     const Bytes burst(exchange::auto_request_burst.begin(), exchange::auto_request_burst.end());
     const Bytes expected{0x31, 0xFB, 0x32, 0x06, 0x00, 0x97, 0x31, 0xFB, 0x32, 0x06, 0x00, 0x97,
                          0x31, 0xFA, 0x32, 0x06, 0x00, 0x18, 0x31, 0x01, 0x06, 0x6C,

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "calibration/table_dump.h"
+#include "console/traffic_text.h"
 #include "protocol/byte_text.h"
 #include "fuzz_check.h"
 
@@ -20,7 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string clean = protocol::CleanStr(rx);
     FUZZ_CHECK(fuzz::well_formed_utf8(clean));
     FUZZ_CHECK(clean.size() >= size);  // every byte takes at least one place
-    FUZZ_CHECK(protocol::out_win_text(rx) == hex + "\r\n\r\n" + clean);
+    FUZZ_CHECK(console::out_win_text(rx) == hex + "\r\n\r\n" + clean);
 
     // The grid's previous texts as the cells hold them: numbers.
     std::vector<std::string> previous;
