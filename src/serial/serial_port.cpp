@@ -117,13 +117,15 @@ serial::OpenResult OpenCom(const QString& port, const QString& settings) {
     const auto parsed = serial::parse_line_settings(settings.toStdString());
     if (!parsed) {
         CloseCom();
-        return serial::OpenResult::failure("Unable to build Comm DCB " + settings + " Error: " + QString::number(invalid_argument_error));
+        return serial::OpenResult::failure("Unable to build Comm DCB " + settings +
+                                           " Error: " + QString::number(invalid_argument_error));
     }
     errno = 0;
     if (!apply(*hCom, *parsed)) {
         const int error = last_platform_error();
         CloseCom();
-        return serial::OpenResult::failure("Unable to set Comm DCB " + settings + " Error: " + QString::number(error));
+        return serial::OpenResult::failure("Unable to set Comm DCB " + settings + " Error: " +
+                                           QString::number(error));
     }
     hCom->clear();  // nothing that arrived before the open belongs to this session
 

@@ -20,7 +20,9 @@ struct OpenResult {
     bool exclamation = false;
 
     static OpenResult success() { return {true, {}, false}; }
-    static OpenResult failure(const QString& message, bool exclamation = false) { return {false, message, exclamation}; }
+    static OpenResult failure(const QString& message, bool exclamation = false) {
+        return {false, message, exclamation};
+    }
 };
 
 }  // namespace serial
