@@ -156,7 +156,6 @@ signals:
     void tick_finished();  // a tick's second half has run
 
 public:
-
     // ---- Handlers -------------------------------------------------------------------
     void Form_Load();
     void BTNOpenCom_Click();
@@ -165,7 +164,8 @@ public:
     void Cmb_Datchik_Click();
     void rd_table_Click();
     void block_Click();
-    // The tick's first half: steps 1 to 5, then the frame taken out of `wrs` goes to the
+    // The tick's first half: the address change, the indicator check, the poll or the
+    // auto-request, the frame shown; then the frame, taken out of `wrs`, goes to the
     // line's thread, which reads and then writes it; finish_tick applies what came back.
     void TMRComm_Timer();
 

@@ -1,6 +1,7 @@
 #pragma once
 // SerialPort: the only code that touches the serial line. One port for the whole
-// program, driven synchronously from the window's thread with bounded waits:
+// program, driven synchronously, with bounded waits, by the one thread that owns it (the
+// window runs it on its line thread, exchange::LineThread):
 //  - a read asks for at most 255 bytes; it returns once more than 20 ms pass after a
 //    received byte, or after 256 ms (1 ms x 255 + 1 ms) when nothing arrives; bytes
 //    beyond 255 stay for the next read;
