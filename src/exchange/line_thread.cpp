@@ -1,11 +1,40 @@
 #include "exchange/line_thread.h"
 
-#include <QMetaObject>
+#include <QCoreApplication>
+#include <future>
 #include <utility>
 
 namespace exchange {
 
-LineThread::LineThread(Line& line) : line_(line), worker_(new QObject) {
+namespace {
+
+// One call for a mailbox's thread, carried by the event loop.
+class Call final : public QEvent {
+public:
+    explicit Call(std::function<void()> call) : QEvent(type()), call_(std::move(call)) {}
+    static QEvent::Type type() {
+        static const auto registered = static_cast<QEvent::Type>(QEvent::registerEventType());
+        return registered;
+    }
+    void operator()() const { call_(); }
+
+private:
+    std::function<void()> call_;
+};
+
+}  // namespace
+
+bool LineThread::Mailbox::event(QEvent* event) {
+    if (event->type() != Call::type()) return QObject::event(event);
+    (*static_cast<Call*>(event))();
+    return true;
+}
+
+void LineThread::post(Mailbox& to, std::function<void()> call) {
+    QCoreApplication::postEvent(&to, new Call(std::move(call)));  // the event loop owns it now
+}
+
+LineThread::LineThread(Line& line) : line_(line), worker_(new Mailbox) {
     thread_.setObjectName(QStringLiteral("serial line"));
     worker_->moveToThread(&thread_);
     thread_.start();
@@ -13,7 +42,7 @@ LineThread::LineThread(Line& line) : line_(line), worker_(new QObject) {
 
 LineThread::~LineThread() {
     // Queued behind whatever is still to run, so the port closes right after it.
-    post([this] {
+    work([this] {
         line_.close();
         QThread::currentThread()->quit();
     });
@@ -21,27 +50,20 @@ LineThread::~LineThread() {
     delete worker_;  // its thread has ended: nothing can reach it any more
 }
 
-template <typename Work>
-void LineThread::post(Work work) {
-    QMetaObject::invokeMethod(worker_, std::move(work), Qt::QueuedConnection);
-}
-
 template <typename Result>
 void LineThread::answer(std::function<void(Result)> done, Result result) {
-    // Posted to `home_`: if this object is destroyed first, Qt drops the call with it.
-    QMetaObject::invokeMethod(
-        &home_, [done = std::move(done), result = std::move(result)]() mutable { done(std::move(result)); },
-        Qt::QueuedConnection);
+    // Through `home_`: if this object is destroyed first, the call is dropped with it.
+    post(home_, [done = std::move(done), result = std::move(result)] { done(result); });
 }
 
 void LineThread::open(const QString& port, const QString& settings, Opened done) {
-    post([this, port, settings, done = std::move(done)]() mutable {
+    work([this, port, settings, done = std::move(done)]() mutable {
         answer(std::move(done), line_.open(port, settings));
     });
 }
 
 void LineThread::exchange(protocol::Bytes frame, Exchanged done) {
-    post([this, frame = std::move(frame), done = std::move(done)]() mutable {
+    work([this, frame = std::move(frame), done = std::move(done)]() mutable {
         LineResult result;
         result.received = line_.read();
         // A line already let go of takes no write, an empty one included.
@@ -52,17 +74,18 @@ void LineThread::exchange(protocol::Bytes frame, Exchanged done) {
 }
 
 void LineThread::flush() {
-    post([this] { line_.flush(); });
+    work([this] { line_.flush(); });
 }
 
 void LineThread::close() {
-    post([this] { line_.close(); });
+    work([this] { line_.close(); });
 }
 
 bool LineThread::line_open() {
-    bool open = false;
-    QMetaObject::invokeMethod(worker_, [this, &open] { open = line_.is_open(); }, Qt::BlockingQueuedConnection);
-    return open;
+    std::promise<bool> open;
+    std::future<bool> answered = open.get_future();
+    work([this, &open] { open.set_value(line_.is_open()); });
+    return answered.get();
 }
 
 }  // namespace exchange

@@ -8,6 +8,7 @@
 // answer comes back by value, on the asking thread, through its event loop; nothing
 // mutable is shared between the two threads.
 
+#include <QEvent>
 #include <QObject>
 #include <QString>
 #include <QThread>
@@ -57,16 +58,22 @@ public:
     bool line_open();
 
 private:
-    template <typename Work>
-    void post(Work work);
+    // Runs the calls posted to it on the thread it lives in, in the order posted. Calls
+    // still queued when it is destroyed are dropped with it.
+    class Mailbox final : public QObject {
+    public:
+        bool event(QEvent* event) override;
+    };
+    static void post(Mailbox& to, std::function<void()> call);
+    void work(std::function<void()> call) { post(*worker_, std::move(call)); }
     // Runs `done(result)` on the asking thread, unless this object is gone by then.
     template <typename Result>
     void answer(std::function<void(Result)> done, Result result);
 
     Line& line_;
-    QObject home_;  // lives on the asking thread: answers are delivered through it
+    Mailbox home_;  // lives on the asking thread: answers are delivered through it
     QThread thread_;
-    QObject* worker_;  // lives on the I/O thread: work is delivered through it
+    Mailbox* worker_;  // lives on the I/O thread: work is delivered through it
 };
 
 }  // namespace exchange

@@ -90,7 +90,7 @@ TEST_F(WindowTest, ConnectAndDisconnectAlternateAndRepeatsChangeNothing) {
 
     w.BTNCloseCom_Click();
     EXPECT_FALSE(w.TMRComm->isActive());
-    EXPECT_FALSE(line.is_open());
+    EXPECT_FALSE(w.line_open());
     EXPECT_FALSE(w.CmbNet->isEnabled());
     EXPECT_FALSE(w.Frame3->isEnabled());
     EXPECT_TRUE(w.txtRec->isEnabled());
@@ -174,7 +174,7 @@ TEST_F(WindowTest, TheFifthFailedWriteInARowDisconnects) {
     for (int i = 0; i < 5; ++i) tick();
     EXPECT_FALSE(w.TMRComm->isActive());
     EXPECT_FALSE(w.connected());
-    EXPECT_FALSE(line.is_open());
+    EXPECT_FALSE(w.line_open());
     EXPECT_FALSE(w.CmbNet->isEnabled());
     EXPECT_TRUE(w.txtRec->isEnabled());
 }
