@@ -1,6 +1,6 @@
 // How long the window's thread stalls while the exchange runs on a silent line: a 5 ms
-// precise timer on the window's thread records how late each of its timeouts fires,
-// while the window's own 500 ms tick talks to a pseudo-terminal that never answers.
+// precise timer on the window's thread records how late each 5 ms slot is served, while
+// the window's own 500 ms tick talks to a pseudo-terminal that never answers.
 // A plain program: Google Benchmark times repeated work, not lateness over wall-clock time.
 //
 //   stall_bench [seconds per phase]   (default 10)

@@ -114,7 +114,7 @@ TEST(ExchangeOnASilentLine, TheWriteFollowsTheReadAndQuittingWaitsForTheFrameInF
     EXPECT_EQ(pty.receive(table_read_slot_1.size()), table_read_slot_1);
     const auto waited = Clock::now() - ticked;
     EXPECT_GE(waited, 240ms);
-    EXPECT_LT(waited, 450ms);
+    EXPECT_LT(waited, 500ms);
     hand_ticks::finish_tick(*w);
 
     w->zapForm_Click();
