@@ -96,6 +96,17 @@ TEST_F(ExchangeInFlight, DisconnectTakesEffectAtOnceAndTheReplyInFlightIsDropped
     EXPECT_TRUE(dialogs.messages.empty());
 }
 
+TEST_F(ExchangeInFlight, ADisconnectWhileTheWriteErrorBoxIsUpIsNotUndoneByTheFifthFailure) {
+    line.failing_writes = 1;
+    w.state.err_write = 4;
+    dialogs.while_shown = [&] { w.BTNCloseCom_Click(); };
+    hand_ticks::tick(w);
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_FALSE(w.connected());
+    EXPECT_FALSE(w.CmbNet->isEnabled()) << "the controls were switched once, by the disconnect";
+    EXPECT_TRUE(w.txtRec->isEnabled());
+}
+
 // On a real, silent line: the read waits its 256 ms on the line's thread before the
 // write, and closing the window while a table write is in flight lets it finish first.
 TEST(ExchangeOnASilentLine, TheWriteFollowsTheReadAndQuittingWaitsForTheFrameInFlight) {
