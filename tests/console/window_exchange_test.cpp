@@ -9,9 +9,9 @@
 
 #include "console/frm_serial.h"
 #include "protocol/commands.h"
-#include "protocol/crc.h"
 #include "protocol/requests.h"
 #include "serial/line.h"
+#include "support/framed.h"
 #include "support/hand_ticks.h"
 #include "support/pty_pair.h"
 #include "support/scripted_dialogs.h"
@@ -23,11 +23,6 @@ using namespace std::chrono_literals;
 namespace {
 
 const Bytes table_read_slot_1{0x3E, 0xDE, 0xEE, 0x00, 0x19};  // pending from start-up
-
-Bytes framed(Bytes bytes) {
-    protocol::Control_summ(bytes);
-    return bytes;
-}
 
 class ExchangeInFlight : public ::testing::Test {
 protected:

@@ -5,6 +5,7 @@
 #include "calibration/table_frame.h"
 #include "console/frm_serial.h"
 #include "protocol/crc.h"
+#include "support/framed.h"
 #include "support/hand_ticks.h"
 #include "support/scripted_dialogs.h"
 #include "support/scripted_line.h"
@@ -13,11 +14,6 @@ using protocol::Byte;
 using protocol::Bytes;
 
 namespace {
-
-Bytes framed(Bytes bytes) {
-    protocol::Control_summ(bytes);
-    return bytes;
-}
 
 // Full poll reply from sensor 5: temperature, level, current, lower, upper, K, then an
 // optional mode byte; little-endian fields.

@@ -6,17 +6,12 @@
 
 #include "exchange/reply_dispatch.h"
 #include "protocol/commands.h"
-#include "protocol/crc.h"
+#include "support/framed.h"
 
 using namespace exchange;
 using namespace protocol;
 
 namespace {
-
-Bytes framed(Bytes body) {
-    Control_summ(body);
-    return body;
-}
 
 // 3E 05 F0, temperature, level 34 12, current 01 00 00 80, lower 10000, upper 100000,
 // K 1000, the mode byte when given, CRC.

@@ -66,13 +66,12 @@ public:
 
     // The tick's end, then whatever the operator does between ticks.
     void tick_ended() {
-        const std::size_t pending = pending_;
         const double ms = clock_.nsecsElapsed() / 1e6;
         ++done_;
         total_ms_ += ms;
         longest_ms_ = std::max(longest_ms_, ms);
         // The frame sent is the pending one, or a 4-byte poll.
-        const double allowed = read_limit_ms + double(std::max<std::size_t>(pending, 4)) + 10 + slack_ms;
+        const double allowed = read_limit_ms + double(std::max<std::size_t>(pending_, 4)) + 10 + slack_ms;
         if (ms > allowed) fail("tick " + std::to_string(done_) + " took " + std::to_string(ms) + " ms");
 
         answered_ += w_.Pic->fill_colour() == exchange::lamp_red;
