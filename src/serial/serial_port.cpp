@@ -88,9 +88,11 @@ int write_piece(ByteView s) {
         hCom->clear(QSerialPort::Output);
         return 0;
     }
-    while (hCom->bytesToWrite() > 0) {
+    // The bytes are handed to the device at least once, even when this thread comes to it
+    // after the deadline: the bound is the line's, not the scheduler's.
+    for (bool first = true; hCom->bytesToWrite() > 0; first = false) {
         const int wait = wait_budget(deadline, milliseconds{n} + write_constant);
-        if (wait <= 0 || !hCom->waitForBytesWritten(wait)) break;
+        if ((wait <= 0 && !first) || !hCom->waitForBytesWritten(wait)) break;
     }
     const qint64 unsent = hCom->bytesToWrite();
     if (unsent > 0) hCom->clear(QSerialPort::Output);
