@@ -83,4 +83,17 @@ std::string CleanStr(ByteView TextLine) {
     return text;
 }
 
+std::string windows1251_to_utf8(std::string_view text) {
+    std::string utf8;
+    utf8.reserve(text.size() * 2);
+    for (const char c : text) {
+        const auto b = static_cast<Byte>(c);
+        if (b < 0x80)
+            utf8 += c;
+        else
+            append_utf8(utf8, cp1251_high[b - 0x80]);
+    }
+    return utf8;
+}
+
 }  // namespace protocol

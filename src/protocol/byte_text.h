@@ -3,6 +3,7 @@
 // bytes, as the traffic box and the dumps show them. Plain C++; texts are UTF-8.
 
 #include <string>
+#include <string_view>
 
 #include "bytes.h"
 
@@ -15,5 +16,9 @@ std::string hex_line(ByteView frame);
 // themselves (bytes from 0x80 up in the Cyrillic code page windows-1251), CR is "<CR>",
 // LF is "<LF>", every other byte below 0x30 is "@".
 std::string CleanStr(ByteView TextLine);
+
+// Text in the Cyrillic code page windows-1251 (as spreadsheets on Russian systems save
+// it) in UTF-8; bytes below 0x80 are ASCII and stay as they are.
+std::string windows1251_to_utf8(std::string_view text);
 
 }  // namespace protocol

@@ -1,0 +1,214 @@
+#include "table_csv.h"
+
+#include <array>
+#include <limits>
+#include <optional>
+#include <vector>
+
+#include "protocol/byte_text.h"
+#include "protocol/number_text.h"
+#include "protocol/requests.h"
+
+namespace calibration {
+
+namespace {
+
+constexpr std::string_view net_label = "Сет. номер";
+constexpr std::string_view off_label = "Отключен";
+constexpr std::string_view header_label = "Строка";
+constexpr std::string_view utf8_bom = "\xEF\xBB\xBF";
+
+constexpr FileField row_field{"номер строки", 1, static_cast<std::int32_t>(table_points)};
+
+bool is_utf8(std::string_view text) {
+    for (std::size_t i = 0; i < text.size();) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        const std::size_t length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3 : (lead >> 3) == 0x1E ? 4 : 0;
+        if (length == 0 || i + length > text.size()) return false;
+        for (std::size_t k = 1; k < length; ++k)
+            if ((static_cast<unsigned char>(text[i + k]) >> 6) != 0x2) return false;
+        i += length;
+    }
+    return true;
+}
+
+// The next line without its end (LF or CRLF); `text` moves past it.
+std::string_view next_line(std::string_view& text) {
+    const std::size_t end = text.find('\n');
+    std::string_view line = text.substr(0, end);
+    text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+    if (line.ends_with('\r')) line.remove_suffix(1);
+    return line;
+}
+
+// The cells of one line, blanks around each removed and empty cells at the end
+// dropped; a quoted cell may hold the separator, and "" in it stands for a quote.
+// nullopt when a quote is left open.
+std::optional<std::vector<std::string>> cells_of(std::string_view line, char separator) {
+    std::vector<std::string> cells;
+    std::string cell;
+    bool in_quotes = false;
+    const auto close_cell = [&] {
+        cells.emplace_back(protocol::trim_blanks(cell));
+        cell.clear();
+    };
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        const char c = line[i];
+        if (in_quotes) {
+            if (c != '"')
+                cell += c;
+            else if (i + 1 < line.size() && line[i + 1] == '"')
+                cell += line[++i];
+            else
+                in_quotes = false;
+        } else if (c == '"' && protocol::trim_blanks(cell).empty()) {
+            in_quotes = true;
+            cell.clear();
+        } else if (c == separator) {
+            close_cell();
+        } else {
+            cell += c;
+        }
+    }
+    if (in_quotes) return std::nullopt;
+    close_cell();
+    while (!cells.empty() && cells.back().empty()) cells.pop_back();
+    return cells;
+}
+
+// A number as the grid reads it, in any range.
+std::optional<std::int32_t> as_number(const std::string& cell, char separator) {
+    constexpr protocol::Range any{std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()};
+    auto value = protocol::typed_number(cell, ".", any);
+    if (!value && separator == ';') value = protocol::typed_number(cell, ",", any);
+    return value;
+}
+
+// The cell's number in the field's range, or what is wrong with the cell.
+std::variant<std::int32_t, std::string> number(const std::string& cell, char separator, const FileField& field) {
+    if (cell.empty()) return std::string(field.name) + ": пусто";
+    const auto value = as_number(cell, separator);
+    if (!value) return std::string(field.name) + " «" + cell + "» не число";
+    if (*value < field.min || *value > field.max) return out_of_range(field.name, cell, field.min, field.max);
+    return *value;
+}
+
+std::optional<bool> off_switch(const std::string& cell) {
+    for (std::string_view yes : {"да", "Да", "ДА", "1"})
+        if (cell == yes) return true;
+    for (std::string_view no : {"нет", "Нет", "НЕТ", "0"})
+        if (cell == no) return false;
+    return std::nullopt;
+}
+
+std::string list_of(const std::vector<std::size_t>& rows) {
+    std::string text;
+    for (const std::size_t row : rows) text += (text.empty() ? "" : ", ") + std::to_string(row);
+    return text;
+}
+
+}  // namespace
+
+std::string write_table_csv(const CalibrationTable& table) {
+    std::string text;
+    text.append(net_label).append(";").append(std::to_string(table.net)).append("\r\n");
+    text.append(off_label).append((table.status & slot_in_service) != 0 ? ";нет\r\n" : ";да\r\n");
+    text.append(header_label).append(";Значения датчика;Литры\r\n");
+    for (std::size_t k = 0; k < table_points; ++k)
+        text.append(std::to_string(k + 1) + ";" + std::to_string(table.values[k]) + ";" +
+                    std::to_string(table.litres[k]) + "\r\n");
+    return text;
+}
+
+std::variant<CalibrationTable, FileProblem> read_table_csv(std::string_view text) {
+    std::string recoded;
+    if (text.starts_with(utf8_bom)) {
+        text.remove_prefix(utf8_bom.size());
+    } else if (!is_utf8(text)) {
+        recoded = protocol::windows1251_to_utf8(text);
+        text = recoded;
+    }
+
+    // The separator: declared by a first line "sep=;" as some spreadsheets write it, else
+    // ";" when the first line that holds anything has one, else ",".
+    char separator = ',';
+    int line_no = 0;
+    for (std::string_view rest = text; !rest.empty();) {
+        const std::string_view line = protocol::trim_blanks(next_line(rest));
+        ++line_no;
+        if (line.empty()) continue;
+        if (line.size() == 5 && line.starts_with("sep=")) {
+            separator = line.back();
+            text = rest;  // the declaration is skipped, its lines still counted
+        } else {
+            if (line.find(';') != std::string_view::npos) separator = ';';
+            line_no = 0;
+        }
+        break;
+    }
+
+    CalibrationTable table;
+    int net_line = 0;
+    int off_line = 0;
+    std::array<int, table_points> row_line{};  // the file's line that gave each row
+    while (!text.empty()) {
+        const std::string_view line = next_line(text);
+        ++line_no;
+        const auto refused = [line_no](std::string what) {
+            return FileProblem{"строка " + std::to_string(line_no), std::move(what)};
+        };
+        const auto again = [](std::string_view what, int first) {
+            return std::string(what) + " второй раз (первый раз в строке " + std::to_string(first) + ")";
+        };
+        const auto cells = cells_of(line, separator);
+        if (!cells) return refused("не закрыта кавычка");
+        if (cells->empty()) continue;
+        const std::string& key = cells->front();
+        if (key == header_label) continue;
+
+        if (key == net_label || key == off_label) {
+            const bool is_net = key == net_label;
+            int& seen = is_net ? net_line : off_line;
+            if (seen != 0) return refused(again("«" + key + "»", seen));
+            if (cells->size() > 2) return refused("лишнее поле «" + (*cells)[2] + "»");
+            const std::string cell = cells->size() == 2 ? (*cells)[1] : std::string();
+            if (is_net) {
+                const auto net = number(cell, separator, net_field);
+                if (const auto* wrong = std::get_if<std::string>(&net)) return refused(*wrong);
+                table.net = static_cast<Byte>(std::get<std::int32_t>(net));
+            } else {
+                const auto off = off_switch(cell);
+                if (!off) return refused("отключен «" + cell + "»: ожидается да, нет, 1 или 0");
+                table.status = *off ? Byte{0} : slot_in_service;
+            }
+            seen = line_no;
+            continue;
+        }
+
+        if (!as_number(key, separator)) return refused("неизвестная строка «" + key + "»");
+        const auto row = number(key, separator, row_field);
+        if (const auto* wrong = std::get_if<std::string>(&row)) return refused(*wrong);
+        const auto k = static_cast<std::size_t>(std::get<std::int32_t>(row) - 1);
+        if (row_line[k] != 0) return refused(again("номер " + std::to_string(k + 1), row_line[k]));
+        if (cells->size() > 3) return refused("лишнее поле «" + (*cells)[3] + "»");
+        const auto value = number(cells->size() > 1 ? (*cells)[1] : std::string(), separator, value_field);
+        if (const auto* wrong = std::get_if<std::string>(&value)) return refused(*wrong);
+        const auto litres = number(cells->size() > 2 ? (*cells)[2] : std::string(), separator, litres_field);
+        if (const auto* wrong = std::get_if<std::string>(&litres)) return refused(*wrong);
+        table.values[k] = static_cast<std::uint16_t>(std::get<std::int32_t>(value));
+        table.litres[k] = static_cast<std::uint16_t>(std::get<std::int32_t>(litres));
+        row_line[k] = line_no;
+    }
+
+    if (net_line == 0) return FileProblem{{}, "нет строки «" + std::string(net_label) + "»"};
+    if (off_line == 0) return FileProblem{{}, "нет строки «" + std::string(off_label) + "»"};
+    std::vector<std::size_t> missing;
+    for (std::size_t k = 0; k < table_points; ++k)
+        if (row_line[k] == 0) missing.push_back(k + 1);
+    if (!missing.empty())
+        return FileProblem{{}, std::string("в столбце «Строка» нет ") + (missing.size() == 1 ? "номера " : "номеров ") +
+                                   list_of(missing)};
+    return table;
+}
+
+}  // namespace calibration

@@ -1,0 +1,32 @@
+#pragma once
+// One slot's table as a spreadsheet file. Written in UTF-8 with ";" between the cells
+// (what spreadsheets with a decimal comma expect) and CRLF line ends:
+//
+//   Сет. номер;13
+//   Отключен;нет
+//   Строка;Значения датчика;Литры
+//   1;100;125
+//   ...
+//   40;100;375
+//
+// Read back as people edit such files: "," or ";" between the cells (the first line
+// with a ";" decides), LF or CRLF, a UTF-8 byte-order mark or the Cyrillic code page of
+// older spreadsheets, quoted cells, blank lines and trailing separators, "да"/"нет" or
+// 1/0 for the off switch, the rows in any order but each of 1..40 exactly once.
+// Numbers are read as the grid reads them (blanks around, a fraction after "." or, in
+// a ";" file, ",", rounded half to even) and must lie in their field's range.
+
+#include <string>
+#include <string_view>
+#include <variant>
+
+#include "calibration/file_problem.h"
+#include "calibration/table_frame.h"
+
+namespace calibration {
+
+std::string write_table_csv(const CalibrationTable& table);
+
+std::variant<CalibrationTable, FileProblem> read_table_csv(std::string_view text);
+
+}  // namespace calibration

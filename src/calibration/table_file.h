@@ -1,0 +1,34 @@
+#pragma once
+// One slot's table kept in a file: CSV (the default) or JSON, by the file's extension.
+// A file is read and checked whole before anything is taken from it; a file is written
+// through a temporary one that replaces it only when complete, so a failed write never
+// leaves a cut file behind.
+
+#include <QString>
+#include <optional>
+#include <variant>
+
+#include "calibration/table_frame.h"
+
+namespace calibration {
+
+enum class TableFormat { csv, json };
+
+// ".json", in any case, is JSON; every other name is CSV.
+TableFormat table_format(const QString& path);
+
+// Far more than any table or backup takes; a larger file is refused unread.
+inline constexpr qint64 max_table_file_size = 1 << 20;
+
+// The table, or a message that names the file and says what is wrong with it.
+std::variant<CalibrationTable, QString> read_table_file(const QString& path);
+
+// nullopt once written; else a message that names the file and the system's reason.
+std::optional<QString> write_table_file(const QString& path, const CalibrationTable& table);
+
+// Plumbing for files of any layout: the whole file, or why it cannot be had; and the
+// bytes written in one piece.
+std::variant<QByteArray, QString> read_whole_file(const QString& path);
+std::optional<QString> write_whole_file(const QString& path, const QByteArray& bytes);
+
+}  // namespace calibration

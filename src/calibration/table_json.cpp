@@ -1,0 +1,100 @@
+#include "table_json.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonParseError>
+#include <cmath>
+
+namespace calibration {
+
+namespace {
+
+std::string member(const std::string& path, const char* key) { return path.empty() ? key : path + "." + key; }
+
+FileProblem at(const std::string& path, std::string what) { return {"поле «" + path + "»", std::move(what)}; }
+
+// `object[key]` as a whole number in the field's range.
+std::variant<std::int32_t, FileProblem> whole(const QJsonObject& object, const char* key, const std::string& path,
+                                              const FileField& field) {
+    const std::string where = member(path, key);
+    const QJsonValue value = object.value(QLatin1String(key));
+    if (value.isUndefined()) return at(where, "нет такого поля");
+    if (!value.isDouble()) return at(where, "ожидается число");
+    const double number = value.toDouble();
+    const std::string text = QString::number(number, 'g', 17).toStdString();
+    if (number != std::floor(number)) return at(where, text + " не целое число");
+    if (number < field.min || number > field.max) return at(where, out_of_range(field.name, text, field.min, field.max));
+    return static_cast<std::int32_t>(number);
+}
+
+}  // namespace
+
+QJsonObject table_object(const CalibrationTable& table) {
+    QJsonArray points;
+    for (std::size_t k = 0; k < table_points; ++k)
+        points.append(QJsonObject{{QStringLiteral("sensor_value"), table.values[k]},
+                                  {QStringLiteral("litres"), table.litres[k]}});
+    return {{QStringLiteral("network_number"), table.net},
+            {QStringLiteral("switched_off"), (table.status & slot_in_service) == 0},
+            {QStringLiteral("points"), points}};
+}
+
+std::variant<CalibrationTable, FileProblem> table_from_object(const QJsonObject& object, const std::string& path) {
+    CalibrationTable table;
+    const auto net = whole(object, "network_number", path, net_field);
+    if (const auto* problem = std::get_if<FileProblem>(&net)) return *problem;
+    table.net = static_cast<Byte>(std::get<std::int32_t>(net));
+
+    const QJsonValue off = object.value(QLatin1String("switched_off"));
+    if (off.isUndefined()) return at(member(path, "switched_off"), "нет такого поля");
+    if (!off.isBool()) return at(member(path, "switched_off"), "ожидается true или false");
+    table.status = off.toBool() ? Byte{0} : slot_in_service;
+
+    const std::string points_path = member(path, "points");
+    const QJsonValue points = object.value(QLatin1String("points"));
+    if (points.isUndefined()) return at(points_path, "нет такого поля");
+    if (!points.isArray()) return at(points_path, "ожидается массив точек");
+    const QJsonArray array = points.toArray();
+    if (array.size() != static_cast<qsizetype>(table_points))
+        return at(points_path, "ожидается 40 точек, в файле " + std::to_string(array.size()));
+    for (std::size_t k = 0; k < table_points; ++k) {
+        const std::string point_path = points_path + "[" + std::to_string(k) + "]";
+        const QJsonValue point = array.at(static_cast<qsizetype>(k));
+        if (!point.isObject()) return at(point_path, "ожидается объект с полями sensor_value и litres");
+        const auto value = whole(point.toObject(), "sensor_value", point_path, value_field);
+        if (const auto* problem = std::get_if<FileProblem>(&value)) return *problem;
+        const auto litres = whole(point.toObject(), "litres", point_path, litres_field);
+        if (const auto* problem = std::get_if<FileProblem>(&litres)) return *problem;
+        table.values[k] = static_cast<std::uint16_t>(std::get<std::int32_t>(value));
+        table.litres[k] = static_cast<std::uint16_t>(std::get<std::int32_t>(litres));
+    }
+    return table;
+}
+
+QByteArray write_table_json(const CalibrationTable& table) {
+    QJsonObject object = table_object(table);
+    object.insert(QStringLiteral("format"), QLatin1String(table_format_name));
+    object.insert(QStringLiteral("version"), table_format_version);
+    return QJsonDocument(object).toJson(QJsonDocument::Indented);
+}
+
+std::variant<CalibrationTable, FileProblem> read_table_json(const QByteArray& text) {
+    QByteArray body = text;
+    if (body.startsWith("\xEF\xBB\xBF")) body.remove(0, 3);
+    QJsonParseError error{};
+    const QJsonDocument document = QJsonDocument::fromJson(body, &error);
+    if (error.error != QJsonParseError::NoError)
+        return FileProblem{{}, "не JSON: " + error.errorString().toStdString() + " (байт " +
+                                   std::to_string(error.offset) + ")"};
+    if (!document.isObject()) return FileProblem{{}, "ожидается объект JSON"};
+    const QJsonObject object = document.object();
+
+    if (object.value(QLatin1String("format")).toString() != QLatin1String(table_format_name))
+        return at("format", std::string("ожидается «") + table_format_name + "»");
+    const QJsonValue version = object.value(QLatin1String("version"));
+    if (!version.isDouble() || version.toDouble() != table_format_version)
+        return at("version", "читается версия " + std::to_string(table_format_version));
+    return table_from_object(object, {});
+}
+
+}  // namespace calibration

@@ -1,0 +1,33 @@
+#pragma once
+// One slot's table as a JSON file, for programs:
+//
+//   {"format": "trelvik-calibration-table", "version": 1,
+//    "network_number": 13, "switched_off": false,
+//    "points": [{"sensor_value": 100, "litres": 125}, ...]}
+//
+// with the 40 points in row order, row 1 first. Reading checks every field: its
+// presence, its type, a whole number in the field's range, exactly 40 points.
+
+#include <QByteArray>
+#include <QJsonObject>
+#include <QString>
+#include <string>
+#include <variant>
+
+#include "calibration/file_problem.h"
+#include "calibration/table_frame.h"
+
+namespace calibration {
+
+inline constexpr char table_format_name[] = "trelvik-calibration-table";
+inline constexpr int table_format_version = 1;
+
+QByteArray write_table_json(const CalibrationTable& table);
+std::variant<CalibrationTable, FileProblem> read_table_json(const QByteArray& text);
+
+// A slot's fields in a JSON object, without the format name and version; `path` names
+// the object in messages ("slots[3]"), empty for the file's top level.
+QJsonObject table_object(const CalibrationTable& table);
+std::variant<CalibrationTable, FileProblem> table_from_object(const QJsonObject& object, const std::string& path);
+
+}  // namespace calibration

@@ -1,0 +1,236 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <string>
+
+#include "calibration/table_csv.h"
+#include "calibration/table_file.h"
+#include "calibration/table_json.h"
+
+using namespace calibration;
+
+namespace {
+
+CalibrationTable sample() {
+    CalibrationTable table;
+    table.net = 13;
+    table.status = 0;  // switched off
+    for (std::size_t k = 0; k < table_points; ++k) {
+        table.values[k] = static_cast<std::uint16_t>(800 * k + 7);
+        table.litres[k] = static_cast<std::uint16_t>(1600 * k + 3);
+    }
+    table.values[39] = 32767;
+    table.litres[39] = 65535;
+    return table;
+}
+
+// The sample's CSV lines as a spreadsheet might write them, without line ends.
+std::vector<std::string> sample_lines(char separator) {
+    const std::string s(1, separator);
+    std::vector<std::string> lines{"Сет. номер" + s + "13", "Отключен" + s + "да", "Строка" + s + "Значения датчика" + s + "Литры"};
+    const CalibrationTable t = sample();
+    for (std::size_t k = 0; k < table_points; ++k)
+        lines.push_back(std::to_string(k + 1) + s + std::to_string(t.values[k]) + s + std::to_string(t.litres[k]));
+    return lines;
+}
+
+std::string joined(const std::vector<std::string>& lines, const std::string& end = "\n") {
+    std::string text;
+    for (const auto& line : lines) text += line + end;
+    return text;
+}
+
+std::string to_cp1251(std::string utf8) {
+    // Only the labels' letters occur: А..я are U+0410..U+044F, D0 90..D1 8F in UTF-8.
+    std::string out;
+    for (std::size_t i = 0; i < utf8.size(); ++i) {
+        const auto b = static_cast<unsigned char>(utf8[i]);
+        if (b == 0xD0 || b == 0xD1) {
+            const unsigned cp = ((b & 0x1Fu) << 6) | (static_cast<unsigned char>(utf8[++i]) & 0x3Fu);
+            out += static_cast<char>(cp - 0x410 + 0xC0);
+        } else {
+            out += utf8[i];
+        }
+    }
+    return out;
+}
+
+CalibrationTable csv(const std::string& text) {
+    const auto read = read_table_csv(text);
+    if (const auto* problem = std::get_if<FileProblem>(&read)) ADD_FAILURE() << problem->where << ": " << problem->what;
+    return std::get_if<CalibrationTable>(&read) ? std::get<CalibrationTable>(read) : CalibrationTable{};
+}
+
+}  // namespace
+
+TEST(TableCsv, IsWrittenForSpreadsheetsAndReadBack) {
+    const std::string text = write_table_csv(sample());
+    EXPECT_TRUE(text.starts_with("Сет. номер;13\r\nОтключен;да\r\nСтрока;Значения датчика;Литры\r\n1;7;3\r\n2;807;1603\r\n"));
+    EXPECT_TRUE(text.ends_with("\r\n40;32767;65535\r\n"));
+    EXPECT_EQ(csv(text), sample());
+    CalibrationTable in_service = sample();
+    in_service.status = 0x01;
+    EXPECT_NE(write_table_csv(in_service).find("Отключен;нет\r\n"), std::string::npos);
+    EXPECT_EQ(csv(write_table_csv(in_service)), in_service);
+}
+
+TEST(TableCsv, ReadsWhatPeopleMakeOfIt) {
+    std::vector<std::string> reordered = sample_lines(';');
+    std::reverse(reordered.begin() + 3, reordered.end());
+    for (auto& line : reordered) line += ";;";
+    reordered.insert(reordered.begin() + 10, "");
+    reordered.insert(reordered.begin() + 20, ";;;");
+
+    std::vector<std::string> quoted = sample_lines(',');
+    quoted[0] = "\"Сет. номер\",\"13\"";
+    quoted.insert(quoted.begin(), "sep=,");
+
+    std::vector<std::string> spelled = sample_lines(';');
+    spelled[1] = "  Отключен ; 1 ";
+    const struct {
+        const char* name;
+        std::string text;
+    } files[] = {
+        {"commas, LF", joined(sample_lines(','))},
+        {"byte-order mark, CRLF", "\xEF\xBB\xBF" + joined(sample_lines(';'), "\r\n")},
+        {"rows backwards, blank lines, trailing separators", joined(reordered)},
+        {"quoted cells and a declared separator", joined(quoted)},
+        {"blanks and 1 for the off switch", joined(spelled)},
+        {"the Cyrillic code page", to_cp1251(joined(sample_lines(';'), "\r\n"))},
+    };
+    for (const auto& [name, text] : files) {
+        SCOPED_TRACE(name);
+        EXPECT_EQ(csv(text), sample());
+    }
+
+    // Fractions round half to even; "," is a decimal mark only where it cannot separate.
+    std::vector<std::string> fractions = sample_lines(';');
+    fractions[3] = "1;6,5;2.5";
+    fractions[4] = "2;807,5;1602,7";
+    const CalibrationTable rounded = csv(joined(fractions));
+    EXPECT_EQ(rounded.values[0], 6);
+    EXPECT_EQ(rounded.litres[0], 2);
+    EXPECT_EQ(rounded.values[1], 808);
+    EXPECT_EQ(rounded.litres[1], 1603);
+}
+
+TEST(TableCsv, RefusesAFileThatCannotBeUsedAndSaysWhere) {
+    const auto with = [](std::size_t index, const std::string& line) {
+        auto lines = sample_lines(';');
+        if (line.empty())
+            lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(index));
+        else
+            lines[index] = line;
+        return joined(lines);
+    };
+    const struct {
+        std::string text;
+        const char* where;
+        const char* what;
+    } refused[] = {
+        {with(16, "14;100;70000"), "строка 17", "литры 70000 вне диапазона 0....65535"},
+        {with(16, "14;-1;5"), "строка 17", "значение датчика -1 вне диапазона 0....32767"},
+        {with(0, "Сет. номер;256"), "строка 1", "сет. номер 256 вне диапазона 0....255"},
+        {with(16, "14;сто;5"), "строка 17", "значение датчика «сто» не число"},
+        {with(16, "14;;5"), "строка 17", "значение датчика: пусто"},
+        {with(16, "14;100"), "строка 17", "литры: пусто"},
+        {with(16, "14;100;5;6"), "строка 17", "лишнее поле «6»"},
+        {with(16, "41;100;5"), "строка 17", "номер строки 41 вне диапазона 1....40"},
+        {with(16, "13;100;5"), "строка 17", "номер 13 второй раз (первый раз в строке 16)"},
+        {with(16, ""), "", "в столбце «Строка» нет номера 14"},
+        {with(16, "Объём;100;5"), "строка 17", "неизвестная строка «Объём»"},
+        {with(1, "Отключен;может быть"), "строка 2", "отключен «может быть»: ожидается да, нет, 1 или 0"},
+        {with(2, "Отключен;нет"), "строка 3", "«Отключен» второй раз (первый раз в строке 2)"},
+        {with(0, ""), "", "нет строки «Сет. номер»"},
+        {with(16, "14;\"100;5"), "строка 17", "не закрыта кавычка"},
+        {"", "", "нет строки «Сет. номер»"},
+    };
+    for (const auto& [text, where, what] : refused) {
+        SCOPED_TRACE(what);
+        const auto read = read_table_csv(text);
+        ASSERT_TRUE(std::holds_alternative<FileProblem>(read));
+        EXPECT_EQ(std::get<FileProblem>(read).where, where);
+        EXPECT_EQ(std::get<FileProblem>(read).what, what);
+    }
+}
+
+TEST(TableJson, RoundTripsAndRefusesWhatIsNotATable) {
+    const QByteArray written = write_table_json(sample());
+    const auto read = read_table_json(written);
+    ASSERT_TRUE(std::holds_alternative<CalibrationTable>(read));
+    EXPECT_EQ(std::get<CalibrationTable>(read), sample());
+
+    const auto edited = [&written](const QByteArray& from, const QByteArray& to) {
+        QByteArray text = written;
+        EXPECT_TRUE(text.contains(from)) << from.toStdString();
+        return text.replace(from, to);
+    };
+    const struct {
+        QByteArray text;
+        const char* where;
+        const char* what;
+    } refused[] = {
+        {"[1, 2]", "", "ожидается объект JSON"},
+        {edited("\"trelvik-calibration-table\"", "\"other\""), "поле «format»", "ожидается «trelvik-calibration-table»"},
+        {edited("\"version\": 1", "\"version\": 2"), "поле «version»", "читается версия 1"},
+        {edited("\"network_number\"", "\"net\""), "поле «network_number»", "нет такого поля"},
+        {edited("\"switched_off\": true", "\"switched_off\": 0"), "поле «switched_off»", "ожидается true или false"},
+        {edited("\"litres\": 65535", "\"litres\": 70000"), "поле «points[39].litres»",
+         "литры 70000 вне диапазона 0....65535"},
+        {edited("\"sensor_value\": 7\n", "\"sensor_value\": 7.5\n"), "поле «points[0].sensor_value»", "7.5 не целое число"},
+        {edited("\"sensor_value\": 7\n", "\"sensor_value\": \"7\"\n"), "поле «points[0].sensor_value»", "ожидается число"},
+    };
+    for (const auto& [text, where, what] : refused) {
+        SCOPED_TRACE(what);
+        const auto problem = read_table_json(text);
+        ASSERT_TRUE(std::holds_alternative<FileProblem>(problem));
+        EXPECT_EQ(std::get<FileProblem>(problem).where, where);
+        EXPECT_EQ(std::get<FileProblem>(problem).what, what);
+    }
+    QJsonObject short_of_points = table_object(sample());
+    short_of_points.insert("points", QJsonArray{});
+    const auto problem = table_from_object(short_of_points, "slots[2]");
+    ASSERT_TRUE(std::holds_alternative<FileProblem>(problem));
+    EXPECT_EQ(std::get<FileProblem>(problem).where, "поле «slots[2].points»");
+    EXPECT_EQ(std::get<FileProblem>(problem).what, "ожидается 40 точек, в файле 0");
+    EXPECT_TRUE(std::get<FileProblem>(read_table_json("{\"format\": ")).what.starts_with("не JSON: "));
+}
+
+TEST(TableFile, KeepsTheTableByExtensionAndNamesTheFileWhenItCannot) {
+    QTemporaryDir dir;
+    for (const char* name : {"Sensor 3.csv", "Sensor 3.JSON", "Sensor 3"}) {
+        SCOPED_TRACE(name);
+        const QString path = dir.filePath(name);
+        ASSERT_EQ(write_table_file(path, sample()), std::nullopt);
+        const auto read = read_table_file(path);
+        ASSERT_TRUE(std::holds_alternative<CalibrationTable>(read));
+        EXPECT_EQ(std::get<CalibrationTable>(read), sample());
+    }
+    EXPECT_EQ(table_format("a.Json"), TableFormat::json);
+    EXPECT_EQ(table_format("a.json.csv"), TableFormat::csv);
+
+    QFile broken(dir.filePath("broken.csv"));
+    ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
+    broken.write("Сет. номер;13\nОтключен;нет\n");
+    broken.close();
+    EXPECT_EQ(std::get<QString>(read_table_file(broken.fileName())),
+              QStringLiteral("broken.csv: в столбце «Строка» нет номеров 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, "
+                             "14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 25, 26, 27, 28, 29, 30, 31, 32, 33, 34, 35, "
+                             "36, 37, 38, 39, 40"));
+    ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
+    broken.write(QByteArray(max_table_file_size + 1, ' '));
+    broken.close();
+    EXPECT_EQ(std::get<QString>(read_table_file(broken.fileName())), QStringLiteral("broken.csv: файл слишком велик для таблицы"));
+    EXPECT_TRUE(std::get<QString>(read_table_file(dir.filePath("absent.csv"))).startsWith("absent.csv: "));
+
+    // A write that cannot be done leaves nothing behind.
+    const QString nowhere = dir.filePath("no such folder/Sensor 1.csv");
+    const auto failed = write_table_file(nowhere, sample());
+    ASSERT_TRUE(failed);
+    EXPECT_TRUE(failed->startsWith("Sensor 1.csv: "));
+    EXPECT_FALSE(QFile::exists(nowhere));
+}
