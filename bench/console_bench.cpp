@@ -35,6 +35,8 @@ class SilentDialogs final : public Dialogs {
 public:
     Answer message(const QString&, Buttons, Icon, const QString&) override { return Answer::Ok; }
     QString input(const QString&, const QString&, const QString&) override { return {}; }
+    QString save_file(const QString&, const QString&, const QString&) override { return {}; }
+    QString open_file(const QString&, const QString&, const QString&) override { return {}; }
 };
 
 Bytes full_poll_reply() {

@@ -37,14 +37,14 @@ std::variant<CalibrationTable, FieldError> table_from_texts(const TableTexts& te
     return table;
 }
 
-std::string field_error_message(const FieldError& error) {
+std::string field_error_message(const FieldError& error, std::string_view refusal) {
     std::string where;
     switch (error.column) {
     case Column::net: where = "Сет. номер"; break;
     case Column::values: where = "Значения датчика, строка " + std::to_string(error.row); break;
     case Column::litres: where = "Литры, строка " + std::to_string(error.row); break;
     }
-    return "Таблица не записана. " + where + ": введите число в диапазоне 0...." + std::to_string(error.max);
+    return std::string(refusal) + " " + where + ": введите число в диапазоне 0...." + std::to_string(error.max);
 }
 
 std::string test_pattern_text(std::size_t k) { return std::to_string(103 * (k + 1)); }

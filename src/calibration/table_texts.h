@@ -36,8 +36,9 @@ inline constexpr std::int32_t max_litres = 65535;
 std::variant<CalibrationTable, FieldError> table_from_texts(const TableTexts& texts,
                                                             std::string_view decimal_separator);
 
-// The operator's message for a box that cannot be sent, in UTF-8.
-std::string field_error_message(const FieldError& error);
+// The operator's message for a box that cannot be taken, in UTF-8, after `refusal`
+// ("Таблица не записана." when the table was to be written to the unit).
+std::string field_error_message(const FieldError& error, std::string_view refusal = "Таблица не записана.");
 
 // The test pattern of the hidden "Зап.Форму" button: 103, 206, ... 4120 down both columns.
 std::string test_pattern_text(std::size_t k);

@@ -1,6 +1,6 @@
 #pragma once
 // The one way the console talks to the operator in a box: a message with buttons and
-// an icon, and an input box. The window supplies the Qt implementation; tests supply a
+// an icon, an input box, and the system's dialogs that choose a file. The window supplies the Qt implementation; tests supply a
 // scripted one, so every handler that asks or warns can be driven without a screen.
 
 #include <QString>
@@ -18,4 +18,9 @@ public:
                            const QString& title = {}) = 0;
     // The operator's answer; empty when the operator cancels.
     virtual QString input(const QString& prompt, const QString& title, const QString& initial = {}) = 0;
+    // A file to write, the dialog opening on `proposed` (a path), or to read, the dialog
+    // opening in `directory`; empty when the operator cancels. `filters` as Qt's file
+    // dialogs take them: "Таблица CSV (*.csv);;Таблица JSON (*.json)".
+    virtual QString save_file(const QString& title, const QString& proposed, const QString& filters) = 0;
+    virtual QString open_file(const QString& title, const QString& directory, const QString& filters) = 0;
 };

@@ -55,6 +55,7 @@ void frmSerial::wire_handlers() {
     connect(block, &QPushButton::clicked, this, &frmSerial::block_Click);
     connect(TMRComm, &QTimer::timeout, this, &frmSerial::TMRComm_Timer);
     wire_commands();
+    wire_table_files();
 }
 
 // ---- Start-up and connection ---------------------------------------------------------

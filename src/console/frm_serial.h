@@ -5,6 +5,7 @@
 // runs on a thread of its own (exchange::LineThread), so no handler and no tick waits
 // on the port.
 
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -21,6 +22,7 @@
 #include <string>
 
 #include "calibration/table_frame.h"
+#include "calibration/table_texts.h"
 #include "console/dialogs.h"
 #include "console/shape.h"
 #include "exchange/exchange_state.h"
@@ -186,6 +188,13 @@ public:
     void zzaapp_Click();
     void std_zap_Click();
 
+    // The grid kept in a file and loaded back, from the frame's context menu or by
+    // Ctrl+S and Ctrl+O on the page "Калибровка". Nothing is sent.
+    void save_table();
+    void load_table();
+    QAction* save_table_action;
+    QAction* load_table_action;
+
     // ---- Helpers --------------------------------------------------------------------
     void SwitchTags();
     void out_win(protocol::ByteView wwrs);
@@ -206,6 +215,10 @@ private:
     void build_controls();  // creates every control with its design state
     void wire_handlers();
     void wire_commands();
+    void wire_table_files();
+    // The grid's texts as "Установить таблицу" reads them.
+    calibration::TableTexts grid_texts() const;
+    void show_table(const calibration::CalibrationTable& table);
     // The regional decimal separator that operator texts are read with.
     static std::string decimal_separator();
     static std::optional<protocol::Byte> to_byte(const QString& text);
@@ -232,4 +245,5 @@ private:
     bool in_flight_ = false;
     bool in_tick_ = false;  // a message box opened by a tick must not let another tick in
     unsigned session_ = 0;  // counts stops: answers for an earlier session are dropped
+    QString table_folder_;  // where the last table file was, for this run only
 };

@@ -50,14 +50,7 @@ void frmSerial::append_to_wrs(const Bytes& frame) { protocol::append(state.wrs, 
 void frmSerial::write_struct_Click() {
     const int slot = Cmb_Datchik->currentIndex();
     if (slot < 0) return;
-    calibration::TableTexts texts;
-    texts.net = Text43->text().toStdString();
-    texts.switched_off = D_otkl->isChecked();
-    for (int k = 0; k < points; ++k) {
-        texts.values[k] = Text44[k]->text().toStdString();
-        texts.litres[k] = Text45[k]->text().toStdString();
-    }
-    const auto table = calibration::table_from_texts(texts, decimal_separator());
+    const auto table = calibration::table_from_texts(grid_texts(), decimal_separator());
     if (const auto* bad = std::get_if<calibration::FieldError>(&table)) {
         // Nothing of the table goes out; whatever was pending stays pending.
         dialogs_.message(QString::fromStdString(calibration::field_error_message(*bad)));
@@ -65,6 +58,17 @@ void frmSerial::write_struct_Click() {
     }
     state.wrs = calibration::build_write_table(static_cast<Byte>(slot), std::get<calibration::CalibrationTable>(table));
     out_win(state.wrs);
+}
+
+calibration::TableTexts frmSerial::grid_texts() const {
+    calibration::TableTexts texts;
+    texts.net = Text43->text().toStdString();
+    texts.switched_off = D_otkl->isChecked();
+    for (int k = 0; k < points; ++k) {
+        texts.values[k] = Text44[k]->text().toStdString();
+        texts.litres[k] = Text45[k]->text().toStdString();
+    }
+    return texts;
 }
 
 void frmSerial::zapForm_Click() {

@@ -1,6 +1,7 @@
 #include "console/qt_dialogs.h"
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
 
@@ -8,6 +9,15 @@ namespace {
 
 QString title_or_application(const QString& title) {
     return title.isEmpty() ? QApplication::applicationDisplayName() : title;
+}
+
+// "csv" of "Таблица CSV (*.csv)".
+QString suffix_of(const QString& filter) {
+    const qsizetype star = filter.indexOf(QLatin1String("*."));
+    if (star < 0) return {};
+    qsizetype end = star + 2;
+    while (end < filter.size() && filter.at(end).isLetterOrNumber()) ++end;
+    return filter.mid(star + 2, end - star - 2);
 }
 
 }  // namespace
@@ -34,4 +44,19 @@ QString QtDialogs::input(const QString& prompt, const QString& title, const QStr
     const QString answer =
         QInputDialog::getText(parent_, title_or_application(title), prompt, QLineEdit::Normal, initial, &ok);
     return ok ? answer : QString();
+}
+
+QString QtDialogs::save_file(const QString& title, const QString& proposed, const QString& filters) {
+    QFileDialog dialog(parent_, title_or_application(title), proposed, filters);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);  // asks before it replaces a file
+    // A name typed without an extension takes the one of the chosen type.
+    dialog.setDefaultSuffix(suffix_of(filters.section(QLatin1String(";;"), 0, 0)));
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                     [&dialog](const QString& filter) { dialog.setDefaultSuffix(suffix_of(filter)); });
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return dialog.selectedFiles().constFirst();
+}
+
+QString QtDialogs::open_file(const QString& title, const QString& directory, const QString& filters) {
+    return QFileDialog::getOpenFileName(parent_, title_or_application(title), directory, filters);
 }

@@ -12,6 +12,8 @@ public:
 
     Answer message(const QString& text, Buttons buttons, Icon icon, const QString& title) override;
     QString input(const QString& prompt, const QString& title, const QString& initial) override;
+    QString save_file(const QString& title, const QString& proposed, const QString& filters) override;
+    QString open_file(const QString& title, const QString& directory, const QString& filters) override;
 
     // Boxes raised after this are modal over `parent`.
     void set_parent(QWidget* parent) { parent_ = parent; }

@@ -25,6 +25,13 @@ public:
     std::deque<Answer> answers;  // for Yes/No questions; Yes when the script runs out
     std::deque<QString> inputs;  // for input boxes; empty (cancel) when the script runs out
     std::function<void()> while_shown;  // runs while a message box is up, as its event loop would
+    struct FileAsked {
+        QString title;
+        QString proposed;  // the path a save dialog proposes, the folder an open dialog shows
+        QString filters;
+    };
+    std::vector<FileAsked> file_dialogs;
+    std::deque<QString> files;  // for file dialogs; empty (cancel) when the script runs out
 
     Answer message(const QString& text, Buttons buttons, Icon icon, const QString& title) override {
         messages.push_back({text, buttons, icon, title});
@@ -36,6 +43,13 @@ public:
         return answer;
     }
 
+    QString save_file(const QString& title, const QString& proposed, const QString& filters) override {
+        return chosen({title, proposed, filters});
+    }
+    QString open_file(const QString& title, const QString& directory, const QString& filters) override {
+        return chosen({title, directory, filters});
+    }
+
     QString input(const QString& prompt, const QString& title, const QString& initial) override {
         prompts << prompt;
         titles << title;
@@ -44,5 +58,14 @@ public:
         QString answer = inputs.front();
         inputs.pop_front();
         return answer;
+    }
+
+private:
+    QString chosen(FileAsked asked) {
+        file_dialogs.push_back(std::move(asked));
+        if (files.empty()) return {};
+        QString file = files.front();
+        files.pop_front();
+        return file;
     }
 };

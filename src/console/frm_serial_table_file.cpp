@@ -1,0 +1,78 @@
+// frmSerial's table files: the grid saved to a file and loaded back. The window keeps
+// its design: the two commands live in the context menu of the frame "Таблица
+// калибровки" (its labels and row numbers pass a right click on to it; the boxes keep
+// their own edit menu) and on Ctrl+S and Ctrl+O, which act while the frame is shown.
+
+#include <QDir>
+#include <QFileInfo>
+
+#include "calibration/table_file.h"
+#include "console/frm_serial.h"
+
+namespace {
+
+const QString save_title = QStringLiteral("Сохранить таблицу в файл");
+const QString load_title = QStringLiteral("Загрузить таблицу из файла");
+const QString save_filters = QStringLiteral("Таблица CSV (*.csv);;Таблица JSON (*.json)");
+const QString load_filters = QStringLiteral("Таблицы (*.csv *.json);;Все файлы (*)");
+
+}  // namespace
+
+void frmSerial::wire_table_files() {
+    table_folder_ = QDir::homePath();
+    save_table_action = new QAction(save_title + QStringLiteral("…"), Frame8);
+    load_table_action = new QAction(load_title + QStringLiteral("…"), Frame8);
+    save_table_action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    load_table_action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    for (QAction* action : {save_table_action, load_table_action}) {
+        // A window shortcut of an action on the frame is live only while the frame is shown.
+        action->setShortcutVisibleInContextMenu(true);
+        Frame8->addAction(action);
+    }
+    Frame8->setContextMenuPolicy(Qt::ActionsContextMenu);
+    connect(save_table_action, &QAction::triggered, this, &frmSerial::save_table);
+    connect(load_table_action, &QAction::triggered, this, &frmSerial::load_table);
+}
+
+void frmSerial::save_table() {
+    // The grid is checked before a file is asked for, as "Установить таблицу" checks it.
+    const auto table = calibration::table_from_texts(grid_texts(), decimal_separator());
+    if (const auto* bad = std::get_if<calibration::FieldError>(&table)) {
+        dialogs_.message(QString::fromStdString(calibration::field_error_message(*bad, "Таблица не сохранена.")));
+        return;
+    }
+    const QString proposed = QDir(table_folder_).filePath(Cmb_Datchik->currentText() + QStringLiteral(".csv"));
+    const QString path = dialogs_.save_file(save_title, proposed, save_filters);
+    if (path.isEmpty()) return;
+    table_folder_ = QFileInfo(path).absolutePath();
+    if (const auto failed = calibration::write_table_file(path, std::get<calibration::CalibrationTable>(table))) {
+        dialogs_.message(QStringLiteral("Таблица не сохранена. ") + *failed, Dialogs::Buttons::Ok,
+                         Dialogs::Icon::Exclamation);
+        return;
+    }
+    MsgCom->setText(QStringLiteral("Таблица сохранена в файл ") + QFileInfo(path).fileName() + QLatin1Char('.'));
+}
+
+void frmSerial::load_table() {
+    const QString path = dialogs_.open_file(load_title, table_folder_, load_filters);
+    if (path.isEmpty()) return;
+    table_folder_ = QFileInfo(path).absolutePath();
+    // The whole file is read and checked before the grid takes anything from it.
+    const auto table = calibration::read_table_file(path);
+    if (const auto* refused = std::get_if<QString>(&table)) {
+        dialogs_.message(QStringLiteral("Таблица не загружена. ") + *refused, Dialogs::Buttons::Ok,
+                         Dialogs::Icon::Exclamation);
+        return;
+    }
+    show_table(std::get<calibration::CalibrationTable>(table));
+    MsgCom->setText(QStringLiteral("Таблица загружена из файла ") + QFileInfo(path).fileName() + QLatin1Char('.'));
+}
+
+void frmSerial::show_table(const calibration::CalibrationTable& table) {
+    Text43->setText(QString::number(table.net));
+    D_otkl->setChecked((table.status & calibration::slot_in_service) == 0);
+    for (int k = 0; k < points; ++k) {
+        Text44[k]->setText(QString::number(table.values[k]));
+        Text45[k]->setText(QString::number(table.litres[k]));
+    }
+}
