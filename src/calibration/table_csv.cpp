@@ -76,6 +76,19 @@ std::optional<std::vector<std::string>> cells_of(std::string_view line, char sep
     return cells;
 }
 
+// A cell's text as a message shows it: a long one cut after 24 characters.
+std::string shown(std::string_view cell) {
+    constexpr std::size_t most = 24;
+    std::size_t characters = 0;
+    for (std::size_t i = 0; i < cell.size(); ++i) {
+        if ((static_cast<unsigned char>(cell[i]) & 0xC0) == 0x80) continue;  // inside a character
+        if (++characters > most) return std::string(cell.substr(0, i)) + "…";
+    }
+    return std::string(cell);
+}
+
+std::string quoted(std::string_view cell) { return "«" + shown(cell) + "»"; }
+
 // A number as the grid reads it, in any range.
 std::optional<std::int32_t> as_number(const std::string& cell, char separator) {
     constexpr protocol::Range any{std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()};
@@ -88,8 +101,8 @@ std::optional<std::int32_t> as_number(const std::string& cell, char separator) {
 std::variant<std::int32_t, std::string> number(const std::string& cell, char separator, const FileField& field) {
     if (cell.empty()) return std::string(field.name) + ": пусто";
     const auto value = as_number(cell, separator);
-    if (!value) return std::string(field.name) + " «" + cell + "» не число";
-    if (*value < field.min || *value > field.max) return out_of_range(field.name, cell, field.min, field.max);
+    if (!value) return std::string(field.name) + " " + quoted(cell) + " не число";
+    if (*value < field.min || *value > field.max) return out_of_range(field.name, shown(cell), field.min, field.max);
     return *value;
 }
 
@@ -169,8 +182,8 @@ std::variant<CalibrationTable, FileProblem> read_table_csv(std::string_view text
         if (key == net_label || key == off_label) {
             const bool is_net = key == net_label;
             int& seen = is_net ? net_line : off_line;
-            if (seen != 0) return refused(again("«" + key + "»", seen));
-            if (cells->size() > 2) return refused("лишнее поле «" + (*cells)[2] + "»");
+            if (seen != 0) return refused(again(quoted(key), seen));
+            if (cells->size() > 2) return refused("лишнее поле " + quoted((*cells)[2]));
             const std::string cell = cells->size() == 2 ? (*cells)[1] : std::string();
             if (is_net) {
                 const auto net = number(cell, separator, net_field);
@@ -178,19 +191,19 @@ std::variant<CalibrationTable, FileProblem> read_table_csv(std::string_view text
                 table.net = static_cast<Byte>(std::get<std::int32_t>(net));
             } else {
                 const auto off = off_switch(cell);
-                if (!off) return refused("отключен «" + cell + "»: ожидается да, нет, 1 или 0");
+                if (!off) return refused("отключен " + quoted(cell) + ": ожидается да, нет, 1 или 0");
                 table.status = *off ? Byte{0} : slot_in_service;
             }
             seen = line_no;
             continue;
         }
 
-        if (!as_number(key, separator)) return refused("неизвестная строка «" + key + "»");
+        if (!as_number(key, separator)) return refused("неизвестная строка " + quoted(key));
         const auto row = number(key, separator, row_field);
         if (const auto* wrong = std::get_if<std::string>(&row)) return refused(*wrong);
         const auto k = static_cast<std::size_t>(std::get<std::int32_t>(row) - 1);
         if (row_line[k] != 0) return refused(again("номер " + std::to_string(k + 1), row_line[k]));
-        if (cells->size() > 3) return refused("лишнее поле «" + (*cells)[3] + "»");
+        if (cells->size() > 3) return refused("лишнее поле " + quoted((*cells)[3]));
         const auto value = number(cells->size() > 1 ? (*cells)[1] : std::string(), separator, value_field);
         if (const auto* wrong = std::get_if<std::string>(&value)) return refused(*wrong);
         const auto litres = number(cells->size() > 2 ? (*cells)[2] : std::string(), separator, litres_field);
@@ -200,8 +213,8 @@ std::variant<CalibrationTable, FileProblem> read_table_csv(std::string_view text
         row_line[k] = line_no;
     }
 
-    if (net_line == 0) return FileProblem{{}, "нет строки «" + std::string(net_label) + "»"};
-    if (off_line == 0) return FileProblem{{}, "нет строки «" + std::string(off_label) + "»"};
+    if (net_line == 0) return FileProblem{{}, "нет строки " + quoted(net_label)};
+    if (off_line == 0) return FileProblem{{}, "нет строки " + quoted(off_label)};
     std::vector<std::size_t> missing;
     for (std::size_t k = 0; k < table_points; ++k)
         if (row_line[k] == 0) missing.push_back(k + 1);
