@@ -1,7 +1,8 @@
 #pragma once
 // The one way the console talks to the operator in a box: a message with buttons and
-// an icon, an input box, and the system's dialogs that choose a file. The window supplies the Qt implementation; tests supply a
-// scripted one, so every handler that asks or warns can be driven without a screen.
+// an icon, an input box, and the system's dialogs that choose a file. The window
+// supplies the Qt implementation; tests supply a scripted one, so every handler that
+// asks or warns can be driven without a screen.
 
 #include <QString>
 
