@@ -13,12 +13,6 @@ namespace {
 
 QString named(const QString& path, const QString& what) { return QFileInfo(path).fileName() + QStringLiteral(": ") + what; }
 
-}  // namespace
-
-TableFormat table_format(const QString& path) {
-    return path.endsWith(QLatin1String(".json"), Qt::CaseInsensitive) ? TableFormat::json : TableFormat::csv;
-}
-
 std::variant<QByteArray, QString> read_whole_file(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) return named(path, file.errorString());
@@ -39,6 +33,12 @@ std::optional<QString> write_whole_file(const QString& path, const QByteArray& b
     }
     if (!file.commit()) return named(path, file.errorString());
     return std::nullopt;
+}
+
+}  // namespace
+
+TableFormat table_format(const QString& path) {
+    return path.endsWith(QLatin1String(".json"), Qt::CaseInsensitive) ? TableFormat::json : TableFormat::csv;
 }
 
 std::variant<CalibrationTable, QString> read_table_file(const QString& path) {

@@ -26,9 +26,4 @@ std::variant<CalibrationTable, QString> read_table_file(const QString& path);
 // nullopt once written; else a message that names the file and the system's reason.
 std::optional<QString> write_table_file(const QString& path, const CalibrationTable& table);
 
-// Plumbing for files of any layout: the whole file, or why it cannot be had; and the
-// bytes written in one piece.
-std::variant<QByteArray, QString> read_whole_file(const QString& path);
-std::optional<QString> write_whole_file(const QString& path, const QByteArray& bytes);
-
 }  // namespace calibration

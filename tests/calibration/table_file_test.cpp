@@ -65,6 +65,13 @@ CalibrationTable csv(const std::string& text) {
     return std::get_if<CalibrationTable>(&read) ? std::get<CalibrationTable>(read) : CalibrationTable{};
 }
 
+void expect_refused(const std::variant<CalibrationTable, FileProblem>& read, const char* where, const char* what) {
+    SCOPED_TRACE(what);
+    ASSERT_TRUE(std::holds_alternative<FileProblem>(read));
+    EXPECT_EQ(std::get<FileProblem>(read).where, where);
+    EXPECT_EQ(std::get<FileProblem>(read).what, what);
+}
+
 }  // namespace
 
 TEST(TableCsv, IsWrittenForSpreadsheetsAndReadBack) {
@@ -150,13 +157,7 @@ TEST(TableCsv, RefusesAFileThatCannotBeUsedAndSaysWhere) {
         {with(16, "14;\"100;5"), "строка 17", "не закрыта кавычка"},
         {"", "", "нет строки «Сет. номер»"},
     };
-    for (const auto& [text, where, what] : refused) {
-        SCOPED_TRACE(what);
-        const auto read = read_table_csv(text);
-        ASSERT_TRUE(std::holds_alternative<FileProblem>(read));
-        EXPECT_EQ(std::get<FileProblem>(read).where, where);
-        EXPECT_EQ(std::get<FileProblem>(read).what, what);
-    }
+    for (const auto& [text, where, what] : refused) expect_refused(read_table_csv(text), where, what);
 }
 
 TEST(TableJson, RoundTripsAndRefusesWhatIsNotATable) {
@@ -185,19 +186,11 @@ TEST(TableJson, RoundTripsAndRefusesWhatIsNotATable) {
         {edited("\"sensor_value\": 7\n", "\"sensor_value\": 7.5\n"), "поле «points[0].sensor_value»", "7.5 не целое число"},
         {edited("\"sensor_value\": 7\n", "\"sensor_value\": \"7\"\n"), "поле «points[0].sensor_value»", "ожидается число"},
     };
-    for (const auto& [text, where, what] : refused) {
-        SCOPED_TRACE(what);
-        const auto problem = read_table_json(text);
-        ASSERT_TRUE(std::holds_alternative<FileProblem>(problem));
-        EXPECT_EQ(std::get<FileProblem>(problem).where, where);
-        EXPECT_EQ(std::get<FileProblem>(problem).what, what);
-    }
+    for (const auto& [text, where, what] : refused) expect_refused(read_table_json(text), where, what);
     QJsonObject short_of_points = table_object(sample());
     short_of_points.insert("points", QJsonArray{});
-    const auto problem = table_from_object(short_of_points, "slots[2]");
-    ASSERT_TRUE(std::holds_alternative<FileProblem>(problem));
-    EXPECT_EQ(std::get<FileProblem>(problem).where, "поле «slots[2].points»");
-    EXPECT_EQ(std::get<FileProblem>(problem).what, "ожидается 40 точек, в файле 0");
+    expect_refused(table_from_object(short_of_points, "slots[2]"), "поле «slots[2].points»",
+                   "ожидается 40 точек, в файле 0");
     EXPECT_TRUE(std::get<FileProblem>(read_table_json("{\"format\": ")).what.starts_with("не JSON: "));
 }
 
