@@ -9,4 +9,8 @@ namespace protocol {
 // A byte in upper-case hexadecimal without leading zero: "0" to "FF".
 std::string hex_byte(Byte b);
 
+// Bytes as two upper-case hex digits each, separated by blanks: "31 01 F0 8E". For logs
+// and messages, where frames are compared by eye.
+std::string hex_dump(ByteView bytes);
+
 }  // namespace protocol

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "protocol/commands.h"
-#include "hex_dump.h"
+#include "protocol/hex.h"
 #include "reply.h"
 
 namespace sim {
