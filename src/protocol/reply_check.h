@@ -1,0 +1,28 @@
+#pragma once
+// Whether received bytes are the reply a request asked for: the right start byte, one of
+// the reply codes the request may draw, long enough for the fields that will be read, and
+// ending in the CRC-8 of the bytes before it. The console's exchange cycle applies most
+// replies unchecked; a program that acts on a reply (writes it to a file, compares it with
+// what it wrote) checks it this way first.
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "bytes.h"
+
+namespace protocol {
+
+struct ReplyShape {
+    Byte start = 0;           // 0x3E from a sensor, 0x31 from the display unit
+    std::vector<Byte> codes;  // the command's own code and the refusals it may draw
+    std::size_t min_length = 4;  // start, address, code, CRC, and the data that will be read
+};
+
+// nullopt for a reply of that shape; otherwise what is wrong with it ("no answer",
+// "wrong start byte 3E", "reply code F0, expected EE", "17 bytes, expected at least 167",
+// "bad CRC: 5A, computed 91").
+std::optional<std::string> reply_problem(ByteView rx, const ReplyShape& shape);
+
+}  // namespace protocol
