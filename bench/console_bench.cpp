@@ -25,6 +25,7 @@ public:
     Bytes read() override { return reply_; }
     int write(protocol::ByteView bytes) override { return static_cast<int>(bytes.size()); }
     void flush() override {}
+    void discard_input() override {}
     bool close() override { return true; }
     bool is_open() const override { return true; }
 

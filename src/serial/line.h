@@ -14,6 +14,7 @@ public:
     virtual protocol::Bytes read() = 0;
     virtual int write(protocol::ByteView bytes) = 0;
     virtual void flush() = 0;
+    virtual void discard_input() = 0;
     virtual bool close() = 0;
     // False once closed, and once the port let go of a device that went away.
     virtual bool is_open() const = 0;
@@ -27,6 +28,7 @@ public:
     protocol::Bytes read() override { return SerialPort::ReadCom(); }
     int write(protocol::ByteView bytes) override { return SerialPort::WriteCom(bytes); }
     void flush() override { SerialPort::FlushCom(); }
+    void discard_input() override { SerialPort::DiscardInput(); }
     bool close() override { return SerialPort::CloseCom(); }
     bool is_open() const override { return SerialPort::IsOpen(); }
 };

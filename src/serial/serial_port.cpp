@@ -1,6 +1,7 @@
 #include "serial/serial_port.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QSerialPort>
 #include <algorithm>
 #include <array>
@@ -12,6 +13,7 @@
 #include <windows.h>
 #else
 #include <poll.h>
+#include <unistd.h>
 #endif
 
 #include "serial/line_settings.h"
@@ -63,6 +65,19 @@ bool apply(QSerialPort& port, const serial::LineSettings& settings) {
 
 bool is_open() { return hCom && hCom->isOpen(); }
 
+// A port refused with a permission error is held by another program (Qt locks a port it
+// opens, and Windows opens serial ports exclusively), unless the device is not ours to
+// open at all.
+bool held_elsewhere(const QSerialPort& port, const std::string& device) {
+    if (port.error() != QSerialPort::PermissionError) return false;
+#ifdef _WIN32
+    (void)device;
+    return true;
+#else
+    return ::access(device.c_str(), R_OK | W_OK) == 0;
+#endif
+}
+
 // Whether an error of the port means its device went away. A read error alone does not:
 // the port's read notification can come after a blocking read took the bytes it was
 // for, and then finds nothing to read. Only a descriptor that reports a hang-up is gone.
@@ -109,10 +124,20 @@ serial::OpenResult OpenCom(const QString& port, const QString& settings) {
     }();
     (void)close_at_exit;
 
-    hCom = std::make_unique<QSerialPort>(QString::fromStdString(serial::device_for_port(port.toStdString())));
+    std::string device = serial::device_for_port(port.toStdString());
+#ifndef _WIN32
+    // The device itself, not a link to it: the lock that keeps a second program off the
+    // port is named after the path opened, so two names of one device must agree.
+    if (const QString real = QFileInfo(QString::fromStdString(device)).canonicalFilePath(); !real.isEmpty())
+        device = real.toStdString();
+#endif
+    hCom = std::make_unique<QSerialPort>(QString::fromStdString(device));
     if (!hCom->open(QIODevice::ReadWrite)) {
+        auto result = serial::OpenResult::failure("Com Port " + port + " недоступен. Установите нужный порт.", true,
+                                                  held_elsewhere(*hCom, device));
+        result.reason = hCom->errorString();
         hCom.reset();
-        return serial::OpenResult::failure("Com Port " + port + " недоступен. Установите нужный порт.", true);
+        return result;
     }
     // Time-outs are kept by ReadCom and WriteCom themselves, so setting them cannot fail here.
 
@@ -177,9 +202,12 @@ int WriteCom(ByteView s) {
     return written;
 }
 
-
 void FlushCom() {
     if (is_open()) hCom->flush();
+}
+
+void DiscardInput() {
+    if (is_open()) hCom->clear(QSerialPort::Input);
 }
 
 bool CloseCom() {

@@ -19,10 +19,12 @@ struct OpenResult {
     bool opened = false;
     QString message;
     bool exclamation = false;
+    bool in_use = false;  // the port exists and could be ours, but another program holds it
+    QString reason;       // the system's words for a failed open, for logs and shells
 
-    static OpenResult success() { return {true, {}, false}; }
-    static OpenResult failure(const QString& message, bool exclamation = false) {
-        return {false, message, exclamation};
+    static OpenResult success() { return {true, {}, false, false, {}}; }
+    static OpenResult failure(const QString& message, bool exclamation = false, bool in_use = false) {
+        return {false, message, exclamation, in_use, {}};
     }
 };
 
@@ -45,6 +47,9 @@ Bytes ReadCom();
 int WriteCom(ByteView s);
 
 void FlushCom();
+// Drops whatever has arrived and not been read: a late answer to an earlier request, or
+// noise, must not be taken for the answer to the next one.
+void DiscardInput();
 
 // Closes the port. Afterwards reads return nothing and writes write nothing.
 bool CloseCom();

@@ -59,6 +59,7 @@ public:
         calls.emplace_back("flush");
         ++flushes;
     }
+    void discard_input() override { calls.emplace_back("discard"); }
     bool close() override {
         calls.emplace_back("close");
         return std::exchange(open_now, false);
