@@ -1,0 +1,45 @@
+#pragma once
+// Request then reply, for a program that waits for each answer: one frame written, its
+// answer read under the port's read rules and checked, and asked again when it is missing
+// or malformed. Unlike the console's exchange cycle nothing else shares the line meanwhile.
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <variant>
+
+#include "protocol/bytes.h"
+#include "protocol/reply_check.h"
+#include "serial/line.h"
+
+namespace exchange {
+
+using protocol::Bytes;
+using protocol::ByteView;
+
+// Why no usable answer came: what was asked and what came back last, in hexadecimal.
+struct RequestFailure {
+    std::string message;
+};
+
+// nullopt when the received bytes are a usable answer; else what is wrong with them.
+using AnswerCheck = std::function<std::optional<std::string>(ByteView)>;
+
+class RequestReply {
+public:
+    // Each request is tried 1 + `retries` times before it fails.
+    RequestReply(Line& line, int retries) : line_(line), retries_(retries) {}
+
+    std::variant<Bytes, RequestFailure> ask(ByteView request, const protocol::ReplyShape& shape);
+    std::variant<Bytes, RequestFailure> ask(ByteView request, const AnswerCheck& check);
+
+private:
+    // The bytes of one answer: reads go on while what came so far is no usable answer and
+    // the line still delivers, so an answer that paused midway is put back together.
+    Bytes read_answer(const AnswerCheck& check);
+
+    Line& line_;
+    int retries_;
+};
+
+}  // namespace exchange
