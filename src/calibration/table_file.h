@@ -9,6 +9,7 @@
 #include <variant>
 
 #include "calibration/table_frame.h"
+#include "calibration/whole_file.h"
 
 namespace calibration {
 
@@ -16,9 +17,6 @@ enum class TableFormat { csv, json };
 
 // ".json", in any case, is JSON; every other name is CSV.
 TableFormat table_format(const QString& path);
-
-// Far more than any table or backup takes; a larger file is refused unread.
-inline constexpr qint64 max_table_file_size = 1 << 20;
 
 // The table, or a message that names the file and says what is wrong with it.
 std::variant<CalibrationTable, QString> read_table_file(const QString& path);

@@ -29,6 +29,38 @@ std::variant<std::int32_t, FileProblem> whole(const QJsonObject& object, const c
 
 }  // namespace
 
+std::variant<bool, FileProblem> json_flag(const QJsonObject& object, const char* key, const std::string& path) {
+    const QJsonValue value = object.value(QLatin1String(key));
+    if (value.isUndefined()) return at(member(path, key), "нет такого поля");
+    if (!value.isBool()) return at(member(path, key), "ожидается true или false");
+    return value.toBool();
+}
+
+QByteArray json_document(QJsonObject object, const char* format_name, int version) {
+    object.insert(QStringLiteral("format"), QLatin1String(format_name));
+    object.insert(QStringLiteral("version"), version);
+    return QJsonDocument(object).toJson(QJsonDocument::Indented);
+}
+
+std::variant<QJsonObject, FileProblem> json_document_object(const QByteArray& text, const char* format_name,
+                                                            int version) {
+    QByteArray body = text;
+    if (body.startsWith("\xEF\xBB\xBF")) body.remove(0, 3);
+    QJsonParseError error{};
+    const QJsonDocument document = QJsonDocument::fromJson(body, &error);
+    if (error.error != QJsonParseError::NoError)
+        return FileProblem{{}, "не JSON: " + error.errorString().toStdString() + " (байт " +
+                                   std::to_string(error.offset) + ")"};
+    if (!document.isObject()) return FileProblem{{}, "ожидается объект JSON"};
+    QJsonObject object = document.object();
+    if (object.value(QLatin1String("format")).toString() != QLatin1String(format_name))
+        return at("format", std::string("ожидается «") + format_name + "»");
+    const QJsonValue read_version = object.value(QLatin1String("version"));
+    if (!read_version.isDouble() || read_version.toDouble() != version)
+        return at("version", "читается версия " + std::to_string(version));
+    return object;
+}
+
 QJsonObject table_object(const CalibrationTable& table) {
     QJsonArray points;
     for (std::size_t k = 0; k < table_points; ++k)
@@ -45,10 +77,9 @@ std::variant<CalibrationTable, FileProblem> table_from_object(const QJsonObject&
     if (const auto* problem = std::get_if<FileProblem>(&net)) return *problem;
     table.net = static_cast<Byte>(std::get<std::int32_t>(net));
 
-    const QJsonValue off = object.value(QLatin1String("switched_off"));
-    if (off.isUndefined()) return at(member(path, "switched_off"), "нет такого поля");
-    if (!off.isBool()) return at(member(path, "switched_off"), "ожидается true или false");
-    table.status = off.toBool() ? Byte{0} : slot_in_service;
+    const auto off = json_flag(object, "switched_off", path);
+    if (const auto* problem = std::get_if<FileProblem>(&off)) return *problem;
+    table.status = std::get<bool>(off) ? Byte{0} : slot_in_service;
 
     const std::string points_path = member(path, "points");
     const QJsonValue points = object.value(QLatin1String("points"));
@@ -72,29 +103,13 @@ std::variant<CalibrationTable, FileProblem> table_from_object(const QJsonObject&
 }
 
 QByteArray write_table_json(const CalibrationTable& table) {
-    QJsonObject object = table_object(table);
-    object.insert(QStringLiteral("format"), QLatin1String(table_format_name));
-    object.insert(QStringLiteral("version"), table_format_version);
-    return QJsonDocument(object).toJson(QJsonDocument::Indented);
+    return json_document(table_object(table), table_format_name, table_format_version);
 }
 
 std::variant<CalibrationTable, FileProblem> read_table_json(const QByteArray& text) {
-    QByteArray body = text;
-    if (body.startsWith("\xEF\xBB\xBF")) body.remove(0, 3);
-    QJsonParseError error{};
-    const QJsonDocument document = QJsonDocument::fromJson(body, &error);
-    if (error.error != QJsonParseError::NoError)
-        return FileProblem{{}, "не JSON: " + error.errorString().toStdString() + " (байт " +
-                                   std::to_string(error.offset) + ")"};
-    if (!document.isObject()) return FileProblem{{}, "ожидается объект JSON"};
-    const QJsonObject object = document.object();
-
-    if (object.value(QLatin1String("format")).toString() != QLatin1String(table_format_name))
-        return at("format", std::string("ожидается «") + table_format_name + "»");
-    const QJsonValue version = object.value(QLatin1String("version"));
-    if (!version.isDouble() || version.toDouble() != table_format_version)
-        return at("version", "читается версия " + std::to_string(table_format_version));
-    return table_from_object(object, {});
+    const auto object = json_document_object(text, table_format_name, table_format_version);
+    if (const auto* problem = std::get_if<FileProblem>(&object)) return *problem;
+    return table_from_object(std::get<QJsonObject>(object), {});
 }
 
 }  // namespace calibration

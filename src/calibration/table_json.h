@@ -30,4 +30,13 @@ std::variant<CalibrationTable, FileProblem> read_table_json(const QByteArray& te
 QJsonObject table_object(const CalibrationTable& table);
 std::variant<CalibrationTable, FileProblem> table_from_object(const QJsonObject& object, const std::string& path);
 
+// The pieces every JSON file of these tools shares. A document is an object that starts
+// with its format name and version; reading refuses any other format or version (and
+// skips a UTF-8 byte-order mark).
+QByteArray json_document(QJsonObject object, const char* format_name, int version);
+std::variant<QJsonObject, FileProblem> json_document_object(const QByteArray& text, const char* format_name,
+                                                            int version);
+// `object[key]` as true or false; `path` names the object as for table_from_object.
+std::variant<bool, FileProblem> json_flag(const QJsonObject& object, const char* key, const std::string& path);
+
 }  // namespace calibration

@@ -1,0 +1,27 @@
+#pragma once
+// A table read back after a write, compared with what was written, field by field.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "calibration/table_frame.h"
+
+namespace calibration {
+
+struct TableDifference {
+    int row = 0;        // 1..40; 0 for the slot's own fields
+    std::string field;  // "network_number", "switched_off", "sensor_value", "litres", as in the JSON files
+    std::uint32_t written = 0;  // switched_off as 1 or 0
+    std::uint32_t read = 0;
+    bool operator==(const TableDifference&) const = default;
+};
+
+// Every field that differs, the slot's fields first, then row by row. Of the status byte
+// only the in-service bit counts: the unit leaves the other bits to itself.
+std::vector<TableDifference> table_differences(const CalibrationTable& written, const CalibrationTable& read);
+
+// "row 40, litres: written 1000, read 1001"; "network_number: written 13, read 14".
+std::string difference_text(const TableDifference& difference);
+
+}  // namespace calibration

@@ -1,0 +1,59 @@
+#include "unit_backup.h"
+
+#include <QJsonArray>
+#include <QJsonObject>
+
+#include "calibration/table_json.h"
+#include "calibration/whole_file.h"
+
+namespace calibration {
+
+QByteArray write_backup_json(const UnitBackup& backup) {
+    QJsonArray tables;
+    for (const CalibrationTable& table : backup.tables) tables.append(table_object(table));
+    const QJsonObject mode{{QStringLiteral("passive"), backup.passive}, {QStringLiteral("virs"), backup.virs}};
+    return json_document({{QStringLiteral("display_mode"), mode}, {QStringLiteral("slots"), tables}},
+                         backup_format_name, backup_format_version);
+}
+
+std::variant<UnitBackup, FileProblem> read_backup_json(const QByteArray& text) {
+    const auto document = json_document_object(text, backup_format_name, backup_format_version);
+    if (const auto* problem = std::get_if<FileProblem>(&document)) return *problem;
+    const QJsonObject& object = std::get<QJsonObject>(document);
+    UnitBackup backup;
+
+    const QJsonValue mode = object.value(QLatin1String("display_mode"));
+    if (!mode.isObject()) return FileProblem{"поле «display_mode»", "ожидается объект с полями passive и virs"};
+    for (auto [key, flag] : {std::pair{"passive", &backup.passive}, std::pair{"virs", &backup.virs}}) {
+        const auto value = json_flag(mode.toObject(), key, "display_mode");
+        if (const auto* problem = std::get_if<FileProblem>(&value)) return *problem;
+        *flag = std::get<bool>(value);
+    }
+
+    const QJsonValue tables = object.value(QLatin1String("slots"));
+    if (!tables.isArray() || tables.toArray().size() != static_cast<qsizetype>(unit_slots))
+        return FileProblem{"поле «slots»", "ожидается массив из 10 таблиц"};
+    for (std::size_t s = 0; s < unit_slots; ++s) {
+        const std::string path = "slots[" + std::to_string(s) + "]";
+        const QJsonValue slot = tables.toArray().at(static_cast<qsizetype>(s));
+        if (!slot.isObject()) return FileProblem{"поле «" + path + "»", "ожидается объект таблицы"};
+        const auto table = table_from_object(slot.toObject(), path);
+        if (const auto* problem = std::get_if<FileProblem>(&table)) return *problem;
+        backup.tables[s] = std::get<CalibrationTable>(table);
+    }
+    return backup;
+}
+
+std::variant<UnitBackup, QString> read_backup_file(const QString& path) {
+    const auto bytes = read_whole_file(path);
+    if (const auto* refused = std::get_if<QString>(&bytes)) return *refused;
+    const auto backup = read_backup_json(std::get<QByteArray>(bytes));
+    if (const auto* problem = std::get_if<FileProblem>(&backup)) return file_message(path, *problem);
+    return std::get<UnitBackup>(backup);
+}
+
+std::optional<QString> write_backup_file(const QString& path, const UnitBackup& backup) {
+    return write_whole_file(path, write_backup_json(backup));
+}
+
+}  // namespace calibration
