@@ -1,7 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
+#include <variant>
+
 #include "calibration/table_frame.h"
 #include "line.h"
+#include "options.h"
 #include "protocol/commands.h"
 #include "protocol/crc.h"
 
@@ -187,6 +192,34 @@ TEST(SimDisplay, LockedTablesNeedThePasswordFirst) {
     ask(unit, {0x3E, 0xDE, 0xF8, 0x00, 0x00, 0x30, 0x39, 0x2B});
     EXPECT_EQ(ask(unit, write), (Bytes{0x31, 0xDE, 0xE0, 0x18}));
     EXPECT_EQ(unit.table(0), calibration::CalibrationTable{});
+}
+
+TEST(SimDisplay, BadStoreConfirmsTheWriteButStoresRow40sLitresOffByOne) {
+    struct Row {
+        std::uint16_t written, stored;
+    };
+    const Row rows[] = {{1000, 1001}, {65535, 65534}};
+    const std::string_view args[] = {"--bad-store", "--no-drift"};
+    const LineConfig config = std::get<Options>(parse_options(args)).line;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.written);
+        Line line(config);
+        calibration::CalibrationTable table = line.display().table(3);
+        table.litres.back() = row.written;
+        const Outcome write = line.receive(calibration::build_write_table(3, table));
+        ASSERT_EQ(write.bursts.size(), 1u);
+        EXPECT_EQ(write.bursts[0].bytes, (Bytes{0x31, 0xDE, 0xE0, 0x18}));
+        const std::string note = "display: table of slot 3 stored with row 40's litres changed to " +
+                                 std::to_string(row.stored);
+        EXPECT_NE(std::find(write.notes.begin(), write.notes.end(), note), write.notes.end());
+
+        table.litres.back() = row.stored;
+        const auto read = calibration::decode_table_reply(answers(line, calibration::build_read_table(3)));
+        EXPECT_EQ(read.net, table.net);
+        EXPECT_EQ(read.status, table.status);
+        EXPECT_EQ(read.values, std::vector<std::uint16_t>(table.values.begin(), table.values.end()));
+        EXPECT_EQ(read.litres, std::vector<std::uint16_t>(table.litres.begin(), table.litres.end()));
+    }
 }
 
 TEST(SimLine, IndicatorFramesAreShownNotAnswered) {

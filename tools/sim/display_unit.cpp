@@ -1,9 +1,10 @@
 #include "display_unit.h"
 
+#include <limits>
 #include <string>
 
 #include "protocol/commands.h"
-#include "hex_dump.h"
+#include "protocol/hex.h"
 #include "reply.h"
 
 namespace sim {
@@ -32,7 +33,8 @@ SlotTables default_tables() {
     return tables;
 }
 
-DisplayUnit::DisplayUnit(std::uint32_t password, bool lock_tables) : password_(password), lock_tables_(lock_tables) {}
+DisplayUnit::DisplayUnit(std::uint32_t password, bool lock_tables, bool bad_store)
+    : password_(password), lock_tables_(lock_tables), bad_store_(bad_store) {}
 
 std::optional<Bytes> DisplayUnit::answer(ByteView request, Notes& notes) {
     const Byte code = request[2];
@@ -86,6 +88,13 @@ std::optional<Bytes> DisplayUnit::write_table(ByteView request, Notes& notes) {
     notes.push_back("display: table of slot " + std::to_string(write->slot) + " written (network number " +
                     std::to_string(write->table.net) +
                     ((write->table.status & calibration::slot_in_service) ? ", in service)" : ", switched off)"));
+    if (bad_store_) {
+        std::uint16_t& litres = tables_[write->slot].litres.back();
+        const bool top = litres == std::numeric_limits<std::uint16_t>::max();
+        litres = static_cast<std::uint16_t>(top ? litres - 1 : litres + 1);
+        notes.push_back("display: table of slot " + std::to_string(write->slot) +
+                        " stored with row 40's litres changed to " + std::to_string(litres));
+    }
     return unit_reply(cmd_table_written);
 }
 

@@ -28,8 +28,9 @@ SlotTables default_tables();
 
 class DisplayUnit {
 public:
-    // With `lock_tables`, table writes need the password presented first.
-    DisplayUnit(std::uint32_t password, bool lock_tables);
+    // With `lock_tables`, table writes need the password presented first; with
+    // `bad_store`, they are confirmed but stored with row 40's litres off by one.
+    DisplayUnit(std::uint32_t password, bool lock_tables, bool bad_store = false);
 
     // The answer to a well-formed request addressed to the unit, with its effect
     // applied; nullopt when the unit stays silent.
@@ -51,6 +52,7 @@ private:
     Byte mode_ = 0;
     std::uint32_t password_;
     bool lock_tables_;
+    bool bad_store_;
     bool unlocked_ = false;  // the right password was presented and no wrong one since
 };
 

@@ -9,7 +9,7 @@ namespace sim {
 using namespace protocol;
 
 Line::Line(const LineConfig& config)
-    : config_(config), display_(config.password, config.lock_tables), rng_(config.seed) {
+    : config_(config), display_(config.password, config.lock_tables, config.faults.bad_store), rng_(config.seed) {
     for (std::size_t i = 0; i < config.sensors.size(); ++i) sensors_.emplace_back(default_sensor(config.sensors[i], i));
 }
 

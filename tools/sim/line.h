@@ -29,6 +29,9 @@ struct Faults {
     milliseconds split_gap{30};
     std::size_t garbage = 0;  // random bytes after every answer
     milliseconds garbage_gap{40};
+    // The display unit confirms table writes but stores row 40's litres off by one, so
+    // only a read-back finds it.
+    bool bad_store = false;
 };
 
 inline constexpr std::uint32_t default_password = 12345;

@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "frame_splitter.h"
-#include "hex_dump.h"
+#include "protocol/hex.h"
 #include "line.h"
 #include "options.h"
 #include "pacer.h"
@@ -26,6 +26,7 @@
 namespace {
 
 using namespace sim;
+using protocol::hex_dump;
 using Clock = std::chrono::steady_clock;
 using std::chrono::milliseconds;
 
@@ -83,6 +84,7 @@ void print_banner(const Options& o, std::uint32_t seed, const Line& line) {
         add("split " + std::to_string(a) + (n ? ":" + std::to_string(*n) : "") + " for " +
             std::to_string(f.split_gap.count()) + " ms");
     if (f.garbage) add(std::to_string(f.garbage) + " bytes of garbage after each answer");
+    if (f.bad_store) add("table writes stored with row 40's litres off by one");
     if (o.close_after) add("line closes after " + std::to_string(*o.close_after) + " frames");
     if (o.reopen_after) add("and reopens " + std::to_string(o.reopen_after->count()) + " ms later");
     std::printf("  faults: %s\n", faults.empty() ? "none" : faults.c_str());

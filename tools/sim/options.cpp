@@ -72,6 +72,7 @@ std::variant<Options, ShowHelp, BadOptions> parse_options(std::span<const std::s
         if (flag("--no-drift")) { o.line.drift = false; continue; }
         if (flag("--no-pace")) { o.pace = false; continue; }
         if (flag("--lock-tables")) { o.line.lock_tables = true; continue; }
+        if (flag("--bad-store")) { o.line.faults.bad_store = true; continue; }
 
         static constexpr std::string_view with_value[] = {
             "--sensors", "--link",  "--seed",    "--password", "--mute",        "--bad-crc",
@@ -143,6 +144,8 @@ Faults (ADDR is a sensor address, or 222 for the display unit; repeatable):
   --split ADDR[:POS]    its answers pause after POS bytes (default half)
   --gap-ms MS           length of that pause (default 30)
   --garbage N           N random bytes follow every answer about 40 ms later
+  --bad-store           table writes are confirmed but stored with row 40's litres
+                        off by one
   --close-after N       after N received frames the line goes away like an
                         unplugged adapter (the pty is closed, the link removed)
   --reopen-after MS     MS later a new pty appears; its path is printed as
