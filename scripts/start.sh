@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds, starts the device simulator on a pseudo-terminal linked at /tmp/trelvik-line and
-# starts the console. Type that path into the console's port box and press "Подключить".
+# starts the console with that path in its port box: press "Подключить" to connect.
 # Closing the console stops the simulator; its log is in /tmp/trelvik-sim.log.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -27,5 +27,5 @@ for _ in $(seq 100); do [ -e "$line" ] && break; sleep 0.05; done
 [ -e "$line" ] || { echo "The simulator did not start; see $log" >&2; exit 1; }
 
 echo "Simulator running: sensors 1, 2 and 5 and the display unit (password 12345)."
-echo "In the console, open the tab \"Основное\", type $line into the port box and press \"Подключить\"."
-build/src/console/trelvik-console
+echo "In the console, open the tab \"Основное\" and press \"Подключить\": $line is in the port box already."
+build/src/console/trelvik-console --port "$line"

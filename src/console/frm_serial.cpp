@@ -2,6 +2,8 @@
 
 #include <QLocale>
 #include <QScopedValueRollback>
+#include <QSerialPortInfo>
+#include <utility>
 
 #include "calibration/table_dump.h"
 #include "console/traffic_text.h"
@@ -50,6 +52,8 @@ void frmSerial::wire_handlers() {
     connect(BTNCloseCom, &QPushButton::clicked, this, &frmSerial::BTNCloseCom_Click);
     // Only the operator's typing: a pick from the list is noticed by the tick.
     connect(CmbNet->lineEdit(), &QLineEdit::textEdited, this, &frmSerial::CmbNet_Change);
+    // A device path is wider than the box: the tooltip shows all of it, typed or picked.
+    connect(CmbPort, &QComboBox::currentTextChanged, CmbPort, &QWidget::setToolTip);
     connect(Cmb_Datchik, &QComboBox::activated, this, &frmSerial::Cmb_Datchik_Click);
     connect(rd_table, &QPushButton::clicked, this, &frmSerial::rd_table_Click);
     connect(block, &QPushButton::clicked, this, &frmSerial::block_Click);
@@ -67,11 +71,30 @@ void frmSerial::Form_Load() {
 
     CmbNet->addItems({QStringLiteral("0"), QStringLiteral("1")});
     CmbNet->setCurrentIndex(0);
-    for (int i = 1; i <= 9; ++i) CmbPort->addItem(QStringLiteral("COM%1:").arg(i));
+    QStringList system_ports;
+    for (const QSerialPortInfo& port : QSerialPortInfo::availablePorts()) system_ports << port.systemLocation();
+    CmbPort->addItems(port_entries(system_ports));
     CmbPort->setCurrentIndex(0);
     for (int i = 1; i <= 10; ++i) Cmb_Datchik->addItem(QStringLiteral("Sensor %1").arg(i));
     Cmb_Datchik->setCurrentIndex(0);
     Cmb_Datchik_Click();  // the program's pick reads the slot's table like the operator's
+}
+
+QStringList frmSerial::port_entries(const QStringList& system_ports) {
+    QStringList entries;
+    for (int i = 1; i <= 9; ++i) entries << QStringLiteral("COM%1:").arg(i);
+    QStringList found = system_ports;
+    found.sort();  // the system lists its ports in no fixed order
+    for (const QString& port : std::as_const(found))
+        if (!port.isEmpty() && !entries.contains(port)) entries << port;
+    return entries;
+}
+
+void frmSerial::set_port(const QString& port) {
+    if (const int entry = CmbPort->findText(port); entry >= 0)
+        CmbPort->setCurrentIndex(entry);
+    else
+        CmbPort->setEditText(port);
 }
 
 void frmSerial::BTNOpenCom_Click() {

@@ -14,6 +14,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStringList>
 #include <QTabWidget>
 #include <QTimer>
 #include <QWidget>
@@ -204,6 +205,13 @@ public:
     protocol::Bytes Zapros_ser_num() const;
     void dispatch(protocol::ByteView rx, protocol::Byte request_crc);
     void wrs_prov_ind();  // the indicator check's next frame, called by the tick
+
+    // The port box's entries: "COM1:" to "COM9:", then the system's serial ports by
+    // device path, sorted, each once and none that repeats an entry before it.
+    static QStringList port_entries(const QStringList& system_ports);
+    // Puts `port` into the port box: the entry it equals is selected, any other text is
+    // left as typed, so "Подключить" opens it.
+    void set_port(const QString& port);
 
     // The entry of a list that its text selects: the current entry while the text is
     // its own, else the entry whose text was typed; nullopt when none matches.

@@ -1,6 +1,7 @@
 // The console: one window on the one serial line.
 //
-// Options besides Qt's own: --help, --version (prints "trelvik-console <version>"), and
+// Options besides Qt's own: --help, --version (prints "trelvik-console <version>"),
+// --port PATH, which puts PATH into the port box so that "Подключить" opens it, and
 // --quit-after-start, which quits with status 0 once the window has painted itself; the
 // package test uses it to check that an installed console comes up.
 
@@ -52,6 +53,9 @@ int main(int argc, char* argv[]) {
     const QCommandLineOption quit_after_start(QStringLiteral("quit-after-start"),
                                               QStringLiteral("Quit once the window has been shown."));
     options.addOption(quit_after_start);
+    const QCommandLineOption port(QStringLiteral("port"), QStringLiteral("Put PATH into the port box at start."),
+                                  QStringLiteral("PATH"));
+    options.addOption(port);
     options.process(*app);  // prints and exits for --help and --version
 
     QApplication::setApplicationDisplayName(QStringLiteral("Trelvik Display v5.2"));
@@ -62,6 +66,7 @@ int main(int argc, char* argv[]) {
     SerialPortLine line;
     frmSerial window(dialogs, line);
     dialogs.set_parent(&window);
+    if (options.isSet(port)) window.set_port(options.value(port));
     QuitAfterFirstPaint quit_after_paint;
     if (options.isSet(quit_after_start)) window.installEventFilter(&quit_after_paint);
     window.show();
