@@ -1,0 +1,58 @@
+#pragma once
+// The commands of trelvik-cli, each run with its parsed options. A command checks all of
+// its arguments and reads its files before it opens the port, so a bad use sends nothing.
+
+#include <QCommandLineParser>
+#include <QString>
+#include <QStringList>
+#include <memory>
+#include <optional>
+
+#include "cli.h"
+#include "device_ops.h"
+#include "outcome.h"
+
+namespace cli {
+
+// The port, opened on first use, and the device commands over it.
+class Session {
+public:
+    Session(Io& io, QString port, int retries);
+    ~Session();
+    Session(const Session&) = delete;
+    Session& operator=(const Session&) = delete;
+
+    Io& io;
+    // The device commands, or why the port cannot be used.
+    Outcome<DeviceOps*> devices();
+    // The same, with the password presented first when one is given.
+    Outcome<DeviceOps*> devices(std::optional<std::uint32_t> password);
+
+private:
+    struct Line;
+    QString port_;
+    int retries_;
+    std::unique_ptr<Line> line_;
+};
+
+struct Invocation {
+    const QCommandLineParser& options;
+    QStringList args;  // the positional arguments after the command's own words
+};
+
+using CommandFunction = Outcome<Nothing> (*)(Session&, const Invocation&);
+
+Outcome<Nothing> ports(Session&, const Invocation&);
+Outcome<Nothing> search(Session&, const Invocation&);
+Outcome<Nothing> identity(Session&, const Invocation&);
+Outcome<Nothing> poll(Session&, const Invocation&);
+Outcome<Nothing> table_read(Session&, const Invocation&);
+Outcome<Nothing> table_write(Session&, const Invocation&);
+Outcome<Nothing> backup(Session&, const Invocation&);
+Outcome<Nothing> restore(Session&, const Invocation&);
+Outcome<Nothing> password_enter(Session&, const Invocation&);
+Outcome<Nothing> password_set(Session&, const Invocation&);
+Outcome<Nothing> display_mode(Session&, const Invocation&);
+Outcome<Nothing> sensor(Session&, const Invocation&);
+
+}  // namespace cli

@@ -1,0 +1,120 @@
+#include "device_ops.h"
+
+#include "calibration/table_compare.h"
+#include "network/search.h"
+#include "protocol/commands.h"
+#include "protocol/hex.h"
+#include "protocol/requests.h"
+
+namespace cli {
+
+using namespace protocol;
+
+namespace {
+
+constexpr std::size_t full_poll_length = 21;  // the mode byte makes it 22
+constexpr std::size_t identity_length = 8;    // the version bytes make it 10
+
+ReplyShape from_display(std::vector<Byte> codes, std::size_t min_length = 4) {
+    return {display_reply_start, std::move(codes), min_length};
+}
+
+ReplyShape from_sensor(Byte code, std::size_t min_length = 4) { return {sensor_reply_start, {code}, min_length}; }
+
+}  // namespace
+
+std::string slot_name(std::size_t slot) { return "Sensor " + std::to_string(slot + 1); }
+
+Outcome<Bytes> DeviceOps::ask(const Bytes& request, const ReplyShape& shape) {
+    auto answer = line_.ask(request, shape);
+    if (auto* failure = std::get_if<exchange::RequestFailure>(&answer)) return Failed{Status::failed, failure->message};
+    return std::get<Bytes>(std::move(answer));
+}
+
+Outcome<Nothing> DeviceOps::confirmed(const Bytes& request, Byte confirmation, const std::string& refused) {
+    const auto answer = ask(request, from_display({confirmation, cmd_bad_password}));
+    if (const auto* failed = std::get_if<Failed>(&answer)) return *failed;
+    if (std::get<Bytes>(answer)[2] == cmd_bad_password)
+        return Failed{Status::failed, refused + " (the unit answered " + hex_dump(std::get<Bytes>(answer)) + ")"};
+    return Nothing{};
+}
+
+Outcome<Nothing> DeviceOps::enter_password(std::uint32_t password) {
+    return confirmed(password_request(cmd_enter_password, password), cmd_enter_password,
+                     "the unit refused the password: wrong password");
+}
+
+Outcome<Nothing> DeviceOps::set_password(std::uint32_t password) {
+    return confirmed(password_request(cmd_set_password, password), cmd_set_password,
+                     "the unit refused the new password");
+}
+
+Outcome<Nothing> DeviceOps::set_display_mode(Byte mode) {
+    return confirmed(display_mode_request(mode), cmd_display_mode, "the unit refused the display mode");
+}
+
+Outcome<SlotRead> DeviceOps::read_table(std::size_t slot) {
+    const auto answer =
+        ask(calibration::build_read_table(static_cast<Byte>(slot)), from_display({cmd_read_table}, calibration::table_frame_length));
+    if (const auto* failed = std::get_if<Failed>(&answer)) return *failed;
+    // The shape check guarantees every field: the whole table, the mode byte and the CRC.
+    const auto reply = calibration::decode_table_reply(std::get<Bytes>(answer));
+    SlotRead read;
+    read.table.net = *reply.net;
+    read.table.status = *reply.status;
+    std::copy(reply.values.begin(), reply.values.end(), read.table.values.begin());
+    std::copy(reply.litres.begin(), reply.litres.end(), read.table.litres.begin());
+    read.display_mode = *reply.mode;
+    return read;
+}
+
+Outcome<Nothing> DeviceOps::write_table(std::size_t slot, const calibration::CalibrationTable& table) {
+    return confirmed(calibration::build_write_table(static_cast<Byte>(slot), table), cmd_table_written,
+                     "the unit refused the table of " + slot_name(slot) +
+                         ": wrong password or tables locked (present the password with --password)");
+}
+
+Outcome<Nothing> DeviceOps::write_and_verify(std::size_t slot, const calibration::CalibrationTable& table) {
+    if (const auto written = write_table(slot, table); std::holds_alternative<Failed>(written)) return written;
+    const auto read = read_table(slot);
+    if (const auto* failed = std::get_if<Failed>(&read)) return *failed;
+    const auto differences = calibration::table_differences(table, std::get<SlotRead>(read).table);
+    if (differences.empty()) return Nothing{};
+    std::string message = slot_name(slot) + ": the table read back differs from the one written:";
+    for (const auto& difference : differences) message += "\n  " + calibration::difference_text(difference);
+    return Failed{Status::differed, message};
+}
+
+Outcome<std::vector<Byte>> DeviceOps::search() {
+    // Every byte of the answer is the address of one sensor: no frame, no CRC. An answer
+    // is taken when it is short enough to be a list and every byte can be an address.
+    const Bytes request(network::cmd_search.begin(), network::cmd_search.end());
+    auto answer = line_.ask(request, [](ByteView rx) -> std::optional<std::string> {
+        if (rx.empty()) return "no sensor answered";
+        const auto addresses = network::search_addresses(rx);
+        if (!addresses) return std::to_string(rx.size()) + " bytes, too many for a list of addresses";
+        for (Byte a : *addresses)
+            if (a > max_sensor_address) return "byte " + std::to_string(a) + " is no sensor address";
+        return std::nullopt;
+    });
+    if (auto* failure = std::get_if<exchange::RequestFailure>(&answer)) return Failed{Status::failed, failure->message};
+    return *network::search_addresses(std::get<Bytes>(answer));
+}
+
+Outcome<exchange::Identity> DeviceOps::identity(Byte address) {
+    const auto answer = ask(sensor_request(address, cmd_read_sn), from_sensor(cmd_read_sn, identity_length));
+    if (const auto* failed = std::get_if<Failed>(&answer)) return *failed;
+    return *exchange::dispatch_reply(std::get<Bytes>(answer), 0).identity;
+}
+
+Outcome<exchange::FullPoll> DeviceOps::poll(Byte address) {
+    const auto answer = ask(sensor_request(address, cmd_poll_full), from_sensor(cmd_poll_full, full_poll_length));
+    if (const auto* failed = std::get_if<Failed>(&answer)) return *failed;
+    return *exchange::dispatch_reply(std::get<Bytes>(answer), 0).full_poll;
+}
+
+Outcome<Bytes> DeviceOps::sensor_command(const Bytes& request, std::size_t min_length) {
+    return ask(request, from_sensor(request[2], min_length));
+}
+
+}  // namespace cli

@@ -1,0 +1,59 @@
+#pragma once
+// The device commands as a program that waits for each answer uses them: every request
+// goes out through a checked request-reply exchange, and each answer is taken only when
+// it is the reply the request asks for. A refusal (a wrong password, a locked table) is
+// a failure of its own, told apart from a missing answer.
+
+#include <cstdint>
+#include <vector>
+
+#include "calibration/table_frame.h"
+#include "exchange/reply_dispatch.h"
+#include "exchange/request_reply.h"
+#include "outcome.h"
+
+namespace cli {
+
+using protocol::Byte;
+using protocol::Bytes;
+
+// The console's name of a slot: slot 0 is "Sensor 1".
+std::string slot_name(std::size_t slot);
+
+struct SlotRead {
+    calibration::CalibrationTable table;
+    Byte display_mode = 0;  // the unit's mode byte, sent with every table
+};
+
+class DeviceOps {
+public:
+    explicit DeviceOps(exchange::RequestReply& line) : line_(line) {}
+
+    // Display unit.
+    Outcome<Nothing> enter_password(std::uint32_t password);
+    Outcome<Nothing> set_password(std::uint32_t password);
+    Outcome<Nothing> set_display_mode(Byte mode);
+    Outcome<SlotRead> read_table(std::size_t slot);
+    Outcome<Nothing> write_table(std::size_t slot, const calibration::CalibrationTable& table);
+    // Written, read back and compared; a difference fails with Status::differed and lists
+    // every field that differs.
+    Outcome<Nothing> write_and_verify(std::size_t slot, const calibration::CalibrationTable& table);
+
+    // Sensors.
+    Outcome<std::vector<Byte>> search();
+    Outcome<exchange::Identity> identity(Byte address);
+    Outcome<exchange::FullPoll> poll(Byte address);
+    // A set command (set-low, set-high, set-net, set-serial, set-mode): `request` goes to
+    // the sensor and its answer, at least `min_length` bytes, must repeat the request's
+    // code. Returns the answer.
+    Outcome<Bytes> sensor_command(const Bytes& request, std::size_t min_length = 4);
+
+private:
+    Outcome<Bytes> ask(const Bytes& request, const protocol::ReplyShape& shape);
+    // A display-unit command that the unit confirms with `confirmation` or refuses.
+    Outcome<Nothing> confirmed(const Bytes& request, Byte confirmation, const std::string& refused);
+
+    exchange::RequestReply& line_;
+};
+
+}  // namespace cli

@@ -1,0 +1,44 @@
+// trelvik-cli: the display unit and its sensors from a shell. See `trelvik-cli --help`.
+
+#include <QCoreApplication>
+#include <csignal>
+#include <cstdio>
+#include <iostream>
+
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
+
+#include "cli.h"
+
+namespace {
+
+volatile std::sig_atomic_t interrupted = 0;
+void on_interrupt(int) { interrupted = 1; }
+
+bool stderr_is_terminal() {
+#ifdef _WIN32
+    return _isatty(_fileno(stderr)) != 0;
+#else
+    return isatty(STDERR_FILENO) != 0;
+#endif
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    QCoreApplication app(argc, argv);
+#ifdef _WIN32
+    // Files go out byte for byte: a CSV's CRLF must not become CR CR LF.
+    _setmode(_fileno(stdout), _O_BINARY);
+#endif
+    // Ctrl+C ends a poll after the answer it waits for, with every line written whole.
+    std::signal(SIGINT, on_interrupt);
+    cli::Io io{std::cout, std::cerr, stderr_is_terminal(), &interrupted};
+    const int status = cli::run(QCoreApplication::arguments().mid(1), qEnvironmentVariable("TRELVIK_PORT"), io);
+    std::cout.flush();
+    return status;
+}
