@@ -75,7 +75,7 @@ Outcome<Nothing> DeviceOps::write_table(std::size_t slot, const calibration::Cal
 }
 
 Outcome<Nothing> DeviceOps::write_and_verify(std::size_t slot, const calibration::CalibrationTable& table) {
-    if (const auto written = write_table(slot, table); std::holds_alternative<Failed>(written)) return written;
+    if (auto written = write_table(slot, table); std::holds_alternative<Failed>(written)) return written;
     const auto read = read_table(slot);
     if (const auto* failed = std::get_if<Failed>(&read)) return *failed;
     const auto differences = calibration::table_differences(table, std::get<SlotRead>(read).table);

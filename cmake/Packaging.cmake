@@ -1,13 +1,13 @@
 # The Debian package: `cpack -G DEB` in a build directory (scripts/package.sh does it in a
 # release build of its own). It holds what `cmake --install` installs: the console, the
-# simulator, the icon and the desktop entry, under /usr.
+# simulator, the command-line tool, the icon and the desktop entry, under /usr.
 set(CPACK_PACKAGE_NAME trelvik-console)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "Trelvik")
 set(CPACK_PACKAGE_CONTACT "Trelvik service tools <service-tools@trelvik.example>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Service console for the Trelvik display unit and its fuel-level sensors")
 set(CPACK_PACKAGE_DESCRIPTION
-  "A desktop console with which a technician sets up and tests a Trelvik display unit and its fuel-level sensors over an RS-485 line behind a serial port: polling level and temperature, searching the line, reading and writing calibration tables, setting modes and passwords. Includes trelvik-sim, a simulator of the devices on a pseudo-terminal.")
+  "A desktop console with which a technician sets up and tests a Trelvik display unit and its fuel-level sensors over an RS-485 line behind a serial port: polling level and temperature, searching the line, reading and writing calibration tables, setting modes and passwords. Includes trelvik-cli, the same device work from a shell with whole-unit backup and restore, and trelvik-sim, a simulator of the devices on a pseudo-terminal.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 

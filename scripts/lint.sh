@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Static checks over src/ and tools/: clang-tidy with the checks in .clang-tidy, then
+# Static checks over src/, tools/ and cli/: clang-tidy with the checks in .clang-tidy, then
 # cppcheck (warnings, performance, portability). Uses the compile commands of a clang
 # configuration in build-lint/ (configured only, nothing is built). Fails on any finding.
 set -euo pipefail
@@ -14,7 +14,7 @@ python3 - "$PWD" <<'PY'
 import json, sys
 root = sys.argv[1]
 entries = json.load(open("build-lint/compile_commands.json"))
-ours = [e for e in entries if e["file"].startswith((root + "/src/", root + "/tools/"))]
+ours = [e for e in entries if e["file"].startswith((root + "/src/", root + "/tools/", root + "/cli/"))]
 json.dump(ours, open("build-lint/ours/compile_commands.json", "w"), indent=1)
 print(f"lint: {len(ours)} source files")
 PY

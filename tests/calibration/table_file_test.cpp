@@ -3,13 +3,17 @@
 #include <QDir>
 #include <QFile>
 #include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <string>
 
+#include "calibration/table_compare.h"
 #include "calibration/table_csv.h"
 #include "calibration/table_file.h"
 #include "calibration/table_json.h"
+#include "calibration/unit_backup.h"
 
 using namespace calibration;
 
@@ -227,4 +231,59 @@ TEST(TableFile, KeepsTheTableByExtensionAndNamesTheFileWhenItCannot) {
     ASSERT_TRUE(failed);
     EXPECT_TRUE(failed->startsWith("Sensor 1.csv: "));
     EXPECT_FALSE(QFile::exists(nowhere));
+}
+
+TEST(UnitBackup, RoundTripsAndRefusesAWrongSlotByItsPath) {
+    UnitBackup unit;
+    unit.passive = true;
+    unit.tables[9] = sample();
+    const auto read = read_backup_json(write_backup_json(unit));
+    ASSERT_TRUE(std::holds_alternative<UnitBackup>(read));
+    EXPECT_EQ(std::get<UnitBackup>(read), unit);
+
+    // One fault at a time in an otherwise good backup; the message says where it is.
+    auto document = [&](auto change) -> QByteArray {
+        QJsonObject object = QJsonDocument::fromJson(write_backup_json(unit)).object();
+        change(object);
+        return QJsonDocument(object).toJson();
+    };
+    const std::pair<QByteArray, std::string> cases[] = {
+        {document([](QJsonObject& o) { o.remove("display_mode"); }), "поле «display_mode»"},
+        {document([](QJsonObject& o) { o["display_mode"] = QJsonObject{{"passive", 1}, {"virs", false}}; }),
+         "поле «display_mode.passive»"},
+        {document([](QJsonObject& o) { QJsonArray tables = o["slots"].toArray();
+                       tables.removeLast();
+                       o["slots"] = tables; }), "поле «slots»"},
+        {document([](QJsonObject& o) {
+             QJsonArray tables = o["slots"].toArray();
+             QJsonObject third = tables[2].toObject();
+             QJsonArray points = third["points"].toArray();
+             points[16] = QJsonObject{{"sensor_value", 1}, {"litres", 70000}};
+             third["points"] = points;
+             tables[2] = third;
+             o["slots"] = tables;
+         }),
+         "поле «slots[2].points[16].litres»"},
+        {write_table_json(sample()), "поле «format»"},
+    };
+    for (const auto& [text, where] : cases) {
+        const auto refused = read_backup_json(text);
+        ASSERT_TRUE(std::holds_alternative<FileProblem>(refused)) << where;
+        EXPECT_EQ(std::get<FileProblem>(refused).where, where);
+    }
+}
+
+TEST(TableCompare, ListsEveryDifferenceAndOnlyTheInServiceBitOfTheStatus) {
+    CalibrationTable written = sample();
+    CalibrationTable read = written;
+    read.status = 0xFE;  // still switched off: the other bits are the unit's own
+    EXPECT_TRUE(table_differences(written, read).empty());
+    read.net = 14;
+    read.status = 0x01;
+    read.litres[39] = 1;
+    const std::vector<TableDifference> expected{
+        {0, "network_number", 13, 14}, {0, "switched_off", 1, 0}, {40, "litres", 65535, 1}};
+    EXPECT_EQ(table_differences(written, read), expected);
+    EXPECT_EQ(difference_text(expected[2]), "row 40, litres: written 65535, read 1");
+    EXPECT_EQ(difference_text(expected[0]), "network_number: written 13, read 14");
 }

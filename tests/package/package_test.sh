@@ -2,7 +2,7 @@
 # package_test.sh BUILD_DIR SCRATCH_DIR VERSION
 # Builds the .deb with cpack from BUILD_DIR, unpacks it into SCRATCH_DIR/root, checks its
 # control fields and files, and starts the unpacked programs: the console offscreen with
-# --quit-after-start, which must come up and exit with status 0.
+# --quit-after-start, which must come up and exit with status 0, and the command-line tool.
 set -euo pipefail
 build=$1 scratch=$2 version=$3
 
@@ -31,7 +31,7 @@ done
 
 root=$scratch/root
 dpkg-deb -x "$deb" "$root"
-for f in usr/bin/trelvik-console usr/bin/trelvik-sim; do
+for f in usr/bin/trelvik-console usr/bin/trelvik-sim usr/bin/trelvik-cli; do
   [ -x "$root/$f" ] || fail "$f missing or not executable"
 done
 for f in usr/share/icons/hicolor/scalable/apps/trelvik-console.svg usr/share/applications/trelvik-console.desktop; do
@@ -53,4 +53,8 @@ export QT_QPA_PLATFORM=offscreen
 timeout 60 "$root/usr/bin/trelvik-console" --quit-after-start >"$scratch/console.log" 2>&1 ||
   { cat "$scratch/console.log" >&2; fail "the installed console did not come up and quit cleanly (status $?)"; }
 timeout 30 "$root/usr/bin/trelvik-sim" --help >/dev/null || fail "simulator --help"
+[ "$(env -u DISPLAY timeout 30 "$root/usr/bin/trelvik-cli" --version)" = "trelvik-cli $version" ] || fail "trelvik-cli --version"
+# Bad use is status 2, without a port or a display.
+status=0; env -u TRELVIK_PORT timeout 30 "$root/usr/bin/trelvik-cli" search 2>/dev/null || status=$?
+[ "$status" -eq 2 ] || fail "trelvik-cli search without a port: status $status, expected 2"
 echo "package ok: $(dpkg-deb -c "$deb" | awk '$6 !~ /\/$/ {print $6}' | tr '\n' ' ')"

@@ -1,0 +1,209 @@
+// trelvik-cli's commands run as a script runs them, against the device simulator: what
+// they print, the files they leave and the exit status.
+
+#include <gtest/gtest.h>
+
+#include <QSerialPort>
+#include <QTemporaryDir>
+#include <sstream>
+
+#include "calibration/table_file.h"
+#include "calibration/unit_backup.h"
+#include "cli.h"
+#include "support/sim_process.h"
+
+using calibration::UnitBackup;
+
+namespace {
+
+struct CliRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+CliRun cli_run(const std::string& port, const QStringList& arguments) {
+    std::ostringstream out, err;
+    cli::Io io{out, err};
+    const int status = cli::run(arguments, QString::fromStdString(port), io);
+    return {status, out.str(), err.str()};
+}
+
+// Answers at once and holds still, so that two simulators compare equal.
+SimProcess quiet_sim(std::vector<std::string> faults = {}) {
+    faults.insert(faults.begin(), {"--no-pace", "--no-drift"});
+    return SimProcess(std::move(faults));
+}
+
+// The simulator's log lines that contain `text`, waited for until `count` have come.
+int logged(SimProcess& sim, const std::string& text, int count) {
+    int seen = 0;
+    while (seen < count)
+        if (const auto line = sim.line(std::chrono::seconds(5)); !line) break;
+        else seen += line->find(text) != std::string::npos;
+    return seen;
+}
+
+UnitBackup backup_file(const QString& path) {
+    const auto read = calibration::read_backup_file(path);
+    EXPECT_TRUE(std::holds_alternative<UnitBackup>(read)) << std::get<QString>(read).toStdString();
+    return std::holds_alternative<UnitBackup>(read) ? std::get<UnitBackup>(read) : UnitBackup{};
+}
+
+class CliSimTest : public testing::Test {
+protected:
+    QString path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
+    QTemporaryDir dir;
+};
+
+}  // namespace
+
+TEST_F(CliSimTest, BackupRestoredIntoAFreshUnitReadsBackTheSame) {
+    SimProcess first = quiet_sim();
+    // A unit that differs from a fresh one: an edited slot and another display mode.
+    ASSERT_EQ(cli_run(first.device(), {"table", "read", "3", "-o", path("s3.json")}).status, 0);
+    auto table = std::get<calibration::CalibrationTable>(calibration::read_table_file(path("s3.json")));
+    table.net = 77;
+    table.status = 0;
+    table.litres[39] = 65535;
+    ASSERT_FALSE(calibration::write_table_file(path("s3.csv"), table));
+    const CliRun written = cli_run(first.device(), {"table", "write", "3", path("s3.csv")});
+    ASSERT_EQ(written.status, 0) << written.err;
+    EXPECT_EQ(written.out, "Sensor 3: written and verified\n");
+    ASSERT_EQ(cli_run(first.device(), {"display-mode", "--passive", "--virs"}).status, 0);
+
+    const CliRun saved = cli_run(first.device(), {"backup", "-o", path("unit.json")});
+    ASSERT_EQ(saved.status, 0) << saved.err;
+    const UnitBackup original = backup_file(path("unit.json"));
+    EXPECT_EQ(original.tables[2], table);
+    EXPECT_TRUE(original.passive && original.virs);
+
+    SimProcess second = quiet_sim();
+    const CliRun restored = cli_run(second.device(), {"restore", path("unit.json")});
+    ASSERT_EQ(restored.status, 0) << restored.err;
+    EXPECT_NE(restored.out.find("Sensor 10; display mode set"), std::string::npos) << restored.out;
+    ASSERT_EQ(cli_run(second.device(), {"backup", "-o", path("copy.json")}).status, 0);
+    EXPECT_EQ(backup_file(path("copy.json")), original);
+}
+
+TEST_F(CliSimTest, BadUseAndBadFilesSendNothing) {
+    // The port does not exist: reaching it would fail with status 1, not 2.
+    const std::string nowhere = "/nonexistent/port";
+    ASSERT_FALSE(calibration::write_table_file(path("good.csv"), {}));
+    QFile broken(path("broken.json"));
+    ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
+    broken.write(R"({"format": "trelvik-unit-backup", "version": 1, "slots": []})");
+    broken.close();
+
+    const std::vector<QStringList> cases{
+        {"restore", path("broken.json")},
+        {"restore", path("missing.json")},
+        {"restore", path("good.csv"), "--slot", "11"},
+        {"table", "write", "3", path("broken.json")},
+        {"table", "write", "0", path("good.csv")},
+        {"table", "write", "3", path("good.csv"), "--password", "-1"},
+        {"table", "read", "2", "-o", path("no-such-folder/t.csv")},
+        {"backup"},
+        {"identity", "201"},
+        {"poll", "1", "--count", "0"},
+        {"sensor", "1", "set-net", "2.5"},
+        {"sensor", "1", "set-low", "--invert"},
+        {"password", "set", "5"},
+        {"display-mode", "--passive", "--active"},
+        {"table", "read"},
+        {"--retries", "x", "search"},
+        {"frobnicate"},
+    };
+    for (const QStringList& arguments : cases) {
+        const CliRun run = cli_run(nowhere, arguments);
+        EXPECT_EQ(run.status, 2) << arguments.join(' ').toStdString() << ": " << run.err;
+        EXPECT_FALSE(run.err.empty()) << arguments.join(' ').toStdString();
+    }
+    EXPECT_EQ(cli_run("", {"search"}).status, 2);  // no port at all
+    EXPECT_EQ(cli_run(nowhere, {"search"}).status, 1);
+}
+
+TEST_F(CliSimTest, ReadBackThatDiffersFailsWithStatus3AndNamesTheField) {
+    SimProcess sim = quiet_sim({"--bad-store"});
+    ASSERT_EQ(cli_run(sim.device(), {"backup", "-o", path("unit.json")}).status, 0);
+
+    const CliRun write = cli_run(sim.device(), {"table", "write", "2", path("unit.json")});
+    EXPECT_EQ(write.status, 2) << "a backup is no table file";
+    ASSERT_FALSE(calibration::write_table_file(path("s2.csv"), backup_file(path("unit.json")).tables[1]));
+    const CliRun table = cli_run(sim.device(), {"table", "write", "2", path("s2.csv")});
+    EXPECT_EQ(table.status, 3);
+    const std::string row40 = "row 40, litres: written 1200, read 1201";
+    EXPECT_NE(table.err.find("Sensor 2: the table read back differs"), std::string::npos) << table.err;
+    EXPECT_NE(table.err.find(row40), std::string::npos) << table.err;
+
+    const CliRun restore = cli_run(sim.device(), {"restore", path("unit.json"), "--slot", "4", "--slot", "2"});
+    EXPECT_EQ(restore.status, 3);
+    EXPECT_NE(restore.err.find("restore stopped at Sensor 2; written and verified before it: none"),
+              std::string::npos)
+        << restore.err;
+}
+
+TEST_F(CliSimTest, NoAnswerFailsWithStatus1AfterTheRetries) {
+    SimProcess sim = quiet_sim({"--mute", "222"});
+    const CliRun run = cli_run(sim.device(), {"--retries", "1", "table", "read", "1"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("no valid answer to 3E DE EE 00 19 after 2 attempts; last: no answer"), std::string::npos)
+        << run.err;
+    EXPECT_EQ(logged(sim, "<- 3E DE EE 00 19", 2), 2);
+
+    SimProcess bad_crc = quiet_sim({"--bad-crc", "2"});
+    const CliRun identity = cli_run(bad_crc.device(), {"identity", "2", "--retries", "0"});
+    EXPECT_EQ(identity.status, 1);
+    EXPECT_NE(identity.err.find("after 1 attempt; last: 3E 02 FC"), std::string::npos) << identity.err;
+    EXPECT_NE(identity.err.find("(bad CRC: "), std::string::npos) << identity.err;
+}
+
+TEST_F(CliSimTest, PasswordIsPresentedFirstAndAWrongOneStops) {
+    SimProcess sim = quiet_sim({"--lock-tables", "--password", "4321"});
+    ASSERT_FALSE(calibration::write_table_file(path("t.csv"), {}));
+    struct Case {
+        QStringList extra;
+        int status;
+        std::string said;
+    };
+    const Case cases[] = {
+        {{}, 1, "the unit refused the table of Sensor 5"},
+        {{"--password", "1234"}, 1, "the unit refused the password: wrong password"},
+        {{"--password", "4321"}, 0, ""},
+    };
+    for (const Case& c : cases) {
+        const CliRun run = cli_run(sim.device(), QStringList{"table", "write", "5", path("t.csv")} + c.extra);
+        EXPECT_EQ(run.status, c.status) << c.extra.join(' ').toStdString() << ": " << run.err;
+        EXPECT_NE(run.err.find(c.said), std::string::npos) << run.err;
+    }
+}
+
+TEST_F(CliSimTest, SensorCommandsSearchPollAndIdentity) {
+    SimProcess sim = quiet_sim();
+    EXPECT_EQ(cli_run(sim.device(), {"search"}).out, "1\n2\n5\n");
+    EXPECT_EQ(cli_run(sim.device(), {"sensor", "5", "set-serial", "424242"}).status, 0);
+    EXPECT_EQ(cli_run(sim.device(), {"identity", "5"}).out.substr(0, 14), "serial 424242\n");
+
+    const CliRun mode = cli_run(sim.device(), {"sensor", "2", "set-mode", "--output", "analog", "--invert", "--smooth"});
+    EXPECT_EQ(mode.out, "sensor 2: mode set to 0B\n") << mode.err;
+    const CliRun poll = cli_run(sim.device(), {"poll", "2", "--count", "2", "--interval", "0"});
+    ASSERT_EQ(poll.status, 0) << poll.err;
+    std::istringstream lines(poll.out);
+    std::string header, first, second, more;
+    std::getline(lines, header), std::getline(lines, first), std::getline(lines, second);
+    EXPECT_EQ(header, "time,address,temperature,level,current,lower,upper,k,mode");
+    EXPECT_FALSE(std::getline(lines, more));
+    for (const std::string& line : {first, second}) {
+        EXPECT_EQ(std::count(line.begin(), line.end(), ','), 8) << line;
+        EXPECT_TRUE(line.find(",2,") != std::string::npos && line.ends_with(",11")) << line;  // address 2, mode 0B
+    }
+}
+
+TEST_F(CliSimTest, APortHeldByAnotherProgramIsRefusedSoClearly) {
+    SimProcess sim = quiet_sim();
+    QSerialPort holder(QString::fromStdString(sim.device()));
+    ASSERT_TRUE(holder.open(QIODevice::ReadWrite));
+    const CliRun run = cli_run(sim.device(), {"search"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("is held by another program"), std::string::npos) << run.err;
+}

@@ -1,0 +1,56 @@
+#include <gtest/gtest.h>
+
+#include "exchange/request_reply.h"
+#include "protocol/commands.h"
+#include "protocol/crc.h"
+#include "protocol/reply_check.h"
+#include "support/scripted_line.h"
+
+using namespace protocol;
+
+namespace {
+
+Bytes framed(Bytes body) {
+    Control_summ(body);
+    return body;
+}
+
+const ReplyShape table_written{display_reply_start, {cmd_table_written, cmd_bad_password}, 4};
+
+}  // namespace
+
+TEST(ReplyCheck, SaysWhatIsWrongWithAReply) {
+    const Bytes good = framed({0x31, 0xDE, 0xE0});
+    Bytes bad_crc = good;
+    bad_crc.back() ^= 1;
+    const std::pair<Bytes, std::optional<std::string>> cases[] = {
+        {good, std::nullopt},
+        {framed({0x31, 0xDE, 0xFD}), std::nullopt},  // a refusal is a reply too
+        {{}, "no answer"},
+        {framed({0x3E, 0xDE, 0xE0}), "wrong start byte 3E"},
+        {{0x31, 0xDE, 0xE0}, "3 bytes, too short for a reply"},
+        {bad_crc, "bad CRC: 19, computed 18"},
+        {framed({0x31, 0xDE, 0xEE}), "reply code EE, expected E0 or FD"},
+    };
+    for (const auto& [rx, problem] : cases) EXPECT_EQ(reply_problem(rx, table_written), problem) << hex_line(rx);
+    EXPECT_EQ(reply_problem(good, {display_reply_start, {cmd_table_written}, 167}), "4 bytes, expected at least 167");
+}
+
+TEST(RequestReply, DropsStaleInputPutsASplitAnswerTogetherAndRetriesABadOne) {
+    ScriptedLine line;
+    line.open_now = true;
+    const Bytes request = framed({0x3E, 0xDE, 0xEF});
+    const Bytes good = framed({0x31, 0xDE, 0xE0});
+    line.replies = {{0x31, 0xDE}, {0xE0, good.back()}};
+    exchange::RequestReply exchange(line, 0);
+    EXPECT_EQ(std::get<Bytes>(exchange.ask(request, table_written)), good);
+    EXPECT_EQ(line.calls, (std::vector<std::string>{"discard", "write", "read", "read"}));
+
+    // A bad answer is asked again; the message of the last failure shows both frames.
+    line.replies = {{0x31, 0xDE, 0xE0, 0x00}, {}};
+    exchange::RequestReply retrying(line, 1);
+    const auto failed = std::get<exchange::RequestFailure>(retrying.ask(request, table_written));
+    EXPECT_EQ(failed.message, "no valid answer to 3E DE EF " + hex_dump(ByteView(&request.back(), 1)) +
+                                  " after 2 attempts; last: no answer");
+    EXPECT_EQ(line.written.size(), 3u);
+}
