@@ -3,6 +3,7 @@
 #include "exchange/request_reply.h"
 #include "protocol/commands.h"
 #include "protocol/crc.h"
+#include "protocol/hex.h"
 #include "protocol/reply_check.h"
 #include "support/scripted_line.h"
 
@@ -21,8 +22,7 @@ const ReplyShape table_written{display_reply_start, {cmd_table_written, cmd_bad_
 
 TEST(ReplyCheck, SaysWhatIsWrongWithAReply) {
     const Bytes good = framed({0x31, 0xDE, 0xE0});
-    Bytes bad_crc = good;
-    bad_crc.back() ^= 1;
+    const Bytes bad_crc{0x31, 0xDE, 0xE0, static_cast<Byte>(good[3] ^ 1)};
     const std::pair<Bytes, std::optional<std::string>> cases[] = {
         {good, std::nullopt},
         {framed({0x31, 0xDE, 0xFD}), std::nullopt},  // a refusal is a reply too
@@ -32,7 +32,7 @@ TEST(ReplyCheck, SaysWhatIsWrongWithAReply) {
         {bad_crc, "bad CRC: 19, computed 18"},
         {framed({0x31, 0xDE, 0xEE}), "reply code EE, expected E0 or FD"},
     };
-    for (const auto& [rx, problem] : cases) EXPECT_EQ(reply_problem(rx, table_written), problem) << hex_line(rx);
+    for (const auto& [rx, problem] : cases) EXPECT_EQ(reply_problem(rx, table_written), problem) << hex_dump(rx);
     EXPECT_EQ(reply_problem(good, {display_reply_start, {cmd_table_written}, 167}), "4 bytes, expected at least 167");
 }
 
