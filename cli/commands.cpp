@@ -277,14 +277,16 @@ Outcome<Nothing> backup(Session& session, const Invocation& call) {
     auto ops = session.devices(*value(password));
     if (!value(ops)) return std::get<Failed>(ops);
     calibration::UnitBackup unit;
-    Progress progress(session.io, unit_slots);
-    for (std::size_t s = 0; s < unit_slots; ++s) {
-        progress.show(s + 1);
-        auto read = (*value(ops))->read_table(s);
-        if (!value(read)) return std::get<Failed>(read);
-        unit.tables[s] = value(read)->table;
-        unit.passive = (value(read)->display_mode & 0x01) != 0;
-        unit.virs = (value(read)->display_mode & 0x04) != 0;
+    {
+        Progress progress(session.io, unit_slots);  // wiped before anything else is printed
+        for (std::size_t s = 0; s < unit_slots; ++s) {
+            progress.show(s + 1);
+            auto read = (*value(ops))->read_table(s);
+            if (!value(read)) return std::get<Failed>(read);
+            unit.tables[s] = value(read)->table;
+            unit.passive = (value(read)->display_mode & 0x01) != 0;
+            unit.virs = (value(read)->display_mode & 0x04) != 0;
+        }
     }
     if (const auto error = calibration::write_backup_file(file, unit)) return Failed{Status::failed, error->toStdString()};
     session.io.out << "display mode and " << unit_slots << " slots saved to " << file.toStdString() << "\n";
@@ -313,7 +315,7 @@ Outcome<Nothing> restore(Session& session, const Invocation& call) {
     DeviceOps& unit_ops = **value(ops);
     std::vector<std::size_t> verified;
     {
-        Progress progress(session.io, chosen.size());
+        Progress progress(session.io, chosen.size());  // wiped before anything else is printed
         for (std::size_t s : chosen) {
             progress.show(verified.size() + 1);
             auto written = unit_ops.write_and_verify(s, unit.tables[s]);

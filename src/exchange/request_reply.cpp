@@ -5,6 +5,17 @@
 
 namespace exchange {
 
+namespace {
+
+// Where the usable answer in `rx` starts: the first position from which the rest passes.
+std::optional<std::size_t> usable_from(const Bytes& rx, const AnswerCheck& check) {
+    for (std::size_t from = 0; from < rx.size(); ++from)
+        if (!check(ByteView(rx).subspan(from))) return from;
+    return std::nullopt;
+}
+
+}  // namespace
+
 std::variant<Bytes, RequestFailure> RequestReply::ask(ByteView request, const protocol::ReplyShape& shape) {
     return ask(request, [&shape](ByteView rx) { return protocol::reply_problem(rx, shape); });
 }
@@ -21,9 +32,9 @@ std::variant<Bytes, RequestFailure> RequestReply::ask(ByteView request, const An
             last = "the port took " + std::to_string(written) + " of " + std::to_string(request.size()) + " bytes";
             continue;
         }
-        Bytes answer = read_answer(check);
+        const Bytes answer = read_answer(check);
+        if (const auto from = usable_from(answer, check)) return Bytes(answer.begin() + *from, answer.end());
         const auto problem = check(answer);
-        if (!problem) return answer;
         last = answer.empty() ? *problem : protocol::hex_dump(answer) + " (" + *problem + ")";
     }
     const std::string tries = attempts == 1 ? "1 attempt" : std::to_string(attempts) + " attempts";
@@ -32,7 +43,7 @@ std::variant<Bytes, RequestFailure> RequestReply::ask(ByteView request, const An
 
 Bytes RequestReply::read_answer(const AnswerCheck& check) {
     Bytes answer = line_.read();
-    while (!answer.empty() && answer.size() < serial::transfer_size && check(answer)) {
+    while (!answer.empty() && answer.size() < serial::transfer_size && !usable_from(answer, check)) {
         const Bytes more = line_.read();
         if (more.empty()) break;
         protocol::append(answer, more);

@@ -2,6 +2,8 @@
 // Request then reply, for a program that waits for each answer: one frame written, its
 // answer read under the port's read rules and checked, and asked again when it is missing
 // or malformed. Unlike the console's exchange cycle nothing else shares the line meanwhile.
+// Noise in front of an answer (a byte from the line's turnaround, the tail of something
+// earlier) is skipped: the answer is the end of what came that passes the check.
 
 #include <functional>
 #include <optional>
@@ -34,8 +36,8 @@ public:
     std::variant<Bytes, RequestFailure> ask(ByteView request, const AnswerCheck& check);
 
 private:
-    // The bytes of one answer: reads go on while what came so far is no usable answer and
-    // the line still delivers, so an answer that paused midway is put back together.
+    // The bytes of one answer: reads go on while what came so far holds no usable answer
+    // and the line still delivers, so an answer that paused midway is put back together.
     Bytes read_answer(const AnswerCheck& check);
 
     Line& line_;

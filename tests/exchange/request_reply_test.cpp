@@ -36,7 +36,7 @@ TEST(ReplyCheck, SaysWhatIsWrongWithAReply) {
     EXPECT_EQ(reply_problem(good, {display_reply_start, {cmd_table_written}, 167}), "4 bytes, expected at least 167");
 }
 
-TEST(RequestReply, DropsStaleInputPutsASplitAnswerTogetherAndRetriesABadOne) {
+TEST(RequestReply, DropsStaleInputMendsASplitOrNoisyAnswerAndRetriesABadOne) {
     ScriptedLine line;
     line.open_now = true;
     const Bytes request = framed({0x3E, 0xDE, 0xEF});
@@ -46,11 +46,15 @@ TEST(RequestReply, DropsStaleInputPutsASplitAnswerTogetherAndRetriesABadOne) {
     EXPECT_EQ(std::get<Bytes>(exchange.ask(request, table_written)), good);
     EXPECT_EQ(line.calls, (std::vector<std::string>{"discard", "write", "read", "read"}));
 
+    // Noise in front of the answer is skipped, even when the answer's own start comes later.
+    line.replies = {{0x00, 0x31, 0xFF, 0x31, 0xDE, 0xE0, good.back()}};
+    EXPECT_EQ(std::get<Bytes>(exchange.ask(request, table_written)), good);
+
     // A bad answer is asked again; the message of the last failure shows both frames.
     line.replies = {{0x31, 0xDE, 0xE0, 0x00}, {}};
     exchange::RequestReply retrying(line, 1);
     const auto failed = std::get<exchange::RequestFailure>(retrying.ask(request, table_written));
     EXPECT_EQ(failed.message, "no valid answer to 3E DE EF " + hex_dump(ByteView(&request.back(), 1)) +
                                   " after 2 attempts; last: no answer");
-    EXPECT_EQ(line.written.size(), 3u);
+    EXPECT_EQ(line.written.size(), 4u);
 }
