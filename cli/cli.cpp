@@ -109,7 +109,8 @@ QString usage() {
 QString command_help(const Command& c, const QCommandLineParser& parser) {
     const QString full = parser.helpText();
     const auto options = full.indexOf(QLatin1String("Options:"));
-    return "usage: trelvik-cli [--port PORT] [--retries N] " + c.words.join(' ') + " " + c.synopsis + "\n\n" +
+    return "usage: trelvik-cli [--port PORT] [--retries N] " + c.words.join(' ') +
+           (c.synopsis.isEmpty() ? "" : " " + c.synopsis) + "\n\n" +
            c.summary + "\n\n" + (options >= 0 ? full.mid(options) : QString());
 }
 
@@ -152,7 +153,9 @@ int run(const QStringList& arguments, const QString& default_port, Io& io) {
     QCommandLineParser parser;
     parser.addOptions({port_option, retries_option, help_option});
     for (const QCommandLineOption& option : command->options) parser.addOption(option);
-    if (!parser.parse(program + positional.mid(static_cast<qsizetype>(command->words.size())) )) return fail(bad_use(parser.errorText()));
+    if (!parser.parse(program + positional.mid(command->words.size())))
+        return fail({Status::bad_use, parser.errorText().toStdString() + "\n(trelvik-cli " +
+                                          command->words.join(' ').toStdString() + " --help tells more)"});
     if (parser.isSet(help_option)) {
         io.out << command_help(*command, parser).toStdString();
         return 0;
@@ -170,8 +173,12 @@ int run(const QStringList& arguments, const QString& default_port, Io& io) {
     }
     const bool port_given = parser.isSet(port_option) || global.isSet(port_option);
     Session session(io, port_given ? value(port_option) : default_port, retries);
-    const auto outcome = command->run(session, {parser, parser.positionalArguments()});
-    if (const auto* failed = std::get_if<Failed>(&outcome)) return fail(*failed);
+    auto outcome = command->run(session, {parser, parser.positionalArguments()});
+    if (auto* failed = std::get_if<Failed>(&outcome)) {
+        if (failed->status == Status::bad_use)
+            failed->message += "\n(trelvik-cli " + command->words.join(' ').toStdString() + " --help tells more)";
+        return fail(*failed);
+    }
     return 0;
 }
 
