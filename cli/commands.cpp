@@ -1,7 +1,6 @@
 #include "commands.h"
 
 #include <QDateTime>
-#include <QDir>
 #include <QFileInfo>
 #include <QSerialPortInfo>
 #include <algorithm>
