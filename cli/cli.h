@@ -12,8 +12,13 @@ struct Io {
     std::ostream& out;
     std::ostream& err;
     bool progress = false;  // standard error is a terminal: long work shows how far it has come
-    // Set, by a signal handler, to end a poll after the answer it is waiting for.
-    const volatile std::sig_atomic_t* interrupted = nullptr;
+    // Ctrl+C: a poll asks for it (`wanted`) and ends after the answer it waits for once the
+    // signal handler has set `caught`; any other command is ended by it at once.
+    struct Interrupt {
+        volatile std::sig_atomic_t wanted = 0;
+        volatile std::sig_atomic_t caught = 0;
+    };
+    Interrupt* interrupt = nullptr;
 };
 
 // Runs one command line (the arguments after the program's name) with `default_port`

@@ -206,7 +206,9 @@ Outcome<Nothing> poll(Session& session, const Invocation& call) {
 
     using Clock = std::chrono::steady_clock;
     auto& out = session.io.out;
-    const auto stop = [&] { return session.io.interrupted && *session.io.interrupted; };
+    Io::Interrupt* interrupt = session.io.interrupt;
+    if (interrupt) interrupt->wanted = 1;
+    const auto stop = [interrupt] { return interrupt && interrupt->caught; };
     out << "time,address,temperature,level,current,lower,upper,k,mode" << std::endl;
     auto next = Clock::now();
     for (std::int32_t done = 0; (!count || done < *count) && !stop(); ++done) {

@@ -16,8 +16,16 @@
 
 namespace {
 
-volatile std::sig_atomic_t interrupted = 0;
-void on_interrupt(int) { interrupted = 1; }
+cli::Io::Interrupt interrupt;
+
+void on_interrupt(int signal) {
+    if (interrupt.wanted) {
+        interrupt.caught = 1;
+        return;
+    }
+    std::signal(signal, SIG_DFL);  // nothing to finish: end as Ctrl+C always does
+    std::raise(signal);
+}
 
 bool stderr_is_terminal() {
 #ifdef _WIN32
@@ -37,7 +45,7 @@ int main(int argc, char* argv[]) {
 #endif
     // Ctrl+C ends a poll after the answer it waits for, with every line written whole.
     std::signal(SIGINT, on_interrupt);
-    cli::Io io{std::cout, std::cerr, stderr_is_terminal(), &interrupted};
+    cli::Io io{std::cout, std::cerr, stderr_is_terminal(), &interrupt};
     const int status = cli::run(QCoreApplication::arguments().mid(1), qEnvironmentVariable("TRELVIK_PORT"), io);
     std::cout.flush();
     return status;
