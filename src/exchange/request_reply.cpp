@@ -33,7 +33,10 @@ std::variant<Bytes, RequestFailure> RequestReply::ask(ByteView request, const An
             continue;
         }
         const Bytes answer = read_answer(check);
-        if (const auto from = usable_from(answer, check)) return Bytes(answer.begin() + *from, answer.end());
+        if (const auto from = usable_from(answer, check)) {
+            const ByteView usable = ByteView(answer).subspan(*from);
+            return Bytes(usable.begin(), usable.end());
+        }
         const auto problem = check(answer);
         last = answer.empty() ? *problem : protocol::hex_dump(answer) + " (" + *problem + ")";
     }
