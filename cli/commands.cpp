@@ -23,7 +23,6 @@ using protocol::Range;
 namespace {
 
 constexpr char line_settings[] = "19200,n,8,1";
-constexpr Byte display_mode_bits = 0x05;  // passive and VIRS; the unit keeps the rest to itself
 
 Failed bad(const QString& message) { return {Status::bad_use, message.toStdString()}; }
 
@@ -285,8 +284,8 @@ Outcome<Nothing> backup(Session& session, const Invocation& call) {
             auto read = (*value(ops))->read_table(s);
             if (!value(read)) return std::get<Failed>(read);
             unit.tables[s] = value(read)->table;
-            unit.passive = (value(read)->display_mode & 0x01) != 0;
-            unit.virs = (value(read)->display_mode & 0x04) != 0;
+            unit.passive = (value(read)->display_mode & protocol::display_passive) != 0;
+            unit.virs = (value(read)->display_mode & protocol::display_virs) != 0;
         }
     }
     if (const auto error = calibration::write_backup_file(file, unit)) return Failed{Status::failed, error->toStdString()};
@@ -333,7 +332,7 @@ Outcome<Nothing> restore(Session& session, const Invocation& call) {
         if (auto set = unit_ops.set_display_mode(mode); !value(set)) return set;
         auto check = unit_ops.read_table(0);
         if (!value(check)) return std::get<Failed>(check);
-        const Byte now = value(check)->display_mode & display_mode_bits;
+        const Byte now = value(check)->display_mode & (protocol::display_passive | protocol::display_virs);
         if (now != mode)
             return Failed{Status::differed, "display mode: written " + protocol::hex_dump({&mode, 1}) + ", read " +
                                                 protocol::hex_dump({&now, 1})};

@@ -25,12 +25,6 @@ ReplyShape from_sensor(Byte code, std::size_t min_length = 4) { return {sensor_r
 
 std::string slot_name(std::size_t slot) { return "Sensor " + std::to_string(slot + 1); }
 
-Outcome<Bytes> DeviceOps::ask(const Bytes& request, const ReplyShape& shape) {
-    auto answer = line_.ask(request, shape);
-    if (auto* failure = std::get_if<exchange::RequestFailure>(&answer)) return Failed{Status::failed, failure->message};
-    return std::get<Bytes>(std::move(answer));
-}
-
 Outcome<Nothing> DeviceOps::confirmed(const Bytes& request, Byte confirmation, const std::string& refused) {
     const auto answer = ask(request, from_display({confirmation, cmd_bad_password}));
     if (const auto* failed = std::get_if<Failed>(&answer)) return *failed;
@@ -89,15 +83,15 @@ Outcome<std::vector<Byte>> DeviceOps::search() {
     // Every byte of the answer is the address of one sensor: no frame, no CRC. An answer
     // is taken when it is short enough to be a list and every byte can be an address.
     const Bytes request(network::cmd_search.begin(), network::cmd_search.end());
-    auto answer = line_.ask(request, [](ByteView rx) -> std::optional<std::string> {
+    const auto answer = ask(request, exchange::AnswerCheck([](ByteView rx) -> std::optional<std::string> {
         if (rx.empty()) return "no sensor answered";
         const auto addresses = network::search_addresses(rx);
         if (!addresses) return std::to_string(rx.size()) + " bytes, too many for a list of addresses";
         for (Byte a : *addresses)
             if (a > max_sensor_address) return "byte " + std::to_string(a) + " is no sensor address";
         return std::nullopt;
-    });
-    if (auto* failure = std::get_if<exchange::RequestFailure>(&answer)) return Failed{Status::failed, failure->message};
+    }));
+    if (const auto* failed = std::get_if<Failed>(&answer)) return *failed;
     return *network::search_addresses(std::get<Bytes>(answer));
 }
 

@@ -49,7 +49,13 @@ public:
     Outcome<Bytes> sensor_command(const Bytes& request, std::size_t min_length = 4);
 
 private:
-    Outcome<Bytes> ask(const Bytes& request, const protocol::ReplyShape& shape);
+    // The answer that passes `check` (a ReplyShape or an AnswerCheck), or the failure.
+    template <typename Check>
+    Outcome<Bytes> ask(const Bytes& request, const Check& check) {
+        auto answer = line_.ask(request, check);
+        if (auto* failure = std::get_if<exchange::RequestFailure>(&answer)) return Failed{Status::failed, failure->message};
+        return std::get<Bytes>(std::move(answer));
+    }
     // A display-unit command that the unit confirms with `confirmation` or refuses.
     Outcome<Nothing> confirmed(const Bytes& request, Byte confirmation, const std::string& refused);
 

@@ -351,7 +351,7 @@ void frmSerial::rdtab(ByteView Ans) {
     if (!r.mode) return;  // decoding ended early: the box keeps the reply as received
 
     // The display unit's mode: bit 0 passive (else active), bit 2 the ВИРС mode.
-    (*r.mode & 0x01 ? Option1 : Option2)->setChecked(true);
-    Check_vedom->setChecked(*r.mode & 0x04);
+    (*r.mode & protocol::display_passive ? Option1 : Option2)->setChecked(true);
+    Check_vedom->setChecked(*r.mode & protocol::display_virs);
     txtRec->setPlainText(from_utf8(calibration::table_dump(previous, Ans, r.computed_crc)));
 }

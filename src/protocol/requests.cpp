@@ -60,7 +60,7 @@ Bytes set_mode_request(Byte address, Byte mode) {
 }
 
 Byte display_mode(bool passive, bool virs) {
-    return static_cast<Byte>((virs ? 0x04 : 0x00) | (passive ? 0x01 : 0x00));
+    return static_cast<Byte>((virs ? display_virs : 0) | (passive ? display_passive : 0));
 }
 
 Bytes display_mode_request(Byte mode) {

@@ -44,7 +44,10 @@ Byte sensor_mode(std::optional<Output> output, bool inversion, bool smoothing);
 // 31 address F2 mode CRC.
 Bytes set_mode_request(Byte address, Byte mode);
 
-// The display unit's mode: bit 0 passive (else active), bit 2 the ВИРС mode.
+// The display unit's mode: bit 0 passive (else active), bit 2 the ВИРС mode; the unit
+// keeps the other bits to itself.
+inline constexpr Byte display_passive = 0x01;
+inline constexpr Byte display_virs = 0x04;
 Byte display_mode(bool passive, bool virs);
 // 3E DE F2 mode CRC.
 Bytes display_mode_request(Byte mode);

@@ -9,6 +9,7 @@
 
 #include "calibration/table_frame.h"
 #include "notes.h"
+#include "protocol/requests.h"
 
 namespace sim {
 
@@ -17,8 +18,8 @@ using protocol::Bytes;
 using protocol::ByteView;
 
 inline constexpr std::size_t slot_count = 10;
-inline constexpr Byte passive_mode = 0x01;
-inline constexpr Byte virs_mode = 0x04;
+inline constexpr Byte passive_mode = protocol::display_passive;
+inline constexpr Byte virs_mode = protocol::display_virs;
 inline constexpr std::uint32_t max_password = 2'000'000'000;
 
 using SlotTables = std::array<calibration::CalibrationTable, slot_count>;
