@@ -41,7 +41,10 @@ LineThread::LineThread(Line& line) : line_(line), worker_(new Mailbox) {
 }
 
 LineThread::~LineThread() {
-    // Queued behind whatever is still to run, so the port closes right after it.
+    // A read still waiting on a silent line stops waiting (its answer would be dropped);
+    // the write behind it goes out whole. The close is queued behind whatever is still
+    // to run, so the port closes right after it.
+    thread_.requestInterruption();
     work([this] {
         line_.close();
         QThread::currentThread()->quit();

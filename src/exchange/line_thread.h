@@ -41,8 +41,8 @@ public:
     // `line` must outlive this object; from now on only the I/O thread touches it.
     explicit LineThread(Line& line);
     // Closes the line on the I/O thread once the work asked before is done (an exchange
-    // in flight ends, its frame is not cut), then stops the thread. Answers still on
-    // their way are dropped.
+    // in flight ends: a read stops waiting, its frame goes out whole), then stops the
+    // thread. Answers still on their way are dropped.
     ~LineThread();
     LineThread(const LineThread&) = delete;
     LineThread& operator=(const LineThread&) = delete;

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QSerialPort>
+#include <QThread>
 #include <algorithm>
 #include <array>
 #include <cerrno>
@@ -30,6 +31,7 @@ constexpr qint64 read_request = serial::transfer_size;  // bytes asked for by ev
 constexpr milliseconds read_interval{20};                // gap after a byte that ends a read
 constexpr milliseconds read_total{1 * 255 + 1};          // per requested byte, plus a constant
 constexpr milliseconds write_constant{10};               // plus 1 ms per byte written
+constexpr milliseconds stop_check{20};                   // how often a silent wait looks for a stop
 
 std::unique_ptr<QSerialPort> hCom;
 std::array<protocol::Byte, 256> ComBuffer{};
@@ -64,6 +66,20 @@ bool apply(QSerialPort& port, const serial::LineSettings& settings) {
 }
 
 bool is_open() { return hCom && hCom->isOpen(); }
+
+// Waits up to `wait` ms for bytes to arrive. A long wait on a silent line is cut into
+// slices, so that a thread asked to stop (the program quitting) stops waiting; what the
+// read brings is not wanted then. True when bytes came and the port reported no error.
+bool wait_for_bytes(int wait) {
+    const auto until = Clock::now() + milliseconds{wait};
+    for (;;) {
+        if (hCom->waitForReadyRead(wait_budget(until, stop_check))) return hCom->error() == QSerialPort::NoError;
+        if (hCom->error() != QSerialPort::TimeoutError || Clock::now() >= until ||
+            QThread::currentThread()->isInterruptionRequested())
+            return false;
+        hCom->clearError();  // a slice ran out, not the wait
+    }
+}
 
 // A port refused with a permission error is held by another program (Qt locks a port it
 // opens, and Windows opens serial ports exclusively), unless the device is not ours to
@@ -181,7 +197,7 @@ Bytes ReadCom() {
         if (count >= read_request) break;
         // Before the first byte only the total time-out counts; after it, also the gap.
         const int wait = wait_budget(deadline, count > 0 ? read_interval : read_total);
-        if (wait <= 0 || !hCom->waitForReadyRead(wait) || hCom->error() != QSerialPort::NoError) break;
+        if (wait <= 0 || !wait_for_bytes(wait)) break;
     }
     if (count == 0) {
         FlushCom();
