@@ -277,6 +277,7 @@ Outcome<Nothing> backup(Session& session, const Invocation& call) {
     auto ops = session.devices(*value(password));
     if (!value(ops)) return std::get<Failed>(ops);
     calibration::UnitBackup unit;
+    Byte mode = 0;  // every table read carries the unit's display mode
     {
         Progress progress(session.io, unit_slots);  // wiped before anything else is printed
         for (std::size_t s = 0; s < unit_slots; ++s) {
@@ -284,10 +285,11 @@ Outcome<Nothing> backup(Session& session, const Invocation& call) {
             auto read = (*value(ops))->read_table(s);
             if (!value(read)) return std::get<Failed>(read);
             unit.tables[s] = value(read)->table;
-            unit.passive = (value(read)->display_mode & protocol::display_passive) != 0;
-            unit.virs = (value(read)->display_mode & protocol::display_virs) != 0;
+            mode = value(read)->display_mode;
         }
     }
+    unit.passive = (mode & protocol::display_passive) != 0;
+    unit.virs = (mode & protocol::display_virs) != 0;
     if (const auto error = calibration::write_backup_file(file, unit)) return Failed{Status::failed, error->toStdString()};
     session.io.out << "display mode and " << unit_slots << " slots saved to " << file.toStdString() << "\n";
     return Nothing{};
@@ -334,8 +336,8 @@ Outcome<Nothing> restore(Session& session, const Invocation& call) {
         if (!value(check)) return std::get<Failed>(check);
         const Byte now = value(check)->display_mode & (protocol::display_passive | protocol::display_virs);
         if (now != mode)
-            return Failed{Status::differed, "display mode: written " + protocol::hex_dump({&mode, 1}) + ", read " +
-                                                protocol::hex_dump({&now, 1})};
+            return Failed{Status::differed, "display mode: written " + protocol::hex_dump(mode) + ", read " +
+                                                protocol::hex_dump(now)};
     }
     session.io.out << "restored and verified: " << slot_list(verified)
                    << (chosen.size() == unit_slots ? "; display mode set" : "") << "\n";
@@ -418,7 +420,7 @@ Outcome<Nothing> sensor(Session& session, const Invocation& call) {
         else return bad("set-mode needs --output rs485, analog or frequency");
         mode = protocol::sensor_mode(out, call.options.isSet("invert"), call.options.isSet("smooth"));
         request = protocol::set_mode_request(a, *mode);
-        done = "mode set to " + protocol::hex_dump({&*mode, 1});
+        done = "mode set to " + protocol::hex_dump(*mode);
     } else {
         return bad("unknown sensor command \"" + action + "\": set-low, set-high, set-net, set-serial or set-mode");
     }
@@ -429,8 +431,8 @@ Outcome<Nothing> sensor(Session& session, const Invocation& call) {
     auto answer = (*value(ops))->sensor_command(request, mode ? 5 : 4);
     if (!value(answer)) return std::get<Failed>(answer);
     if (mode && (*value(answer))[3] != *mode)
-        return Failed{Status::differed, "mode: written " + protocol::hex_dump({&*mode, 1}) + ", the sensor reports " +
-                                            protocol::hex_dump({&(*value(answer))[3], 1})};
+        return Failed{Status::differed, "mode: written " + protocol::hex_dump(*mode) + ", the sensor reports " +
+                                            protocol::hex_dump((*value(answer))[3])};
     session.io.out << "sensor " << int{a} << ": " << done << "\n";
     return Nothing{};
 }

@@ -32,8 +32,8 @@ std::variant<Bytes, RequestFailure> RequestReply::ask(ByteView request, const An
             last = "the port took " + std::to_string(written) + " of " + std::to_string(request.size()) + " bytes";
             continue;
         }
-        const Bytes answer = read_answer(check);
-        if (const auto from = usable_from(answer, check)) {
+        Bytes answer;
+        if (const auto from = read_answer(check, answer)) {
             const ByteView usable = ByteView(answer).subspan(*from);
             return Bytes(usable.begin(), usable.end());
         }
@@ -44,14 +44,15 @@ std::variant<Bytes, RequestFailure> RequestReply::ask(ByteView request, const An
     return RequestFailure{"no valid answer to " + asked + " after " + tries + "; last: " + last};
 }
 
-Bytes RequestReply::read_answer(const AnswerCheck& check) {
-    Bytes answer = line_.read();
-    while (!answer.empty() && answer.size() < serial::transfer_size && !usable_from(answer, check)) {
+std::optional<std::size_t> RequestReply::read_answer(const AnswerCheck& check, Bytes& answer) {
+    answer = line_.read();
+    for (;;) {
+        const auto from = usable_from(answer, check);
+        if (from || answer.empty() || answer.size() >= serial::transfer_size) return from;
         const Bytes more = line_.read();
-        if (more.empty()) break;
+        if (more.empty()) return std::nullopt;
         protocol::append(answer, more);
     }
-    return answer;
 }
 
 }  // namespace exchange

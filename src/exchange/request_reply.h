@@ -36,9 +36,10 @@ public:
     std::variant<Bytes, RequestFailure> ask(ByteView request, const AnswerCheck& check);
 
 private:
-    // The bytes of one answer: reads go on while what came so far holds no usable answer
-    // and the line still delivers, so an answer that paused midway is put back together.
-    Bytes read_answer(const AnswerCheck& check);
+    // Reads one answer into `answer` and tells where its usable part starts, if it has
+    // one: reads go on while what came so far holds no usable answer and the line still
+    // delivers, so an answer that paused midway is put back together.
+    std::optional<std::size_t> read_answer(const AnswerCheck& check, Bytes& answer);
 
     Line& line_;
     int retries_;

@@ -24,4 +24,6 @@ std::string hex_dump(ByteView bytes) {
     return text;
 }
 
+std::string hex_dump(Byte b) { return hex_dump(ByteView(&b, 1)); }
+
 }  // namespace protocol

@@ -54,7 +54,7 @@ TEST(RequestReply, DropsStaleInputMendsASplitOrNoisyAnswerAndRetriesABadOne) {
     line.replies = {{0x31, 0xDE, 0xE0, 0x00}, {}};
     exchange::RequestReply retrying(line, 1);
     const auto failed = std::get<exchange::RequestFailure>(retrying.ask(request, table_written));
-    EXPECT_EQ(failed.message, "no valid answer to 3E DE EF " + hex_dump(ByteView(&request.back(), 1)) +
+    EXPECT_EQ(failed.message, "no valid answer to 3E DE EF " + hex_dump(request.back()) +
                                   " after 2 attempts; last: no answer");
     EXPECT_EQ(line.written.size(), 4u);
 }

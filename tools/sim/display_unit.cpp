@@ -50,8 +50,8 @@ std::optional<Bytes> DisplayUnit::answer(ByteView request, Notes& notes) {
     case cmd_write_table: return write_table(request, notes);
     case cmd_display_mode:
         mode_ = request[3];
-        notes.push_back(std::string("display: mode := ") + ((mode_ & passive_mode) ? "passive" : "active") +
-                        ((mode_ & virs_mode) ? ", VIRS" : ""));
+        notes.push_back(std::string("display: mode := ") + ((mode_ & protocol::display_passive) ? "passive" : "active") +
+                        ((mode_ & protocol::display_virs) ? ", VIRS" : ""));
         return unit_reply(code, {mode_});
     case cmd_enter_password:
         unlocked_ = msb_first(request.subspan(3, 4)) == password_;
@@ -69,7 +69,7 @@ std::optional<Bytes> DisplayUnit::answer(ByteView request, Notes& notes) {
         return unit_reply(cmd_set_password);
     }
     default:
-        notes.push_back("display: does not answer command " + hex_dump(ByteView(&code, 1)));
+        notes.push_back("display: does not answer command " + hex_dump(code));
         return std::nullopt;
     }
 }

@@ -18,8 +18,6 @@ using protocol::Bytes;
 using protocol::ByteView;
 
 inline constexpr std::size_t slot_count = 10;
-inline constexpr Byte passive_mode = protocol::display_passive;
-inline constexpr Byte virs_mode = protocol::display_virs;
 inline constexpr std::uint32_t max_password = 2'000'000'000;
 
 using SlotTables = std::array<calibration::CalibrationTable, slot_count>;

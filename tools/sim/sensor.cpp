@@ -115,7 +115,7 @@ std::optional<Bytes> Sensor::answer(ByteView request, Notes& notes) {
         notes.push_back(who + ": mode := " + std::to_string(state_.mode));
         return make_reply(sensor_reply_start, a, code, {state_.mode});
     default:
-        notes.push_back(who + " does not answer command " + hex_dump(ByteView(&code, 1)));
+        notes.push_back(who + " does not answer command " + hex_dump(code));
         return std::nullopt;
     }
 }
