@@ -5,6 +5,7 @@
 
 #include "protocol/commands.h"
 #include "protocol/hex.h"
+#include "protocol/requests.h"
 #include "reply.h"
 
 namespace sim {

@@ -9,7 +9,6 @@
 
 #include "calibration/table_frame.h"
 #include "notes.h"
-#include "protocol/requests.h"
 
 namespace sim {
 
