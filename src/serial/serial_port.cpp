@@ -94,12 +94,13 @@ bool held_elsewhere(const QSerialPort& port, const std::string& device) {
 #endif
 }
 
-// Whether an error of the port means its device went away. A read error alone does not:
-// the port's read notification can come after a blocking read took the bytes it was
-// for, and then finds nothing to read. Only a descriptor that reports a hang-up is gone.
+// Whether an error of the port means its device went away. The error alone does not
+// tell: the port's read notification can come after a blocking read took the bytes it
+// was for, and then finds nothing to read, which Qt reports as a read error or, when the
+// read says "try again" (EAGAIN), as a resource error. Only a descriptor that reports a
+// hang-up is gone.
 bool line_gone(QSerialPort& port, QSerialPort::SerialPortError error) {
-    if (error == QSerialPort::ResourceError) return true;
-    if (error != QSerialPort::ReadError) return false;
+    if (error != QSerialPort::ResourceError && error != QSerialPort::ReadError) return false;
 #ifdef _WIN32
     (void)port;
     return true;
