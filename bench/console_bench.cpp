@@ -18,7 +18,7 @@ using protocol::Byte;
 using protocol::Bytes;
 
 // A line that answers every read with the same reply and takes every write.
-class EchoLine final : public Line {
+class EchoLine final : public serial::Line {
 public:
     explicit EchoLine(Bytes reply) : reply_(std::move(reply)) {}
     serial::OpenResult open(const QString&, const QString&) override { return serial::OpenResult::success(); }

@@ -130,7 +130,7 @@ int run(std::chrono::milliseconds phase) {
     };
 
     SilentDialogs dialogs;
-    SerialPortLine line;
+    serial::SerialPortLine line;
     int status = 0;
     {
         std::optional<frmSerial> window;

@@ -34,7 +34,7 @@ private:
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QtDialogs dialogs;
-    SerialPortLine line;
+    serial::SerialPortLine line;
     frmSerial window(dialogs, line);
     FirstPaint first_paint;
     window.installEventFilter(&first_paint);

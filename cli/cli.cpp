@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "commands.h"
+#include "option_names.h"
 #include "protocol/requests.h"
 
 namespace cli {
@@ -17,10 +18,10 @@ QCommandLineOption valued(const QStringList& names, const QString& description, 
     return {names, description, value};
 }
 
-const QCommandLineOption port_option = valued({"port"}, "The serial port: \"COM3:\" or a device path such as /dev/ttyUSB0. Default: the environment variable TRELVIK_PORT.", "PORT");
-const QCommandLineOption retries_option = valued({"retries"}, "How often a missing or bad answer is asked again (0 to 100, default 2).", "N");
+const QCommandLineOption port_option = valued({option::port}, "The serial port: \"COM3:\" or a device path such as /dev/ttyUSB0. Default: the environment variable TRELVIK_PORT.", "PORT");
+const QCommandLineOption retries_option = valued({option::retries}, "How often a missing or bad answer is asked again (0 to 100, default 2).", "N");
 const QCommandLineOption help_option(QStringList{"h", "help"}, "This text.");
-const QCommandLineOption password_option = valued({"password"}, "Present the display unit's password N first.", "N");
+const QCommandLineOption password_option = valued({option::password}, "Present the display unit's password N first.", "N");
 
 struct Command {
     QStringList words;   // "table", "read"
@@ -43,41 +44,41 @@ const std::vector<Command>& commands() {
          "full polls as CSV: time,address,temperature,level,current,lower,upper,k,mode",
          "Full polls of the sensor at ADDRESS as CSV: a header line, then one line per answer:\n"
          "time,address,temperature,level,current,lower,upper,k,mode. Runs until Ctrl+C unless --count is given.",
-         {valued({"count"}, "Stop after N answers.", "N"),
-          valued({"interval"}, "Milliseconds from one poll to the next (default 500).", "MS")},
+         {valued({option::count}, "Stop after N answers.", "N"),
+          valued({option::interval}, "Milliseconds from one poll to the next (default 500).", "MS")},
          poll},
         {{"table", "read"}, "SLOT [-o FILE]",
          "one slot (1 to 10) to FILE (.csv or .json), or CSV on standard output",
          "Reads the table of SLOT (1 to 10, \"Sensor 1\" to \"Sensor 10\") into FILE (.csv or .json), or as CSV to standard output.",
-         {valued({"o", "output"}, "Write the table to FILE.", "FILE")}, table_read},
+         {valued({"o", option::output}, "Write the table to FILE.", "FILE")}, table_read},
         {{"table", "write"}, "SLOT FILE [--password N]",
          "one slot from FILE, then read back and compared",
          "Writes the table in FILE (.csv or .json) to SLOT, reads it back and compares it.", {password_option}, table_write},
         {{"backup"}, "-o FILE [--password N]",
          "all ten slots and the display mode, to one JSON file", "Saves the display mode and the tables of all ten slots to one JSON file.",
-         {valued({"o", "output"}, "The backup file to write.", "FILE"), password_option}, backup},
+         {valued({"o", option::output}, "The backup file to write.", "FILE"), password_option}, backup},
         {{"restore"}, "FILE [--slot N ...] [--password N]",
          "the slots of a backup written, each read back and compared",
          "Writes the slots of a backup (all, or those named) and reads each back to compare it; stops at the first\n"
          "failure. The display mode is set too when all ten slots are restored.",
-         {valued({"slot"}, "Restore only slot N (1 to 10); may be repeated.", "N"), password_option}, restore},
+         {valued({option::slot}, "Restore only slot N (1 to 10); may be repeated.", "N"), password_option}, restore},
         {{"password", "enter"}, "N",
          "present the display unit's password", "Presents the password N to the display unit.", {}, password_enter},
         {{"password", "set"}, "NEW --current OLD",
          "change the display unit's password", "Presents the password OLD, then sets the password NEW.",
-         {valued({"current"}, "The password now in force.", "OLD")}, password_set},
+         {valued({option::current}, "The password now in force.", "OLD")}, password_set},
         {{"display-mode"}, "--passive|--active [--virs]",
          "set the display unit's mode", "Sets the display unit's mode.",
-         {flag("passive", "Passive mode."), flag("active", "Active mode."),
-          flag("virs", "The VIRS mode on (off without it).")},
+         {flag(option::passive, "Passive mode."), flag(option::active, "Active mode."),
+          flag(option::virs, "The VIRS mode on (off without it).")},
          display_mode},
         {{"sensor"}, "ADDRESS set-low | set-high | set-net NEW | set-serial SN | set-mode --output rs485|analog|frequency [--invert] [--smooth]",
          "sensor commands",
          "Commands to the sensor at ADDRESS: take the lower or upper level, give it a new network number (0 to 200)\n"
          "or a serial number (0 to 2000000), set its output mode.",
-         {valued({"output"}, "set-mode: the output, rs485, analog or frequency.", "OUTPUT"),
-          flag("invert", "set-mode: invert the indicator."),
-          flag("smooth", "set-mode: smooth the reading.")},
+         {valued({option::sensor_output}, "set-mode: the output, rs485, analog or frequency.", "OUTPUT"),
+          flag(option::invert, "set-mode: invert the indicator."),
+          flag(option::smooth, "set-mode: smooth the reading.")},
          sensor},
     };
     return all;

@@ -2,6 +2,7 @@
 // How a command ends, as its exit status tells a script, and why it failed.
 
 #include <string>
+#include <utility>
 #include <variant>
 
 namespace cli {
@@ -24,3 +25,19 @@ using Outcome = std::variant<T, Failed>;
 struct Nothing {};
 
 }  // namespace cli
+
+// A command reads as its steps: each step's failure ends the calling function with that
+// failure, whatever the function's own Outcome type.
+//   TRY(check(x));                    a step that yields nothing worth keeping
+//   TRY_LET(slot, slot_argument(t));  `slot` names the step's value from here on
+#define TRY(expression)                                                                              \
+    do {                                                                                             \
+        if (auto try_outcome_ = (expression); std::holds_alternative<::cli::Failed>(try_outcome_)) \
+            return std::get<::cli::Failed>(std::move(try_outcome_));                                 \
+    } while (false)
+
+#define TRY_LET(name, expression)                                                     \
+    auto name##_outcome_ = (expression);                                              \
+    if (std::holds_alternative<::cli::Failed>(name##_outcome_))                       \
+        return std::get<::cli::Failed>(std::move(name##_outcome_));                   \
+    auto& name = std::get<0>(name##_outcome_)

@@ -40,7 +40,7 @@ std::optional<Byte> frmSerial::to_byte(const QString& text) {
     return protocol::to_byte(text.toStdString(), decimal_separator());
 }
 
-frmSerial::frmSerial(Dialogs& dialogs, Line& line, QWidget* parent)
+frmSerial::frmSerial(Dialogs& dialogs, serial::Line& line, QWidget* parent)
     : QWidget(parent), dialogs_(dialogs), line_thread_(line) {
     build_controls();
     wire_handlers();

@@ -39,7 +39,7 @@ class frmSerial final : public QWidget {
 public:
     // `dialogs` and `line` must outlive the window; from now on only the window's line
     // thread touches `line`.
-    frmSerial(Dialogs& dialogs, Line& line, QWidget* parent = nullptr);
+    frmSerial(Dialogs& dialogs, serial::Line& line, QWidget* parent = nullptr);
 
     static constexpr int points = static_cast<int>(calibration::table_points);
     static constexpr int tick_interval_ms = 500;

@@ -63,7 +63,7 @@ int main(int argc, char* argv[]) {
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/trelvik-console.svg")));
 
     QtDialogs dialogs;
-    SerialPortLine line;
+    serial::SerialPortLine line;
     frmSerial window(dialogs, line);
     dialogs.set_parent(&window);
     if (options.isSet(port)) window.set_port(options.value(port));

@@ -34,7 +34,7 @@ void LineThread::post(Mailbox& to, std::function<void()> call) {
     QCoreApplication::postEvent(&to, new Call(std::move(call)));  // the event loop owns it now
 }
 
-LineThread::LineThread(Line& line) : line_(line), worker_(new Mailbox) {
+LineThread::LineThread(serial::Line& line) : line_(line), worker_(new Mailbox) {
     thread_.setObjectName(QStringLiteral("serial line"));
     worker_->moveToThread(&thread_);
     thread_.start();

@@ -39,7 +39,7 @@ public:
     using Exchanged = std::function<void(LineResult)>;
 
     // `line` must outlive this object; from now on only the I/O thread touches it.
-    explicit LineThread(Line& line);
+    explicit LineThread(serial::Line& line);
     // Closes the line on the I/O thread once the work asked before is done (an exchange
     // in flight ends: a read stops waiting, its frame goes out whole), then stops the
     // thread. Answers still on their way are dropped.
@@ -70,7 +70,7 @@ private:
     template <typename Result>
     void answer(std::function<void(Result)> done, Result result);
 
-    Line& line_;
+    serial::Line& line_;
     Mailbox home_;  // lives on the asking thread: answers are delivered through it
     QThread thread_;
     Mailbox* worker_;  // lives on the I/O thread: work is delivered through it

@@ -30,7 +30,7 @@ using AnswerCheck = std::function<std::optional<std::string>(ByteView)>;
 class RequestReply {
 public:
     // Each request is tried 1 + `retries` times before it fails.
-    RequestReply(Line& line, int retries) : line_(line), retries_(retries) {}
+    RequestReply(serial::Line& line, int retries) : line_(line), retries_(retries) {}
 
     std::variant<Bytes, RequestFailure> ask(ByteView request, const protocol::ReplyShape& shape);
     std::variant<Bytes, RequestFailure> ask(ByteView request, const AnswerCheck& check);
@@ -41,7 +41,7 @@ private:
     // delivers, so an answer that paused midway is put back together.
     std::optional<std::size_t> read_answer(const AnswerCheck& check, Bytes& answer);
 
-    Line& line_;
+    serial::Line& line_;
     int retries_;
 };
 

@@ -7,10 +7,12 @@
 #include "protocol/bytes.h"
 #include "serial/serial_port.h"
 
+namespace serial {
+
 class Line {
 public:
     virtual ~Line() = default;
-    virtual serial::OpenResult open(const QString& port, const QString& settings) = 0;
+    virtual OpenResult open(const QString& port, const QString& settings) = 0;
     virtual protocol::Bytes read() = 0;
     virtual int write(protocol::ByteView bytes) = 0;
     virtual void flush() = 0;
@@ -22,7 +24,7 @@ public:
 
 class SerialPortLine final : public Line {
 public:
-    serial::OpenResult open(const QString& port, const QString& settings) override {
+    OpenResult open(const QString& port, const QString& settings) override {
         return SerialPort::OpenCom(port, settings);
     }
     protocol::Bytes read() override { return SerialPort::ReadCom(); }
@@ -32,3 +34,5 @@ public:
     bool close() override { return SerialPort::CloseCom(); }
     bool is_open() const override { return SerialPort::IsOpen(); }
 };
+
+}  // namespace serial

@@ -21,13 +21,13 @@
 #include "serial/port_name.h"
 #include "serial/write_pieces.h"
 
-namespace SerialPort {
+namespace serial::SerialPort {
 namespace {
 
 using Clock = std::chrono::steady_clock;
 using std::chrono::milliseconds;
 
-constexpr qint64 read_request = serial::transfer_size;  // bytes asked for by every read
+constexpr qint64 read_request = transfer_size;  // bytes asked for by every read
 constexpr milliseconds read_interval{20};                // gap after a byte that ends a read
 constexpr milliseconds read_total{1 * 255 + 1};          // per requested byte, plus a constant
 constexpr milliseconds write_constant{10};               // plus 1 ms per byte written
@@ -56,7 +56,7 @@ int wait_budget(Clock::time_point deadline, milliseconds cap) {
 }
 
 // Applies the settings; false (with errno or GetLastError still telling why) when the port refuses one.
-bool apply(QSerialPort& port, const serial::LineSettings& settings) {
+bool apply(QSerialPort& port, const LineSettings& settings) {
     using P = QSerialPort;
     const P::Parity parity[] = {P::NoParity, P::EvenParity, P::OddParity, P::MarkParity, P::SpaceParity};
     const P::StopBits stop_bits[] = {P::OneStop, P::OneAndHalfStop, P::TwoStop};
@@ -133,15 +133,10 @@ int write_piece(ByteView s) {
 
 }  // namespace
 
-serial::OpenResult OpenCom(const QString& port, const QString& settings) {
+OpenResult OpenCom(const QString& port, const QString& settings) {
     CloseCom();
-    static const bool close_at_exit = [] {
-        qAddPostRoutine([] { CloseCom(); });
-        return true;
-    }();
-    (void)close_at_exit;
 
-    std::string device = serial::device_for_port(port.toStdString());
+    std::string device = device_for_port(port.toStdString());
 #ifndef _WIN32
     // The device itself, not a link to it: the lock that keeps a second program off the
     // port is named after the path opened, so two names of one device must agree.
@@ -150,7 +145,7 @@ serial::OpenResult OpenCom(const QString& port, const QString& settings) {
 #endif
     hCom = std::make_unique<QSerialPort>(QString::fromStdString(device));
     if (!hCom->open(QIODevice::ReadWrite)) {
-        auto result = serial::OpenResult::failure("Com Port " + port + " недоступен. Установите нужный порт.", true,
+        auto result = OpenResult::failure("Com Port " + port + " недоступен. Установите нужный порт.", true,
                                                   held_elsewhere(*hCom, device));
         result.reason = hCom->errorString();
         hCom.reset();
@@ -158,17 +153,17 @@ serial::OpenResult OpenCom(const QString& port, const QString& settings) {
     }
     // Time-outs are kept by ReadCom and WriteCom themselves, so setting them cannot fail here.
 
-    const auto parsed = serial::parse_line_settings(settings.toStdString());
+    const auto parsed = parse_line_settings(settings.toStdString());
     if (!parsed) {
         CloseCom();
-        return serial::OpenResult::failure("Unable to build Comm DCB " + settings +
+        return OpenResult::failure("Unable to build Comm DCB " + settings +
                                            " Error: " + QString::number(invalid_argument_error));
     }
     errno = 0;
     if (!apply(*hCom, *parsed)) {
         const int error = last_platform_error();
         CloseCom();
-        return serial::OpenResult::failure("Unable to set Comm DCB " + settings + " Error: " +
+        return OpenResult::failure("Unable to set Comm DCB " + settings + " Error: " +
                                            QString::number(error));
     }
     hCom->clear();  // nothing that arrived before the open belongs to this session
@@ -184,7 +179,7 @@ serial::OpenResult OpenCom(const QString& port, const QString& settings) {
             if (port->isOpen() && line_gone(*port, error)) port->close();
         },
         Qt::QueuedConnection);
-    return serial::OpenResult::success();
+    return OpenResult::success();
 }
 
 Bytes ReadCom() {
@@ -211,7 +206,7 @@ int WriteCom(ByteView s) {
     // A piece cut short ends the write: the pieces behind it would only go out
     // behind a hole, as a corrupt frame.
     int written = 0;
-    for (ByteView piece : serial::write_pieces(s)) {
+    for (ByteView piece : write_pieces(s)) {
         const int count = write_piece(piece);
         written += count;
         if (count != static_cast<int>(piece.size())) break;
@@ -236,4 +231,4 @@ bool CloseCom() {
 
 bool IsOpen() { return is_open(); }
 
-}  // namespace SerialPort
+}  // namespace serial::SerialPort

@@ -28,8 +28,6 @@ struct OpenResult {
     }
 };
 
-}  // namespace serial
-
 namespace SerialPort {
 
 using protocol::Bytes;
@@ -37,7 +35,7 @@ using protocol::ByteView;
 
 // Opens `port` ("COM1:".."COM9:" or a device name as typed) exclusively with the line
 // settings `settings` ("19200,n,8,1"). A port already open is closed first.
-serial::OpenResult OpenCom(const QString& port, const QString& settings);
+OpenResult OpenCom(const QString& port, const QString& settings);
 
 // The bytes received, 0 to 255 of them; an empty read flushes the port.
 Bytes ReadCom();
@@ -57,3 +55,4 @@ bool CloseCom();
 bool IsOpen();
 
 }  // namespace SerialPort
+}  // namespace serial

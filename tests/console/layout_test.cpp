@@ -22,7 +22,7 @@ constexpr int px(int twips) { return (twips + 7) / 15; }
 
 struct Console {
     ScriptedDialogs dialogs;
-    SerialPortLine line;
+    serial::SerialPortLine line;
     frmSerial w{dialogs, line};
 };
 

@@ -51,7 +51,7 @@ class CommandsOnSimulator : public ::testing::Test {
 protected:
     std::optional<SimProcess> sim;
     ScriptedDialogs dialogs;
-    SerialPortLine line;
+    serial::SerialPortLine line;
     frmSerial w{dialogs, line};
     HandTicks hand{w};
 

@@ -109,7 +109,7 @@ TEST(ExchangeOnASilentLine, TheWriteFollowsTheReadAndQuittingWaitsForTheFrameInF
     using Clock = std::chrono::steady_clock;
     PtyPair pty;
     ScriptedDialogs dialogs;
-    SerialPortLine line;
+    serial::SerialPortLine line;
     auto w = std::make_unique<frmSerial>(dialogs, line);
     HandTicks hand(*w);
     w->CmbPort->setEditText(QString::fromStdString(pty.slave_path));

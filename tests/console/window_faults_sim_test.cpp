@@ -31,7 +31,7 @@ protected:
     std::unique_ptr<SimProcess> sim;
     std::string link = "/tmp/trelvik-faults-" + std::to_string(getpid());
     ScriptedDialogs dialogs;
-    SerialPortLine line;
+    serial::SerialPortLine line;
     frmSerial w{dialogs, line};
     HandTicks hand{w};
 

@@ -14,7 +14,7 @@ class WindowOnSimulator : public ::testing::Test {
 protected:
     SimProcess sim{{"--no-drift", "--no-pace"}};
     ScriptedDialogs dialogs;
-    SerialPortLine line;
+    serial::SerialPortLine line;
     frmSerial w{dialogs, line};
     HandTicks hand{w};
 
@@ -82,7 +82,7 @@ TEST_F(WindowOnSimulator, DisconnectRestoresTheDesignState) {
 
 TEST(WindowWithoutLine, AFailedConnectShowsBothMessagesAndStartsNothing) {
     ScriptedDialogs dialogs;
-    SerialPortLine line;
+    serial::SerialPortLine line;
     frmSerial w(dialogs, line);
     HandTicks hand{w};
     w.CmbPort->setEditText(QStringLiteral("/dev/trelvik-no-such-port"));

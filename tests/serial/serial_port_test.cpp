@@ -25,10 +25,10 @@ Bytes all_byte_values(std::size_t n) {
 class SerialPortTest : public testing::Test {
 protected:
     void SetUp() override {
-        const auto opened = SerialPort::OpenCom(QString::fromStdString(line.slave_path), line_settings);
+        const auto opened = serial::SerialPort::OpenCom(QString::fromStdString(line.slave_path), line_settings);
         ASSERT_TRUE(opened.opened) << opened.message.toStdString();
     }
-    void TearDown() override { SerialPort::CloseCom(); }
+    void TearDown() override { serial::SerialPort::CloseCom(); }
 
     PtyPair line;
 };
@@ -37,7 +37,7 @@ protected:
 
 TEST_F(SerialPortTest, EveryByteValuePassesBothWaysUnchanged) {
     const Bytes sent = all_byte_values(256);
-    EXPECT_EQ(SerialPort::WriteCom(sent), 256);
+    EXPECT_EQ(serial::SerialPort::WriteCom(sent), 256);
     EXPECT_EQ(line.receive(256), sent);
 
     // 300 waiting bytes come back as 255 and then the remaining 45.
@@ -45,8 +45,8 @@ TEST_F(SerialPortTest, EveryByteValuePassesBothWaysUnchanged) {
     waiting.insert(waiting.end(), {0x00, 0x0D, 0x0A, 0x11, 0x13, 0x1A, 0x7F, 0xFF});
     waiting.resize(300, 0x0D);
     line.send(waiting);
-    const Bytes first = SerialPort::ReadCom();
-    const Bytes second = SerialPort::ReadCom();
+    const Bytes first = serial::SerialPort::ReadCom();
+    const Bytes second = serial::SerialPort::ReadCom();
     ASSERT_EQ(first.size(), 255u);
     ASSERT_EQ(second.size(), 45u);
     EXPECT_TRUE(std::equal(first.begin(), first.end(), waiting.begin()));
@@ -57,7 +57,7 @@ TEST_F(SerialPortTest, LongWritesReturnTheFullCount) {
     for (std::size_t n : {0u, 1u, 255u, 256u, 600u}) {
         Bytes sent(n);
         std::iota(sent.begin(), sent.end(), protocol::Byte{7});
-        EXPECT_EQ(SerialPort::WriteCom(sent), static_cast<int>(n));
+        EXPECT_EQ(serial::SerialPort::WriteCom(sent), static_cast<int>(n));
         EXPECT_EQ(line.receive(n), sent) << n;
     }
 }
@@ -69,8 +69,8 @@ TEST_F(SerialPortTest, GapOfMoreThan20msSplitsAReply) {
         std::this_thread::sleep_for(30ms);  // the gap under test
         line.send(tail);
     });
-    const Bytes first = SerialPort::ReadCom();
-    const Bytes second = SerialPort::ReadCom();
+    const Bytes first = serial::SerialPort::ReadCom();
+    const Bytes second = serial::SerialPort::ReadCom();
     device.join();
     EXPECT_EQ(first, head);
     EXPECT_EQ(second, tail);
@@ -83,55 +83,55 @@ TEST_F(SerialPortTest, ShortGapsKeepAReplyTogether) {
             std::this_thread::sleep_for(2ms);
         }
     });
-    const Bytes got = SerialPort::ReadCom();
+    const Bytes got = serial::SerialPort::ReadCom();
     device.join();
     EXPECT_EQ(got, all_byte_values(8));
 }
 
 TEST_F(SerialPortTest, IdleReadGivesUpAfterTheTotalTimeout) {
     const auto start = std::chrono::steady_clock::now();
-    EXPECT_TRUE(SerialPort::ReadCom().empty());
+    EXPECT_TRUE(serial::SerialPort::ReadCom().empty());
     const auto waited = std::chrono::steady_clock::now() - start;
     EXPECT_GE(waited, 250ms);
     EXPECT_LT(waited, 1s);
 }
 
 TEST_F(SerialPortTest, ClosedPortReadsNothingAndWritesNothing) {
-    EXPECT_TRUE(SerialPort::CloseCom());
-    EXPECT_FALSE(SerialPort::IsOpen());
+    EXPECT_TRUE(serial::SerialPort::CloseCom());
+    EXPECT_FALSE(serial::SerialPort::IsOpen());
     line.send(Bytes{1, 2, 3});
-    EXPECT_TRUE(SerialPort::ReadCom().empty());
-    EXPECT_EQ(SerialPort::WriteCom(Bytes{1, 2, 3}), 0);
-    EXPECT_FALSE(SerialPort::CloseCom());
+    EXPECT_TRUE(serial::SerialPort::ReadCom().empty());
+    EXPECT_EQ(serial::SerialPort::WriteCom(Bytes{1, 2, 3}), 0);
+    EXPECT_FALSE(serial::SerialPort::CloseCom());
 }
 
 TEST_F(SerialPortTest, ReopeningClosesTheEarlierPortFirst) {
     PtyPair other;
-    ASSERT_TRUE(SerialPort::OpenCom(QString::fromStdString(other.slave_path), line_settings).opened);
+    ASSERT_TRUE(serial::SerialPort::OpenCom(QString::fromStdString(other.slave_path), line_settings).opened);
     // The first line is free again: another program may take it.
     QSerialPort first(QString::fromStdString(line.slave_path));
     EXPECT_TRUE(first.open(QIODevice::ReadWrite));
-    EXPECT_EQ(SerialPort::WriteCom(Bytes{0x42}), 1);
+    EXPECT_EQ(serial::SerialPort::WriteCom(Bytes{0x42}), 1);
     EXPECT_EQ(other.receive(1), Bytes{0x42});
 }
 
 TEST_F(SerialPortTest, LostLineMakesWritesFail) {
     line.hang_up();
-    EXPECT_LT(SerialPort::WriteCom(Bytes{1, 2, 3, 4}), 4);
-    EXPECT_TRUE(SerialPort::ReadCom().empty());
+    EXPECT_LT(serial::SerialPort::WriteCom(Bytes{1, 2, 3, 4}), 4);
+    EXPECT_TRUE(serial::SerialPort::ReadCom().empty());
 }
 
 // A line that went away keeps its descriptor ready for ever; the port must let go of it,
 // or the window's event loop (a message box's included) spins on it.
 TEST_F(SerialPortTest, LostLineIsLetGoOfByTheEventLoop) {
     line.hang_up();
-    EXPECT_LT(SerialPort::WriteCom(Bytes{1, 2, 3, 4}), 4);
+    EXPECT_LT(serial::SerialPort::WriteCom(Bytes{1, 2, 3, 4}), 4);
     const auto deadline = std::chrono::steady_clock::now() + 5s;
-    while (SerialPort::IsOpen() && std::chrono::steady_clock::now() < deadline)
+    while (serial::SerialPort::IsOpen() && std::chrono::steady_clock::now() < deadline)
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 100);
-    EXPECT_FALSE(SerialPort::IsOpen());
-    EXPECT_EQ(SerialPort::WriteCom(Bytes{1, 2, 3, 4}), 0);
-    EXPECT_TRUE(SerialPort::CloseCom()) << "the handle stays until the owner closes it";
+    EXPECT_FALSE(serial::SerialPort::IsOpen());
+    EXPECT_EQ(serial::SerialPort::WriteCom(Bytes{1, 2, 3, 4}), 0);
+    EXPECT_TRUE(serial::SerialPort::CloseCom()) << "the handle stays until the owner closes it";
 }
 
 TEST(SerialPortOpen, PortHeldByAnotherProgramIsRefusedWithOneMessage) {
@@ -139,25 +139,25 @@ TEST(SerialPortOpen, PortHeldByAnotherProgramIsRefusedWithOneMessage) {
     QSerialPort holder(QString::fromStdString(line.slave_path));
     ASSERT_TRUE(holder.open(QIODevice::ReadWrite));
     const QString port = QString::fromStdString(line.slave_path);
-    const auto refused = SerialPort::OpenCom(port, line_settings);
+    const auto refused = serial::SerialPort::OpenCom(port, line_settings);
     EXPECT_FALSE(refused.opened);
     EXPECT_EQ(refused.message, "Com Port " + port + " недоступен. Установите нужный порт.");
     EXPECT_TRUE(refused.exclamation);
-    EXPECT_FALSE(SerialPort::IsOpen());
+    EXPECT_FALSE(serial::SerialPort::IsOpen());
 }
 
 TEST(SerialPortOpen, MissingDeviceAndBadSettings) {
-    const auto missing = SerialPort::OpenCom("/dev/no-such-serial-port", line_settings);
+    const auto missing = serial::SerialPort::OpenCom("/dev/no-such-serial-port", line_settings);
     EXPECT_FALSE(missing.opened);
     EXPECT_EQ(missing.message, "Com Port /dev/no-such-serial-port недоступен. Установите нужный порт.");
 
     PtyPair line;
-    const auto bad = SerialPort::OpenCom(QString::fromStdString(line.slave_path), "19200,x,8,1");
+    const auto bad = serial::SerialPort::OpenCom(QString::fromStdString(line.slave_path), "19200,x,8,1");
     EXPECT_FALSE(bad.opened);
     EXPECT_EQ(bad.message, "Unable to build Comm DCB 19200,x,8,1 Error: 22");
     EXPECT_FALSE(bad.exclamation);
-    EXPECT_FALSE(SerialPort::IsOpen());
+    EXPECT_FALSE(serial::SerialPort::IsOpen());
     // The refused open left nothing behind: the port opens at once with good settings.
-    EXPECT_TRUE(SerialPort::OpenCom(QString::fromStdString(line.slave_path), line_settings).opened);
-    SerialPort::CloseCom();
+    EXPECT_TRUE(serial::SerialPort::OpenCom(QString::fromStdString(line.slave_path), line_settings).opened);
+    serial::SerialPort::CloseCom();
 }

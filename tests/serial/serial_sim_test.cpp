@@ -20,15 +20,15 @@ class SerialSimTest : public testing::Test {
 protected:
     void open(std::vector<std::string> options) {
         sim.emplace(std::move(options));
-        ASSERT_TRUE(SerialPort::OpenCom(QString::fromStdString(sim->device()), "19200,n,8,1").opened);
+        ASSERT_TRUE(serial::SerialPort::OpenCom(QString::fromStdString(sim->device()), "19200,n,8,1").opened);
     }
-    void TearDown() override { SerialPort::CloseCom(); }
+    void TearDown() override { serial::SerialPort::CloseCom(); }
 
     // Writes a request and reads until something arrives (the first reads may come up empty
     // while the device turns around).
     Bytes exchange(protocol::ByteView request) {
-        EXPECT_EQ(SerialPort::WriteCom(request), static_cast<int>(request.size()));
-        return SerialPort::ReadCom();
+        EXPECT_EQ(serial::SerialPort::WriteCom(request), static_cast<int>(request.size()));
+        return serial::SerialPort::ReadCom();
     }
 
     std::optional<SimProcess> sim;
@@ -58,7 +58,7 @@ TEST_F(SerialSimTest, PacedRepliesComeInOneRead) {
 TEST_F(SerialSimTest, SplitReplyTakesTwoReads) {
     open({"--no-drift", "--split", "1:10", "--gap-ms", "30"});
     const Bytes head = exchange(poll_full_1);
-    const Bytes tail = SerialPort::ReadCom();
+    const Bytes tail = serial::SerialPort::ReadCom();
     EXPECT_EQ(head.size(), 10u);
     EXPECT_EQ(tail.size(), 12u);
     Bytes whole = head;
@@ -70,6 +70,6 @@ TEST_F(SerialSimTest, WritesFailOnceTheLineIsPulled) {
     open({"--no-drift", "--no-pace", "--close-after", "1"});
     EXPECT_EQ(exchange(poll_full_1).size(), 22u);
     ASSERT_TRUE(sim->line(std::chrono::seconds(2), "line closed"));
-    EXPECT_LT(SerialPort::WriteCom(poll_full_1), 4);
-    EXPECT_TRUE(SerialPort::ReadCom().empty());
+    EXPECT_LT(serial::SerialPort::WriteCom(poll_full_1), 4);
+    EXPECT_TRUE(serial::SerialPort::ReadCom().empty());
 }

@@ -244,7 +244,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     ScriptedDialogs dialogs;
-    SerialPortLine line;
+    serial::SerialPortLine line;
     frmSerial w(dialogs, line);
     w.CmbPort->setEditText(QString::fromStdString(sim.device()));
     w.BTNOpenCom_Click();

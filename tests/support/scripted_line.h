@@ -14,7 +14,7 @@
 
 #include "serial/line.h"
 
-class ScriptedLine final : public Line {
+class ScriptedLine final : public serial::Line {
 public:
     bool open_result = true;
     int failing_writes = 0;  // this many writes from now on write nothing

@@ -1,0 +1,52 @@
+#include "arguments.h"
+
+#include <QFileInfo>
+
+#include "calibration/unit_backup.h"
+#include "protocol/commands.h"
+#include "protocol/requests.h"
+
+namespace cli {
+
+Failed bad(const QString& message) { return {Status::bad_use, message.toStdString()}; }
+
+Outcome<std::int32_t> number(const QString& name, const QString& text, protocol::Range range) {
+    const auto n = protocol::typed_number(text.toStdString(), "", range);
+    if (!n)
+        return bad(name + " takes a whole number " + QString::number(range.min) + " to " + QString::number(range.max) +
+                   ", not \"" + text + "\"");
+    return *n;
+}
+
+Outcome<Nothing> arguments(const Invocation& call, const QStringList& names) {
+    if (call.args.size() == names.size()) return Nothing{};
+    const QString wanted = names.isEmpty() ? QStringLiteral("no arguments") : names.join(' ');
+    return bad("expected " + wanted + (call.args.isEmpty() ? QString() : ", got: " + call.args.join(' ')));
+}
+
+Outcome<std::size_t> slot_argument(const QString& text) {
+    TRY_LET(n, number("SLOT", text, {1, static_cast<std::int32_t>(calibration::unit_slots)}));
+    return static_cast<std::size_t>(n - 1);
+}
+
+Outcome<protocol::Byte> address_argument(const QString& text) {
+    TRY_LET(n, number("ADDRESS", text, {0, protocol::max_sensor_address}));
+    return static_cast<protocol::Byte>(n);
+}
+
+Outcome<std::optional<std::uint32_t>> password_argument(const Invocation& call, const QString& option) {
+    if (!call.options.isSet(option)) return std::optional<std::uint32_t>{};
+    TRY_LET(n, number("--" + option, call.options.value(option), protocol::password_range));
+    return std::optional<std::uint32_t>{static_cast<std::uint32_t>(n)};
+}
+
+Outcome<Nothing> writable(const QString& path) {
+    const QFileInfo file(path);
+    if (file.isDir()) return bad(path + " is a directory");
+    const QFileInfo folder(file.absolutePath());
+    if (!folder.isDir()) return bad("no folder " + folder.filePath() + " for " + path);
+    if (file.exists() ? !file.isWritable() : !folder.isWritable()) return bad(path + " cannot be written");
+    return Nothing{};
+}
+
+}  // namespace cli

@@ -1,0 +1,35 @@
+#pragma once
+// What a command's arguments and options must be, checked before the port is opened: a
+// bad one is a bad use (exit 2) and nothing is sent.
+
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+#include <optional>
+
+#include "commands.h"
+#include "protocol/bytes.h"
+#include "protocol/requests.h"
+
+namespace cli {
+
+Failed bad(const QString& message);
+
+// A whole number in `range`, without a fraction: what an argument such as an address or a
+// slot must be.
+Outcome<std::int32_t> number(const QString& name, const QString& text, protocol::Range range);
+
+// The positional arguments a command takes, by name; too few or too many is a bad use.
+Outcome<Nothing> arguments(const Invocation& call, const QStringList& names);
+
+// "1" to "10" as the slot 0 to 9.
+Outcome<std::size_t> slot_argument(const QString& text);
+Outcome<protocol::Byte> address_argument(const QString& text);
+// The option `option` as a password, when it is given.
+Outcome<std::optional<std::uint32_t>> password_argument(const Invocation& call, const QString& option);
+
+// A file to be written after the line work: refused before anything is sent when it
+// cannot be, so the work is not done for nothing.
+Outcome<Nothing> writable(const QString& path);
+
+}  // namespace cli

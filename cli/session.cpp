@@ -1,0 +1,47 @@
+#include "arguments.h"
+#include "commands.h"
+
+namespace cli {
+
+namespace {
+
+constexpr char line_settings[] = "19200,n,8,1";
+
+}  // namespace
+
+struct Session::Line {
+    serial::SerialPortLine port;
+    exchange::RequestReply exchange;
+    DeviceOps ops;
+    explicit Line(int retries) : exchange(port, retries), ops(exchange) {}
+};
+
+Session::Session(Io& io_, QString port, int retries) : io(io_), port_(std::move(port)), retries_(retries) {}
+
+Session::~Session() {
+    if (line_) line_->port.close();
+}
+
+Outcome<DeviceOps*> Session::devices() {
+    if (line_) return &line_->ops;
+    if (port_.trimmed().isEmpty()) return bad("no port: give --port PORT or set TRELVIK_PORT");
+    auto line = std::make_unique<Line>(retries_);
+    const serial::OpenResult opened = line->port.open(port_, line_settings);
+    if (!opened.opened) {
+        if (opened.in_use)
+            return Failed{Status::failed, "port " + port_.toStdString() +
+                                              " is held by another program (the console, say); close it there first"};
+        return Failed{Status::failed, "cannot open port " + port_.toStdString() +
+                                          (opened.reason.isEmpty() ? "" : ": " + opened.reason.toStdString())};
+    }
+    line_ = std::move(line);
+    return &line_->ops;
+}
+
+Outcome<DeviceOps*> Session::devices(std::optional<std::uint32_t> password) {
+    TRY_LET(ops, devices());
+    if (password) TRY(ops->enter_password(*password));
+    return ops;
+}
+
+}  // namespace cli
