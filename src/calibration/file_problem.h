@@ -23,8 +23,8 @@ struct FileField {
     std::int32_t max;
 };
 inline constexpr FileField net_field{"сет. номер", 0, max_net};
-inline constexpr FileField value_field{"значение датчика", 0, max_value};
-inline constexpr FileField litres_field{"литры", 0, max_litres};
+inline constexpr FileField value_field{"значение датчика", 0, max_field};
+inline constexpr FileField litres_field{"литры", 0, max_field};
 
 // "Sensor 3.csv, строка 17: литры 70000 вне диапазона 0....65535".
 std::string file_problem_message(std::string_view file_name, const FileProblem& problem);

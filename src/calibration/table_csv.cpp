@@ -123,7 +123,9 @@ std::string list_of(const std::vector<std::size_t>& rows) {
 }  // namespace
 
 std::string write_table_csv(const CalibrationTable& table) {
-    std::string text;
+    // The byte-order mark tells spreadsheets on Windows that the file is UTF-8; without
+    // it they read it in the system's code page and the labels come out garbled.
+    std::string text(utf8_bom);
     text.append(net_label).append(";").append(std::to_string(table.net)).append("\r\n");
     text.append(off_label).append((table.status & slot_in_service) != 0 ? ";нет\r\n" : ";да\r\n");
     text.append(header_label).append(";Значения датчика;Литры\r\n");

@@ -28,8 +28,11 @@ struct FieldError {
 };
 
 inline constexpr std::int32_t max_net = 255;
-inline constexpr std::int32_t max_value = 32767;
+inline constexpr std::int32_t max_value = 32767;  // what the grid sends as a sensor value
 inline constexpr std::int32_t max_litres = 65535;
+// A two-byte field as the unit holds it and sends it: table files and backups keep the
+// whole range, so that everything read from a unit can be written back unchanged.
+inline constexpr std::int32_t max_field = 65535;
 
 // Boxes are checked in the order the frame carries them: the network number, the
 // sensor values, then the litres.

@@ -27,7 +27,7 @@ CalibrationTable sample() {
         table.values[k] = static_cast<std::uint16_t>(800 * k + 7);
         table.litres[k] = static_cast<std::uint16_t>(1600 * k + 3);
     }
-    table.values[39] = 32767;
+    table.values[39] = 65535;  // a unit holds sensor values above 32767
     table.litres[39] = 65535;
     return table;
 }
@@ -80,8 +80,8 @@ void expect_refused(const std::variant<CalibrationTable, FileProblem>& read, con
 
 TEST(TableCsv, IsWrittenForSpreadsheetsAndReadBack) {
     const std::string text = write_table_csv(sample());
-    EXPECT_TRUE(text.starts_with("Сет. номер;13\r\nОтключен;да\r\nСтрока;Значения датчика;Литры\r\n1;7;3\r\n2;807;1603\r\n"));
-    EXPECT_TRUE(text.ends_with("\r\n40;32767;65535\r\n"));
+    EXPECT_TRUE(text.starts_with("\xEF\xBB\xBFСет. номер;13\r\nОтключен;да\r\nСтрока;Значения датчика;Литры\r\n1;7;3\r\n2;807;1603\r\n"));
+    EXPECT_TRUE(text.ends_with("\r\n40;65535;65535\r\n"));
     EXPECT_EQ(csv(text), sample());
     CalibrationTable in_service = sample();
     in_service.status = 0x01;
@@ -144,7 +144,7 @@ TEST(TableCsv, RefusesAFileThatCannotBeUsedAndSaysWhere) {
         const char* what;
     } refused[] = {
         {with(16, "14;100;70000"), "строка 17", "литры 70000 вне диапазона 0....65535"},
-        {with(16, "14;-1;5"), "строка 17", "значение датчика -1 вне диапазона 0....32767"},
+        {with(16, "14;-1;5"), "строка 17", "значение датчика -1 вне диапазона 0....65535"},
         {with(0, "Сет. номер;256"), "строка 1", "сет. номер 256 вне диапазона 0....255"},
         {with(16, "14;сто;5"), "строка 17", "значение датчика «сто» не число"},
         {with(16, "14;;5"), "строка 17", "значение датчика: пусто"},

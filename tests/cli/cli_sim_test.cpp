@@ -59,7 +59,7 @@ protected:
 }  // namespace
 
 TEST_F(CliSimTest, BackupRestoredIntoAFreshUnitReadsBackTheSame) {
-    SimProcess first = quiet_sim();
+    SimProcess first = quiet_sim({"--high-values", "4"});
     // A unit that differs from a fresh one: an edited slot and another display mode.
     ASSERT_EQ(cli_run(first.device(), {"table", "read", "3", "-o", path("s3.json")}).status, 0);
     auto table = std::get<calibration::CalibrationTable>(calibration::read_table_file(path("s3.json")));
@@ -77,6 +77,7 @@ TEST_F(CliSimTest, BackupRestoredIntoAFreshUnitReadsBackTheSame) {
     const UnitBackup original = backup_file(path("unit.json"));
     EXPECT_EQ(original.tables[2], table);
     EXPECT_TRUE(original.passive && original.virs);
+    EXPECT_EQ(original.tables[3].values[1], 0x8000 + 800);  // as the unit holds it, above 32767
 
     SimProcess second = quiet_sim();
     const CliRun restored = cli_run(second.device(), {"restore", path("unit.json")});

@@ -58,7 +58,7 @@ TEST_F(TableFiles, SaveKeepsTheGridAsItWouldBeSentAndLoadPutsItBackWithoutSendin
     EXPECT_TRUE(dialogs.messages.empty());
     EXPECT_EQ(w.MsgCom->text(), QStringLiteral("Таблица сохранена в файл Sensor 3.csv."));
     const QByteArray saved = contents("Sensor 3.csv");
-    EXPECT_TRUE(saved.startsWith("Сет. номер;7\r\nОтключен;да\r\nСтрока;Значения датчика;Литры\r\n1;2;103\r\n2;206;206\r\n"));
+    EXPECT_TRUE(saved.startsWith("\xEF\xBB\xBFСет. номер;7\r\nОтключен;да\r\nСтрока;Значения датчика;Литры\r\n1;2;103\r\n2;206;206\r\n"));
 
     // The same table from a JSON file written elsewhere, and back from the CSV file.
     w.save_table_action->trigger();  // cancelled: nothing happens
@@ -118,4 +118,17 @@ TEST_F(TableFiles, NothingIsWrittenOrTakenWhenSomethingIsWrong) {
               QStringLiteral("Таблица не загружена. broken.csv, строка 20: литры 70000 вне диапазона 0....65535"));
     EXPECT_EQ(grid(), before);
     EXPECT_EQ(w.MsgCom->text(), QStringLiteral("as before"));
+
+    // A unit's sensor value above 32767 loads, but "Установить таблицу" keeps its own check.
+    table.values[0] = 40000;
+    put("unit.csv", calibration::write_table_csv(table));
+    dialogs.files.push_back(dir.filePath("unit.csv"));
+    w.load_table();
+    EXPECT_EQ(w.Text44[0]->text(), QStringLiteral("40000"));
+    w.state.wrs.clear();
+    w.write_struct_Click();
+    ASSERT_EQ(dialogs.messages.size(), 4u);
+    EXPECT_EQ(dialogs.messages[3].text,
+              QStringLiteral("Таблица не записана. Значения датчика, строка 1: введите число в диапазоне 0....32767"));
+    EXPECT_TRUE(w.state.wrs.empty());
 }

@@ -99,6 +99,11 @@ std::optional<Bytes> DisplayUnit::write_table(ByteView request, Notes& notes) {
     return unit_reply(cmd_table_written);
 }
 
+void DisplayUnit::hold_high_values(std::size_t slot) {
+    auto& values = tables_.at(slot).values;
+    for (std::size_t k = 0; k < values.size(); ++k) values[k] = static_cast<std::uint16_t>(0x8000 + 800 * k);
+}
+
 void DisplayUnit::show_sensor_answer(ByteView frame, Notes& notes) const {
     const unsigned level = frame[4] + 256u * frame[5];
     notes.push_back("display: indicator shows level " + std::to_string(level) + " for sensor " +

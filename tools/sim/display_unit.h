@@ -38,6 +38,10 @@ public:
     // is what the indicator shows for that sensor.
     void show_sensor_answer(ByteView frame, Notes& notes) const;
 
+    // Slot `slot` takes sensor values from 32768 up (32768 + 800 k), which a unit holds
+    // although the console's grid cannot send them.
+    void hold_high_values(std::size_t slot);
+
     const calibration::CalibrationTable& table(std::size_t slot) const { return tables_.at(slot); }
     Byte mode() const { return mode_; }
     bool unlocked() const { return unlocked_; }

@@ -10,6 +10,7 @@ using namespace protocol;
 
 Line::Line(const LineConfig& config)
     : config_(config), display_(config.password, config.lock_tables, config.faults.bad_store), rng_(config.seed) {
+    for (std::size_t slot : config.high_value_slots) display_.hold_high_values(slot);
     for (std::size_t i = 0; i < config.sensors.size(); ++i) sensors_.emplace_back(default_sensor(config.sensors[i], i));
 }
 

@@ -42,6 +42,8 @@ struct LineConfig {
     std::uint32_t seed = 1;
     std::uint32_t password = default_password;
     bool lock_tables = false;
+    // Slots (0..9) whose sensor values lie above 32767, as a unit can hold them.
+    std::set<std::size_t> high_value_slots;
     Faults faults;
     milliseconds turnaround{3};  // a device's pause between request and answer
 };

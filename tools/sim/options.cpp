@@ -76,7 +76,7 @@ std::variant<Options, ShowHelp, BadOptions> parse_options(std::span<const std::s
 
         static constexpr std::string_view with_value[] = {
             "--sensors", "--link",  "--seed",    "--password", "--mute",        "--bad-crc",
-            "--truncate", "--split", "--gap-ms", "--garbage",  "--close-after", "--reopen-after"};
+            "--truncate", "--split", "--gap-ms", "--garbage",  "--close-after", "--reopen-after", "--high-values"};
         if (std::find(std::begin(with_value), std::end(with_value), name) == std::end(with_value))
             return BadOptions{"unknown option " + std::string(args[i])};
         if (!get_value()) return bad("needs a value");
@@ -112,6 +112,10 @@ std::variant<Options, ShowHelp, BadOptions> parse_options(std::span<const std::s
             o.line.faults.garbage = *n;
         } else if (takes("--close-after")) {
             if (!(o.close_after = number<unsigned>(value, 1, 1'000'000))) return bad("a number of frames 1..1000000");
+        } else if (takes("--high-values")) {
+            const auto slot = number<std::size_t>(value, 1, slot_count);
+            if (!slot) return bad("a slot 1..10");
+            o.line.high_value_slots.insert(*slot - 1);
         } else if (takes("--reopen-after")) {
             const auto ms = number<int>(value, 0, 600'000);
             if (!ms) return bad("milliseconds 0..600000");
@@ -133,6 +137,8 @@ received (<-) and sent (->) is logged after it.
   --link PATH           also make PATH a symbolic link to the device (removed on exit)
   --password N          the display unit's password, 0..2000000000 (default 12345)
   --lock-tables         table writes need the password presented first
+  --high-values SLOT    slot SLOT (1..10) holds sensor values 32768 and up, as a
+                        unit can (repeatable)
   --no-drift            temperatures and levels stay where they start
   --seed N              repeatable drift and garbage
   --no-pace             answer at once instead of at 19200 baud with turnaround
