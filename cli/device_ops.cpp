@@ -48,8 +48,9 @@ Outcome<Nothing> DeviceOps::set_display_mode(Byte mode) {
 }
 
 Outcome<SlotRead> DeviceOps::read_table(std::size_t slot) {
-    const auto answer =
-        ask(calibration::build_read_table(static_cast<Byte>(slot)), from_display({cmd_read_table}, calibration::table_frame_length));
+    ReplyShape table = from_display({cmd_read_table}, calibration::table_frame_length);
+    table.length = calibration::table_frame_length;  // a whole table ends the read at once
+    const auto answer = ask(calibration::build_read_table(static_cast<Byte>(slot)), table);
     if (const auto* failed = std::get_if<Failed>(&answer)) return *failed;
     // The shape check guarantees every field: the whole table, the mode byte and the CRC.
     const auto reply = calibration::decode_table_reply(std::get<Bytes>(answer));

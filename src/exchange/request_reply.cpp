@@ -17,10 +17,17 @@ std::optional<std::size_t> usable_from(const Bytes& rx, const AnswerCheck& check
 }  // namespace
 
 std::variant<Bytes, RequestFailure> RequestReply::ask(ByteView request, const protocol::ReplyShape& shape) {
-    return ask(request, [&shape](ByteView rx) { return protocol::reply_problem(rx, shape); });
+    const AnswerCheck check = [&shape](ByteView rx) { return protocol::reply_problem(rx, shape); };
+    if (shape.length == 0) return transact(request, check, {});
+    return transact(request, check, [&shape](ByteView rx) { return protocol::ends_in_whole_reply(rx, shape); });
 }
 
 std::variant<Bytes, RequestFailure> RequestReply::ask(ByteView request, const AnswerCheck& check) {
+    return transact(request, check, {});
+}
+
+std::variant<Bytes, RequestFailure> RequestReply::transact(ByteView request, const AnswerCheck& check,
+                                                           const Complete& complete) {
     const std::string asked = protocol::hex_dump(request);
     const int attempts = 1 + retries_;
     std::string last;
@@ -33,7 +40,7 @@ std::variant<Bytes, RequestFailure> RequestReply::ask(ByteView request, const An
             continue;
         }
         Bytes answer;
-        if (const auto from = read_answer(check, answer)) {
+        if (const auto from = read_answer(check, complete, answer)) {
             const ByteView usable = ByteView(answer).subspan(*from);
             return Bytes(usable.begin(), usable.end());
         }
@@ -44,14 +51,21 @@ std::variant<Bytes, RequestFailure> RequestReply::ask(ByteView request, const An
     return RequestFailure{"no valid answer to " + asked + " after " + tries + "; last: " + last};
 }
 
-std::optional<std::size_t> RequestReply::read_answer(const AnswerCheck& check, Bytes& answer) {
-    answer = line_.read();
+std::optional<std::size_t> RequestReply::read_answer(const AnswerCheck& check, const Complete& complete,
+                                                     Bytes& answer) {
+    answer.clear();
     for (;;) {
+        // What this read brings counts as whole together with what came before it.
+        const Bytes more = complete ? line_.read_until([&](ByteView rx) {
+            Bytes so_far = answer;
+            protocol::append(so_far, rx);
+            return complete(so_far);
+        })
+                                    : line_.read();
+        if (more.empty() && !answer.empty()) return std::nullopt;
+        protocol::append(answer, more);
         const auto from = usable_from(answer, check);
         if (from || answer.empty() || answer.size() >= serial::transfer_size) return from;
-        const Bytes more = line_.read();
-        if (more.empty()) return std::nullopt;
-        protocol::append(answer, more);
     }
 }
 

@@ -4,6 +4,9 @@
 // or malformed. Unlike the console's exchange cycle nothing else shares the line meanwhile.
 // Noise in front of an answer (a byte from the line's turnaround, the tail of something
 // earlier) is skipped: the answer is the end of what came that passes the check.
+// A read ends after the line has been quiet for a while, as the console's reads do; when
+// the request fixes its reply's length (a table), it ends as soon as a whole, checked
+// reply of that length has come.
 
 #include <functional>
 #include <optional>
@@ -39,7 +42,10 @@ private:
     // Reads one answer into `answer` and tells where its usable part starts, if it has
     // one: reads go on while what came so far holds no usable answer and the line still
     // delivers, so an answer that paused midway is put back together.
-    std::optional<std::size_t> read_answer(const AnswerCheck& check, Bytes& answer);
+    // `complete`, when given, ends a read as soon as the bytes so far end in a whole answer.
+    using Complete = std::function<bool(ByteView)>;
+    std::optional<std::size_t> read_answer(const AnswerCheck& check, const Complete& complete, Bytes& answer);
+    std::variant<Bytes, RequestFailure> transact(ByteView request, const AnswerCheck& check, const Complete& complete);
 
     serial::Line& line_;
     int retries_;

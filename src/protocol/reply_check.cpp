@@ -24,4 +24,8 @@ std::optional<std::string> reply_problem(ByteView rx, const ReplyShape& shape) {
     return std::nullopt;
 }
 
+bool ends_in_whole_reply(ByteView rx, const ReplyShape& shape) {
+    return shape.length != 0 && rx.size() >= shape.length && !reply_problem(rx.last(shape.length), shape);
+}
+
 }  // namespace protocol

@@ -18,7 +18,13 @@ struct ReplyShape {
     Byte start = 0;           // 0x3E from a sensor, 0x31 from the display unit
     std::vector<Byte> codes;  // the command's own code and the refusals it may draw
     std::size_t min_length = 4;  // start, address, code, CRC, and the data that will be read
+    // The whole reply's length when the request fixes it (a table: 167), else 0. A reader
+    // may stop at once when that many bytes of the right shape have come.
+    std::size_t length = 0;
 };
+
+// Whether `rx` ends in a whole reply of `shape`'s known length that passes the check.
+bool ends_in_whole_reply(ByteView rx, const ReplyShape& shape);
 
 // nullopt for a reply of that shape; otherwise what is wrong with it ("no answer",
 // "wrong start byte 3E", "reply code F0, expected EE", "17 bytes, expected at least 167",

@@ -3,6 +3,7 @@
 // module); tests put a scripted line in its place to make writes fail on cue.
 
 #include <QString>
+#include <functional>
 
 #include "protocol/bytes.h"
 #include "serial/serial_port.h"
@@ -14,6 +15,12 @@ public:
     virtual ~Line() = default;
     virtual OpenResult open(const QString& port, const QString& settings) = 0;
     virtual protocol::Bytes read() = 0;
+    // A read that also ends as soon as `complete` holds for what it has received; a line
+    // that cannot tell waits as read() does.
+    virtual protocol::Bytes read_until(const std::function<bool(protocol::ByteView)>& complete) {
+        (void)complete;
+        return read();
+    }
     virtual int write(protocol::ByteView bytes) = 0;
     virtual void flush() = 0;
     virtual void discard_input() = 0;
@@ -28,6 +35,9 @@ public:
         return SerialPort::OpenCom(port, settings);
     }
     protocol::Bytes read() override { return SerialPort::ReadCom(); }
+    protocol::Bytes read_until(const std::function<bool(protocol::ByteView)>& complete) override {
+        return SerialPort::ReadCom(complete);
+    }
     int write(protocol::ByteView bytes) override { return SerialPort::WriteCom(bytes); }
     void flush() override { SerialPort::FlushCom(); }
     void discard_input() override { SerialPort::DiscardInput(); }

@@ -182,7 +182,9 @@ OpenResult OpenCom(const QString& port, const QString& settings) {
     return OpenResult::success();
 }
 
-Bytes ReadCom() {
+Bytes ReadCom() { return ReadCom({}); }
+
+Bytes ReadCom(const std::function<bool(ByteView)>& complete) {
     if (!is_open()) return {};
     hCom->clearError();
     const auto deadline = Clock::now() + read_total;
@@ -191,6 +193,7 @@ Bytes ReadCom() {
         const qint64 got = hCom->read(reinterpret_cast<char*>(ComBuffer.data()) + count, read_request - count);
         if (got > 0) count += got;
         if (count >= read_request) break;
+        if (got > 0 && complete && complete(ByteView(ComBuffer.data(), static_cast<std::size_t>(count)))) break;
         // Before the first byte only the total time-out counts; after it, also the gap.
         const int wait = wait_budget(deadline, count > 0 ? read_interval : read_total);
         if (wait <= 0 || !wait_for_bytes(wait)) break;

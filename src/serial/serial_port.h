@@ -8,6 +8,7 @@
 //  - a write of n bytes is bounded by n + 10 ms; longer strings go in 255-byte pieces.
 
 #include <QString>
+#include <functional>
 
 #include "protocol/bytes.h"
 
@@ -39,6 +40,9 @@ OpenResult OpenCom(const QString& port, const QString& settings);
 
 // The bytes received, 0 to 255 of them; an empty read flushes the port.
 Bytes ReadCom();
+// The same read, which also ends as soon as `complete` holds for the bytes received so
+// far: an answer known to be whole needs no silence after it.
+Bytes ReadCom(const std::function<bool(ByteView)>& complete);
 
 // Writes `s` and returns how many bytes went out. A write that could not finish in time
 // drops its unsent tail, so no half frame is left to trickle out later.

@@ -34,6 +34,16 @@ TEST(ReplyCheck, SaysWhatIsWrongWithAReply) {
     };
     for (const auto& [rx, problem] : cases) EXPECT_EQ(reply_problem(rx, table_written), problem) << hex_dump(rx);
     EXPECT_EQ(reply_problem(good, {display_reply_start, {cmd_table_written}, 167}), "4 bytes, expected at least 167");
+
+    // A read may end early only on a whole reply of a length the request fixes.
+    ReplyShape four = table_written;
+    four.length = 4;
+    Bytes noisy{0x00};
+    append(noisy, good);
+    EXPECT_TRUE(ends_in_whole_reply(noisy, four));
+    EXPECT_FALSE(ends_in_whole_reply(good, table_written)) << "no length known";
+    EXPECT_FALSE(ends_in_whole_reply(ByteView(good).first(3), four));
+    EXPECT_FALSE(ends_in_whole_reply(bad_crc, four));
 }
 
 TEST(RequestReply, DropsStaleInputMendsASplitOrNoisyAnswerAndRetriesABadOne) {
