@@ -1,6 +1,8 @@
 #include "arguments.h"
 
+#include <QDir>
 #include <QFileInfo>
+#include <QTemporaryFile>
 
 #include "calibration/unit_backup.h"
 #include "protocol/commands.h"
@@ -45,7 +47,14 @@ Outcome<Nothing> writable(const QString& path) {
     if (file.isDir()) return bad(path + " is a directory");
     const QFileInfo folder(file.absolutePath());
     if (!folder.isDir()) return bad("no folder " + folder.filePath() + " for " + path);
-    if (file.exists() ? !file.isWritable() : !folder.isWritable()) return bad(path + " cannot be written");
+    if (file.exists() && !file.isWritable()) return bad(path + " cannot be written");
+    // A file is saved whole: written under a new name in its folder, then put in place. So
+    // the folder must take a new file, whatever its permission bits say (a read-only mount,
+    // a full disk, access rules).
+    QTemporaryFile probe(QDir(folder.absoluteFilePath()).filePath(QStringLiteral(".trelvik-cli-XXXXXX")));
+    if (!probe.open())
+        return bad("the folder " + folder.filePath() + " does not take a new file (" + probe.errorString() + "); " +
+                   path + " could not be saved");
     return Nothing{};
 }
 

@@ -40,12 +40,14 @@ const std::vector<Command>& commands() {
          "the addresses that answer the search, one a line", "Searches the line; prints the addresses that answer, one a line.", {}, search},
         {{"identity"}, "ADDRESS",
          "serial number and software version of a sensor", "The serial number and software version of the sensor at ADDRESS (0 to 200).", {}, identity},
-        {{"poll"}, "ADDRESS [--count N] [--interval MS]",
+        {{"poll"}, "ADDRESS [--count N] [--interval MS] [--max-misses N]",
          "full polls as CSV: time,address,temperature,level,current,lower,upper,k,mode",
          "Full polls of the sensor at ADDRESS as CSV: a header line, then one line per answer:\n"
-         "time,address,temperature,level,current,lower,upper,k,mode. Runs until Ctrl+C unless --count is given.",
+         "time,address,temperature,level,current,lower,upper,k,mode. Runs until Ctrl+C unless --count is given.\n"
+         "A poll without a good answer (after the retries) writes no line; its time goes to standard error.",
          {valued({option::count}, "Stop after N answers.", "N"),
-          valued({option::interval}, "Milliseconds from one poll to the next (default 500).", "MS")},
+          valued({option::interval}, "Milliseconds from one poll to the next (default 500).", "MS"),
+          valued({option::max_misses}, "End with exit status 1 after N polls in a row without an answer (default 10).", "N")},
          poll},
         {{"table", "read"}, "SLOT [-o FILE]",
          "one slot (1 to 10) to FILE (.csv or .json), or CSV on standard output",
@@ -74,8 +76,14 @@ const std::vector<Command>& commands() {
          display_mode},
         {{"sensor"}, "ADDRESS set-low | set-high | set-net NEW | set-serial SN | set-mode --output rs485|analog|frequency [--invert] [--smooth]",
          "sensor commands",
-         "Commands to the sensor at ADDRESS: take the lower or upper level, give it a new network number (0 to 200)\n"
-         "or a serial number (0 to 2000000), set its output mode.",
+         "Commands to the sensor at ADDRESS (0 to 200):\n"
+         "  set-low                take the lower level\n"
+         "  set-high               take the upper level\n"
+         "  set-net NEW            give it the network number NEW (0 to 200); when its answer is lost,\n"
+         "                         the sensor is asked at NEW before the command goes out again\n"
+         "  set-serial SN          give it the serial number SN (0 to 2000000)\n"
+         "  set-mode --output rs485|analog|frequency [--invert] [--smooth]\n"
+         "                         set its output mode",
          {valued({option::sensor_output}, "set-mode: the output, rs485, analog or frequency.", "OUTPUT"),
           flag(option::invert, "set-mode: invert the indicator."),
           flag(option::smooth, "set-mode: smooth the reading.")},
@@ -84,17 +92,27 @@ const std::vector<Command>& commands() {
     return all;
 }
 
-QString usage() {
-    QString text =
-        "usage: trelvik-cli [--port PORT] [--retries N] COMMAND ...\n\n"
-        "The display unit and the fuel-level sensors of one RS-485 line, from a shell. Each request is\n"
-        "answered before the next goes out; every answer is checked (start byte, reply code, CRC-8) and\n"
-        "asked again when it is missing or bad.\n\nCommands:\n";
+const QString usage_start = QStringLiteral("usage: trelvik-cli [--port PORT] [--retries N] ");
+
+// The list of commands whose first word is `group`, or of all commands.
+QString command_list(const QString& group = {}) {
+    QString text;
     for (const Command& c : commands()) {
+        if (!group.isEmpty() && c.words.first() != group) continue;
         const QString call = c.words.join(' ') + (c.synopsis.isEmpty() ? "" : " " + c.synopsis);
         // A call too long for its column puts its description on the next line.
         text += "  " + call + (call.size() < 40 ? QString(40 - call.size(), ' ') : "\n" + QString(42, ' ')) + c.brief + "\n";
     }
+    return text;
+}
+
+QString usage() {
+    QString text = usage_start +
+                   "COMMAND ...\n\n"
+                   "The display unit and the fuel-level sensors of one RS-485 line, from a shell. Each request is\n"
+                   "answered before the next goes out; every answer is checked (start byte, reply code, CRC-8) and\n"
+                   "asked again when it is missing or bad.\n\nCommands:\n" +
+                   command_list();
     text +=
         "\nOptions:\n"
         "  --port PORT   the serial port: \"COM3:\" or a device path such as /dev/ttyUSB0\n"
@@ -110,7 +128,7 @@ QString usage() {
 QString command_help(const Command& c, const QCommandLineParser& parser) {
     const QString full = parser.helpText();
     const auto options = full.indexOf(QLatin1String("Options:"));
-    return "usage: trelvik-cli [--port PORT] [--retries N] " + c.words.join(' ') +
+    return usage_start + c.words.join(' ') +
            (c.synopsis.isEmpty() ? "" : " " + c.synopsis) + "\n\n" +
            c.summary + "\n\n" + (options >= 0 ? full.mid(options) : QString());
 }
@@ -119,6 +137,14 @@ const Command* find_command(const QStringList& positional) {
     for (const Command& c : commands())
         if (positional.mid(0, c.words.size()) == c.words) return &c;
     return nullptr;
+}
+
+// The second words of the commands that `group` starts ("read", "write" for "table").
+QStringList group_commands(const QString& group) {
+    QStringList words;
+    for (const Command& c : commands())
+        if (c.words.size() > 1 && c.words.first() == group) words << c.words[1];
+    return words;
 }
 
 Failed bad_use(const QString& message) {
@@ -149,7 +175,20 @@ int run(const QStringList& arguments, const QString& default_port, Io& io) {
         return static_cast<int>(global.isSet(help_option) ? Status::done : Status::bad_use);
     }
     const Command* command = find_command(positional);
-    if (!command) return fail(bad_use("unknown command: " + positional.mid(0, 2).join(' ')));
+    if (!command) {
+        // A group's word alone ("table", "password"): its commands, or which ones there are.
+        const QStringList group = group_commands(positional.first());
+        if (group.isEmpty()) return fail(bad_use("unknown command: " + positional.mid(0, 2).join(' ')));
+        const QStringList rest = positional.mid(1);
+        if (rest.contains(QStringLiteral("--help")) || rest.contains(QStringLiteral("-h"))) {
+            io.out << (usage_start + positional.first() + " " + group.join('|') + " ...\n\nCommands:\n" +
+                       command_list(positional.first()) + "\nCOMMAND --help tells about one.\n")
+                          .toStdString();
+            return 0;
+        }
+        return fail(bad_use(positional.first() + " takes one of: " + group.join(", ") +
+                            (rest.isEmpty() ? QString() : ", not \"" + rest.first() + "\"")));
+    }
 
     QCommandLineParser parser;
     parser.addOptions({port_option, retries_option, help_option});

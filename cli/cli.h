@@ -12,8 +12,9 @@ struct Io {
     std::ostream& out;
     std::ostream& err;
     bool progress = false;  // standard error is a terminal: long work shows how far it has come
-    // Ctrl+C: a poll asks for it (`wanted`) and ends after the answer it waits for once the
-    // signal handler has set `caught`; any other command is ended by it at once.
+    // Ctrl+C: a poll, and a command that changes a device, ask for it (`wanted`) and stop
+    // after the frame in flight once the handler has set `caught`; a second Ctrl+C, or one
+    // during any other command, ends the program at once.
     struct Interrupt {
         volatile std::sig_atomic_t wanted = 0;
         volatile std::sig_atomic_t caught = 0;

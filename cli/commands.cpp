@@ -28,6 +28,18 @@ std::string slot_list(const std::vector<std::size_t>& chosen) {
     return text.empty() ? "none" : text;
 }
 
+std::string written_summary(const std::vector<std::size_t>& verified, const std::vector<std::size_t>& left) {
+    return "written and verified: " + slot_list(verified) + "; not written: " + slot_list(left);
+}
+
+// A command that sends one change: Ctrl+C during it lets it finish, then ends the
+// command with status 130 all the same, so a script knows it was asked to stop.
+Outcome<Nothing> done(Session& session, const std::string& what) {
+    session.io.out << what << "\n";
+    if (auto stop = session.interrupted(what)) return *stop;
+    return Nothing{};
+}
+
 }  // namespace
 
 Outcome<Nothing> ports(Session& session, const Invocation& call) {
@@ -78,6 +90,11 @@ Outcome<Nothing> poll(Session& session, const Invocation& call) {
         TRY_LET(n, number("--interval", call.options.value(option::interval), {0, 86'400'000}));
         interval_ms = n;
     }
+    std::int32_t max_misses = 10;
+    if (call.options.isSet(option::max_misses)) {
+        TRY_LET(n, number("--max-misses", call.options.value(option::max_misses), {1, 1'000'000}));
+        max_misses = n;
+    }
     TRY_LET(ops, session.devices());
 
     using Clock = std::chrono::steady_clock;
@@ -86,20 +103,34 @@ Outcome<Nothing> poll(Session& session, const Invocation& call) {
     if (interrupt) interrupt->wanted = 1;
     const auto stop = [interrupt] { return interrupt && interrupt->caught; };
     out << "time,address,temperature,level,current,lower,upper,k,mode" << std::endl;
+    const auto timestamp = [] {
+        const QDateTime now = QDateTime::currentDateTime();
+        return now.toOffsetFromUtc(now.offsetFromUtc()).toString(Qt::ISODateWithMs).toStdString();
+    };
     auto next = Clock::now();
-    for (std::int32_t done = 0; (!count || done < *count) && !stop(); ++done) {
-        if (done > 0) {
+    std::int32_t answers = 0;
+    std::int32_t misses = 0;  // in a row
+    for (bool first = true; (!count || answers < *count) && !stop(); first = false) {
+        if (!first) {
             // Waits in short steps, so that Ctrl+C ends a long interval at once.
             next += std::chrono::milliseconds(interval_ms);
             while (!stop() && Clock::now() < next)
                 std::this_thread::sleep_for(std::min<Clock::duration>(next - Clock::now(), std::chrono::milliseconds(20)));
             if (stop()) break;
         }
-        TRY_LET(p, ops->poll(address));
-        const QDateTime now = QDateTime::currentDateTime();
-        out << now.toOffsetFromUtc(now.offsetFromUtc()).toString(Qt::ISODateWithMs).toStdString() << ','
-            << int{p.address} << ',' << p.temperature << ',' << p.level << ',' << p.current << ',' << p.lower << ','
-            << p.upper << ',' << p.k << ',' << (p.mode ? std::to_string(*p.mode) : "") << std::endl;
+        auto answer = ops->poll(address);
+        if (auto* missed = std::get_if<Failed>(&answer)) {
+            // A long log rides over a lost answer; only a sensor that stays silent ends it.
+            session.io.err << "trelvik-cli: " << timestamp() << " no answer: " << missed->message << std::endl;
+            if (++misses < max_misses) continue;
+            missed->message = std::to_string(misses) + " polls in a row without an answer";
+            return *missed;
+        }
+        misses = 0;
+        ++answers;
+        const exchange::FullPoll& p = std::get<exchange::FullPoll>(answer);
+        out << timestamp() << ',' << int{p.address} << ',' << p.temperature << ',' << p.level << ',' << p.current << ','
+            << p.lower << ',' << p.upper << ',' << p.k << ',' << (p.mode ? std::to_string(*p.mode) : "") << std::endl;
     }
     return Nothing{};
 }
@@ -126,9 +157,12 @@ Outcome<Nothing> table_write(Session& session, const Invocation& call) {
     const auto table = calibration::read_table_file(call.args[1]);
     if (const auto* refused = std::get_if<QString>(&table)) return bad(*refused);
 
+    session.guard_writes();
     TRY_LET(ops, session.devices(password));
+    if (auto stop = session.interrupted(written_summary({}, {slot}))) return *stop;
     TRY(ops->write_and_verify(slot, std::get<calibration::CalibrationTable>(table)));
     session.io.out << slot_name(slot) << ": written and verified\n";
+    if (auto stop = session.interrupted(written_summary({slot}, {}))) return *stop;
     return Nothing{};
 }
 
@@ -173,8 +207,17 @@ Outcome<Nothing> restore(Session& session, const Invocation& call) {
     if (const auto* refused = std::get_if<QString>(&read)) return bad(*refused);
     const auto& unit = std::get<calibration::UnitBackup>(read);
 
+    const bool whole_unit = chosen.size() == unit_slots;
+    session.guard_writes();
     TRY_LET(ops, session.devices(password));
     std::vector<std::size_t> verified;
+    // What is done and what not, should Ctrl+C stop the restore here.
+    const auto stopped = [&](bool mode_set) {
+        std::string text = written_summary(verified, {chosen.begin() + static_cast<std::ptrdiff_t>(verified.size()), chosen.end()});
+        if (whole_unit) text += mode_set ? "; display mode set" : "; display mode not set";
+        return session.interrupted(text);
+    };
+    if (auto stop = stopped(false)) return *stop;
     {
         Progress progress(session.io, chosen.size());  // wiped before anything else is printed
         for (std::size_t s : chosen) {
@@ -186,9 +229,10 @@ Outcome<Nothing> restore(Session& session, const Invocation& call) {
                 return written;
             }
             verified.push_back(s);
+            if (auto stop = stopped(false)) return *stop;
         }
     }
-    if (chosen.size() == unit_slots) {
+    if (whole_unit) {
         const Byte mode = protocol::display_mode(unit.passive, unit.virs);
         TRY(ops->set_display_mode(mode));
         TRY_LET(check, ops->read_table(0));
@@ -196,18 +240,18 @@ Outcome<Nothing> restore(Session& session, const Invocation& call) {
         if (now != mode)
             return Failed{Status::differed, "display mode: written " + protocol::hex_dump(mode) + ", read " +
                                                 protocol::hex_dump(now)};
+        if (auto stop = stopped(true)) return *stop;
     }
-    session.io.out << "restored and verified: " << slot_list(verified)
-                   << (chosen.size() == unit_slots ? "; display mode set" : "") << "\n";
+    session.io.out << "restored and verified: " << slot_list(verified) << (whole_unit ? "; display mode set" : "") << "\n";
     return Nothing{};
 }
 
 Outcome<Nothing> password_enter(Session& session, const Invocation& call) {
     TRY(arguments(call, {"N"}));
     TRY_LET(password, number("N", call.args[0], protocol::password_range));
+    session.guard_writes();
     TRY(session.devices(static_cast<std::uint32_t>(password)));
-    session.io.out << "password accepted\n";
-    return Nothing{};
+    return done(session, "password accepted");
 }
 
 Outcome<Nothing> password_set(Session& session, const Invocation& call) {
@@ -215,21 +259,22 @@ Outcome<Nothing> password_set(Session& session, const Invocation& call) {
     TRY_LET(next, number("NEW", call.args[0], protocol::password_range));
     if (!call.options.isSet(option::current)) return bad("password set needs --current OLD");
     TRY_LET(current, password_argument(call, option::current));
+    session.guard_writes();
     TRY_LET(ops, session.devices(current));
+    if (auto stop = session.interrupted("the current password presented; the new one not set")) return *stop;
     TRY(ops->set_password(static_cast<std::uint32_t>(next)));
-    session.io.out << "new password set\n";
-    return Nothing{};
+    return done(session, "new password set");
 }
 
 Outcome<Nothing> display_mode(Session& session, const Invocation& call) {
     TRY(arguments(call, {}));
     const bool passive = call.options.isSet(option::passive);
     if (passive == call.options.isSet(option::active)) return bad("display-mode takes one of --passive and --active");
+    session.guard_writes();
     TRY_LET(ops, session.devices());
     const bool virs = call.options.isSet(option::virs);
     TRY(ops->set_display_mode(protocol::display_mode(passive, virs)));
-    session.io.out << "display mode set: " << (passive ? "passive" : "active") << (virs ? ", VIRS" : "") << "\n";
-    return Nothing{};
+    return done(session, std::string("display mode set: ") + (passive ? "passive" : "active") + (virs ? ", VIRS" : ""));
 }
 
 Outcome<Nothing> sensor(Session& session, const Invocation& call) {
@@ -242,23 +287,24 @@ Outcome<Nothing> sensor(Session& session, const Invocation& call) {
     const Invocation rest{call.options, call.args.mid(2)};
 
     Bytes request;
-    std::string done;
+    std::string what;
     std::optional<Byte> mode;
+    std::optional<Byte> new_net;
     if (action == "set-low" || action == "set-high") {
         TRY(arguments(rest, {}));
         const bool low = action == "set-low";
         request = protocol::sensor_request(address, low ? protocol::cmd_set_low : protocol::cmd_set_high);
-        done = low ? "lower level taken" : "upper level taken";
+        what = low ? "lower level taken" : "upper level taken";
     } else if (action == "set-net") {
         TRY(arguments(rest, {"NEW"}));
         TRY_LET(net, number("NEW", rest.args[0], protocol::net_range));
-        request = protocol::set_net_request(address, static_cast<Byte>(net));
-        done = "network number set to " + std::to_string(net);
+        new_net = static_cast<Byte>(net);
+        what = "network number set to " + std::to_string(net);
     } else if (action == "set-serial") {
         TRY(arguments(rest, {"SN"}));
         TRY_LET(serial, number("SN", rest.args[0], protocol::serial_range));
         request = protocol::set_sn_request(address, static_cast<std::uint32_t>(serial));
-        done = "serial number set to " + std::to_string(serial);
+        what = "serial number set to " + std::to_string(serial);
     } else if (action == "set-mode") {
         TRY(arguments(rest, {}));
         const QString output = call.options.value(option::sensor_output);
@@ -269,19 +315,23 @@ Outcome<Nothing> sensor(Session& session, const Invocation& call) {
         else return bad("set-mode needs --output rs485, analog or frequency");
         mode = protocol::sensor_mode(out, call.options.isSet(option::invert), call.options.isSet(option::smooth));
         request = protocol::set_mode_request(address, *mode);
-        done = "mode set to " + protocol::hex_dump(*mode);
+        what = "mode set to " + protocol::hex_dump(*mode);
     } else {
         return bad("unknown sensor command \"" + action + "\": set-low, set-high, set-net, set-serial or set-mode");
     }
 
+    session.guard_writes();
     TRY_LET(ops, session.devices());
-    // The answer to set-mode carries the mode now in force.
-    TRY_LET(answer, ops->sensor_command(request, mode ? 5 : 4));
-    if (mode && answer[3] != *mode)
-        return Failed{Status::differed, "mode: written " + protocol::hex_dump(*mode) + ", the sensor reports " +
-                                            protocol::hex_dump(answer[3])};
-    session.io.out << "sensor " << int{address} << ": " << done << "\n";
-    return Nothing{};
+    if (new_net) {
+        TRY(ops->set_net(address, *new_net));
+    } else {
+        // The answer to set-mode carries the mode now in force.
+        TRY_LET(answer, ops->sensor_command(request, mode ? 5 : 4));
+        if (mode && answer[3] != *mode)
+            return Failed{Status::differed, "mode: written " + protocol::hex_dump(*mode) + ", the sensor reports " +
+                                                protocol::hex_dump(answer[3])};
+    }
+    return done(session, "sensor " + std::to_string(address) + ": " + what);
 }
 
 }  // namespace cli

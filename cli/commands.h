@@ -28,6 +28,14 @@ public:
     // The same, with the password presented first when one is given.
     Outcome<DeviceOps*> devices(std::optional<std::uint32_t> password);
 
+    // A command that changes a device calls this before its first frame: from then on
+    // Ctrl+C lets the frame in flight finish (a table is read back too) and the command
+    // stops at its next look at interrupted().
+    void guard_writes();
+    // After a Ctrl+C: the failure that ends the command, with exit status 130, telling
+    // what was done and what not (`summary`).
+    std::optional<Failed> interrupted(const std::string& summary) const;
+
 private:
     struct Line;
     QString port_;

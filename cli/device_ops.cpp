@@ -112,4 +112,17 @@ Outcome<Bytes> DeviceOps::sensor_command(const Bytes& request, std::size_t min_l
     return ask(request, from_sensor(request[2], min_length));
 }
 
+Outcome<Nothing> DeviceOps::set_net(Byte address, Byte net) {
+    const Bytes request = set_net_request(address, net);
+    std::string last;
+    for (int attempt = 0; attempt <= line_.retries(); ++attempt) {
+        auto answer = line_.ask(request, from_sensor(cmd_set_net), 0);
+        if (std::holds_alternative<Bytes>(answer)) return Nothing{};
+        last = std::get<exchange::RequestFailure>(answer).message;
+        const auto moved = line_.ask(sensor_request(net, cmd_read_sn), from_sensor(cmd_read_sn, identity_length), 0);
+        if (std::holds_alternative<Bytes>(moved)) return Nothing{};
+    }
+    return Failed{Status::failed, last + "; nor does a sensor answer at " + std::to_string(net)};
+}
+
 }  // namespace cli

@@ -47,6 +47,10 @@ public:
     // the sensor and its answer, at least `min_length` bytes, must repeat the request's
     // code. Returns the answer.
     Outcome<Bytes> sensor_command(const Bytes& request, std::size_t min_length = 4);
+    // A new network number. When the answer is lost the sensor may have moved already:
+    // before the frame goes out again, the new number is asked for the sensor's identity,
+    // and an answer there is success.
+    Outcome<Nothing> set_net(Byte address, Byte net);
 
 private:
     // The answer that passes `check` (a ReplyShape or an AnswerCheck), or the failure.

@@ -1,7 +1,6 @@
 // trelvik-cli: the display unit and its sensors from a shell. See `trelvik-cli --help`.
 
 #include <QCoreApplication>
-#include <csignal>
 #include <cstdio>
 #include <iostream>
 
@@ -13,19 +12,9 @@
 #endif
 
 #include "cli.h"
+#include "interrupt.h"
 
 namespace {
-
-cli::Io::Interrupt interrupt;
-
-void on_interrupt(int signal) {
-    if (interrupt.wanted) {
-        interrupt.caught = 1;
-        return;
-    }
-    std::signal(signal, SIG_DFL);  // nothing to finish: end as Ctrl+C always does
-    std::raise(signal);
-}
 
 bool stderr_is_terminal() {
 #ifdef _WIN32
@@ -43,8 +32,10 @@ int main(int argc, char* argv[]) {
     // Files go out byte for byte: a CSV's CRLF must not become CR CR LF.
     _setmode(_fileno(stdout), _O_BINARY);
 #endif
-    // Ctrl+C ends a poll after the answer it waits for, with every line written whole.
-    std::signal(SIGINT, on_interrupt);
+    // Ctrl+C ends a poll after the answer it waits for, with every line written whole, and
+    // a command that changes a device after the frame in flight.
+    static cli::Io::Interrupt interrupt;
+    cli::install_interrupt_handler(interrupt);
     cli::Io io{std::cout, std::cerr, stderr_is_terminal(), &interrupt};
     const int status = cli::run(QCoreApplication::arguments().mid(1), qEnvironmentVariable("TRELVIK_PORT"), io);
     std::cout.flush();

@@ -10,6 +10,7 @@ inline constexpr char password[] = "password";
 inline constexpr char output[] = "output";
 inline constexpr char count[] = "count";
 inline constexpr char interval[] = "interval";
+inline constexpr char max_misses[] = "max-misses";
 inline constexpr char slot[] = "slot";
 inline constexpr char current[] = "current";
 inline constexpr char passive[] = "passive";

@@ -12,6 +12,7 @@ enum class Status {
     failed = 1,    // the line or a device failed: no answer, a refusal, a wrong password
     bad_use = 2,   // bad arguments or a bad file; nothing was sent
     differed = 3,  // a read-back differed from what was written
+    interrupted = 130,  // Ctrl+C stopped a change between two frames (128 + SIGINT, as shells report it)
 };
 
 struct Failed {

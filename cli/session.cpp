@@ -44,4 +44,13 @@ Outcome<DeviceOps*> Session::devices(std::optional<std::uint32_t> password) {
     return ops;
 }
 
+void Session::guard_writes() {
+    if (io.interrupt) io.interrupt->wanted = 1;
+}
+
+std::optional<Failed> Session::interrupted(const std::string& summary) const {
+    if (!io.interrupt || !io.interrupt->caught) return std::nullopt;
+    return Failed{Status::interrupted, "stopped by Ctrl+C: " + summary};
+}
+
 }  // namespace cli

@@ -17,19 +17,23 @@ std::optional<std::size_t> usable_from(const Bytes& rx, const AnswerCheck& check
 }  // namespace
 
 std::variant<Bytes, RequestFailure> RequestReply::ask(ByteView request, const protocol::ReplyShape& shape) {
+    return ask(request, shape, retries_);
+}
+
+std::variant<Bytes, RequestFailure> RequestReply::ask(ByteView request, const protocol::ReplyShape& shape, int retries) {
     const AnswerCheck check = [&shape](ByteView rx) { return protocol::reply_problem(rx, shape); };
-    if (shape.length == 0) return transact(request, check, {});
-    return transact(request, check, [&shape](ByteView rx) { return protocol::ends_in_whole_reply(rx, shape); });
+    if (shape.length == 0) return transact(request, check, {}, 1 + retries);
+    return transact(
+        request, check, [&shape](ByteView rx) { return protocol::ends_in_whole_reply(rx, shape); }, 1 + retries);
 }
 
 std::variant<Bytes, RequestFailure> RequestReply::ask(ByteView request, const AnswerCheck& check) {
-    return transact(request, check, {});
+    return transact(request, check, {}, 1 + retries_);
 }
 
 std::variant<Bytes, RequestFailure> RequestReply::transact(ByteView request, const AnswerCheck& check,
-                                                           const Complete& complete) {
+                                                           const Complete& complete, int attempts) {
     const std::string asked = protocol::hex_dump(request);
-    const int attempts = 1 + retries_;
     std::string last;
     for (int attempt = 1; attempt <= attempts; ++attempt) {
         if (!line_.is_open()) return RequestFailure{"the port is gone; " + asked + " was not sent"};

@@ -37,6 +37,9 @@ public:
 
     std::variant<Bytes, RequestFailure> ask(ByteView request, const protocol::ReplyShape& shape);
     std::variant<Bytes, RequestFailure> ask(ByteView request, const AnswerCheck& check);
+    // Tried 1 + `retries` times, whatever the line's own count.
+    std::variant<Bytes, RequestFailure> ask(ByteView request, const protocol::ReplyShape& shape, int retries);
+    int retries() const { return retries_; }
 
 private:
     // Reads one answer into `answer` and tells where its usable part starts, if it has
@@ -45,7 +48,8 @@ private:
     // `complete`, when given, ends a read as soon as the bytes so far end in a whole answer.
     using Complete = std::function<bool(ByteView)>;
     std::optional<std::size_t> read_answer(const AnswerCheck& check, const Complete& complete, Bytes& answer);
-    std::variant<Bytes, RequestFailure> transact(ByteView request, const AnswerCheck& check, const Complete& complete);
+    std::variant<Bytes, RequestFailure> transact(ByteView request, const AnswerCheck& check, const Complete& complete,
+                                                 int attempts);
 
     serial::Line& line_;
     int retries_;

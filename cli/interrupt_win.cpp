@@ -1,0 +1,27 @@
+#include <windows.h>
+
+#include "interrupt.h"
+
+namespace cli {
+
+namespace {
+
+Io::Interrupt* installed = nullptr;
+
+BOOL WINAPI on_console_event(DWORD event) {
+    if (event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT) return FALSE;
+    if (installed->wanted && !installed->caught) {
+        installed->caught = 1;
+        return TRUE;
+    }
+    return FALSE;  // nothing to finish, or asked twice: the default handler ends the program
+}
+
+}  // namespace
+
+void install_interrupt_handler(Io::Interrupt& interrupt) {
+    installed = &interrupt;
+    SetConsoleCtrlHandler(on_console_event, TRUE);
+}
+
+}  // namespace cli
