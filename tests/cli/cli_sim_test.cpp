@@ -5,11 +5,14 @@
 
 #include <QSerialPort>
 #include <QTemporaryDir>
+#include <csignal>
+#include <future>
 #include <sstream>
 
 #include "calibration/table_file.h"
 #include "calibration/unit_backup.h"
 #include "cli.h"
+#include "interrupt.h"
 #include "support/sim_process.h"
 
 using calibration::UnitBackup;
@@ -22,9 +25,9 @@ struct CliRun {
     std::string err;
 };
 
-CliRun cli_run(const std::string& port, const QStringList& arguments) {
+CliRun cli_run(const std::string& port, const QStringList& arguments, cli::Io::Interrupt* interrupt = nullptr) {
     std::ostringstream out, err;
-    cli::Io io{out, err};
+    cli::Io io{out, err, false, interrupt};
     const int status = cli::run(arguments, QString::fromStdString(port), io);
     return {status, out.str(), err.str()};
 }
@@ -104,6 +107,7 @@ TEST_F(CliSimTest, BadUseAndBadFilesSendNothing) {
         {"table", "write", "0", path("good.csv")},
         {"table", "write", "3", path("good.csv"), "--password", "-1"},
         {"table", "read", "2", "-o", path("no-such-folder/t.csv")},
+        {"backup", "-o", "/proc/unit.json"},  // a folder that takes no new file, whatever access() says
         {"backup"},
         {"identity", "201"},
         {"poll", "1", "--count", "0"},
@@ -207,4 +211,78 @@ TEST_F(CliSimTest, APortHeldByAnotherProgramIsRefusedSoClearly) {
     const CliRun run = cli_run(sim.device(), {"search"});
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.err.find("is held by another program"), std::string::npos) << run.err;
+}
+
+TEST_F(CliSimTest, CtrlCDuringARestoreFinishesTheSlotInFlightAndSaysWhatWasDone) {
+    SimProcess sim({"--no-drift"});  // paced: a table takes about 90 ms on the wire
+    ASSERT_FALSE(calibration::write_backup_file(path("unit.json"), UnitBackup{}));
+    static cli::Io::Interrupt interrupt;
+    cli::install_interrupt_handler(interrupt);
+    auto restore = std::async(std::launch::async, [&] { return cli_run(sim.device(), {"restore", path("unit.json")}, &interrupt); });
+
+    std::optional<std::string> line;
+    while ((line = sim.line(std::chrono::seconds(5))) && line->find("<- 3E DE EF 00") == std::string::npos) {}
+    ASSERT_TRUE(line) << "the first slot was never written";
+    std::raise(SIGINT);  // while Sensor 1 is on its way or being read back
+    const CliRun run = restore.get();
+    EXPECT_EQ(run.status, 130);
+    EXPECT_NE(run.err.find("stopped by Ctrl+C: written and verified: Sensor 1; not written: Sensor 2, Sensor 3, Sensor 4, "
+                           "Sensor 5, Sensor 6, Sensor 7, Sensor 8, Sensor 9, Sensor 10; display mode not set"),
+              std::string::npos)
+        << run.err;
+    EXPECT_EQ(std::count(line->begin(), line->end(), ' '), 1 + 167) << "the frame went out whole: " << *line;
+    std::string rest;
+    while ((line = sim.line(std::chrono::milliseconds(300)))) rest += *line + "\n";
+    EXPECT_NE(rest.find("<- 3E DE EE 00"), std::string::npos) << "read back\n" << rest;
+    EXPECT_EQ(rest.find("<- 3E DE EF 01"), std::string::npos) << "nothing more written\n" << rest;
+}
+
+TEST_F(CliSimTest, SetNetWhoseAnswerIsLostAsksTheNewNumberBeforeSendingAgain) {
+    SimProcess lost = quiet_sim({"--lose", "1:1"});
+    const CliRun moved = cli_run(lost.device(), {"sensor", "1", "set-net", "7"});
+    EXPECT_EQ(moved.status, 0) << moved.err;
+    EXPECT_EQ(moved.out, "sensor 1: network number set to 7\n");
+    EXPECT_EQ(cli_run(lost.device(), {"search"}).out, "2\n5\n7\n") << "sent once";
+
+    SimProcess gone = quiet_sim({"--mute", "1"});
+    const CliRun failed = cli_run(gone.device(), {"--retries", "0", "sensor", "1", "set-net", "7"});
+    EXPECT_EQ(failed.status, 1);
+    EXPECT_NE(failed.err.find("nor does a sensor answer at 7"), std::string::npos) << failed.err;
+}
+
+TEST_F(CliSimTest, PollRidesOverMissedAnswersUntilTooManyInARow) {
+    struct Case {
+        std::string lose;  // every Nth answer of sensor 2 is lost
+        QStringList extra;
+        int status;
+        long lines, misses;
+    };
+    const Case cases[] = {
+        {"2:2", {"--count", "3"}, 0, 3, 2},
+        {"2:1", {"--max-misses", "2"}, 1, 0, 2},
+    };
+    for (const Case& c : cases) {
+        SimProcess sim = quiet_sim({"--lose", c.lose});
+        const CliRun run = cli_run(sim.device(), QStringList{"--retries", "0", "poll", "2", "--interval", "0"} + c.extra);
+        SCOPED_TRACE(c.lose + ": " + run.err);
+        EXPECT_EQ(run.status, c.status);
+        EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 1 + c.lines);
+        std::size_t misses = 0;
+        for (std::size_t at = 0; (at = run.err.find(" no answer: ", at)) != std::string::npos; ++at) ++misses;
+        EXPECT_EQ(misses, static_cast<std::size_t>(c.misses));
+    }
+}
+
+TEST_F(CliSimTest, GroupHelpListsItsCommands) {
+    const std::pair<QString, std::vector<std::string>> groups[] = {
+        {"table", {"table read SLOT", "table write SLOT FILE"}},
+        {"password", {"password enter N", "password set NEW"}},
+        {"sensor", {"set-low", "set-net NEW", "set-mode --output"}},
+    };
+    for (const auto& [group, listed] : groups) {
+        const CliRun run = cli_run("", {group, "--help"});
+        EXPECT_EQ(run.status, 0) << run.err;
+        for (const std::string& text : listed) EXPECT_NE(run.out.find(text), std::string::npos) << run.out;
+    }
+    EXPECT_EQ(cli_run("", {"table"}).status, 2);
 }

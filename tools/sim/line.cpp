@@ -79,6 +79,10 @@ void Line::to_display(ByteView frame, Outcome& out) {
 
 void Line::transmit(Byte from, Bytes answer, Outcome& out) {
     const Faults& f = config_.faults;
+    if (auto lose = f.lose.find(from); lose != f.lose.end() && ++answered_[from] % lose->second == 0) {
+        out.notes.push_back("answer of address " + std::to_string(from) + " lost");
+        return;
+    }
     std::string label;
     if (f.bad_crc.contains(from)) {
         answer.back() ^= 0xFF;

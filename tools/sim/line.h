@@ -26,6 +26,7 @@ struct Faults {
     std::set<Byte> bad_crc;  // answers end in a wrong CRC
     std::map<Byte, std::optional<std::size_t>> truncate;  // answers cut to this length (nullopt: half)
     std::map<Byte, std::optional<std::size_t>> split;     // answers pause after this many bytes (nullopt: half)
+    std::map<Byte, std::size_t> lose;  // every Nth answer is lost on the line
     milliseconds split_gap{30};
     std::size_t garbage = 0;  // random bytes after every answer
     milliseconds garbage_gap{40};
@@ -84,6 +85,7 @@ private:
     std::vector<Sensor> sensors_;
     DisplayUnit display_;
     std::mt19937 rng_;
+    std::map<Byte, std::size_t> answered_;  // answers sent at each address, for `lose`
 };
 
 }  // namespace sim

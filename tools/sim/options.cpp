@@ -76,7 +76,7 @@ std::variant<Options, ShowHelp, BadOptions> parse_options(std::span<const std::s
 
         static constexpr std::string_view with_value[] = {
             "--sensors", "--link",  "--seed",    "--password", "--mute",        "--bad-crc",
-            "--truncate", "--split", "--gap-ms", "--garbage",  "--close-after", "--reopen-after", "--high-values"};
+            "--truncate", "--split", "--gap-ms", "--garbage",  "--close-after", "--reopen-after", "--high-values", "--lose"};
         if (std::find(std::begin(with_value), std::end(with_value), name) == std::end(with_value))
             return BadOptions{"unknown option " + std::string(args[i])};
         if (!get_value()) return bad("needs a value");
@@ -102,6 +102,10 @@ std::variant<Options, ShowHelp, BadOptions> parse_options(std::span<const std::s
             const auto fault_at = address_and_count(value);
             if (!fault_at) return bad("ADDR or ADDR:N, ADDR 0..255, N 0..1000");
             (takes("--truncate") ? o.line.faults.truncate : o.line.faults.split)[fault_at->first] = fault_at->second;
+        } else if (takes("--lose")) {
+            const auto fault_at = address_and_count(value);
+            if (!fault_at || fault_at->second == 0) return bad("ADDR or ADDR:N, ADDR 0..255, N 1..1000");
+            o.line.faults.lose[fault_at->first] = fault_at->second.value_or(2);
         } else if (takes("--gap-ms")) {
             const auto ms = number<int>(value, 0, 10'000);
             if (!ms) return bad("milliseconds 0..10000");
@@ -149,6 +153,7 @@ Faults (ADDR is a sensor address, or 222 for the display unit; repeatable):
   --truncate ADDR[:LEN] its answers are cut to LEN bytes (default half)
   --split ADDR[:POS]    its answers pause after POS bytes (default half)
   --gap-ms MS           length of that pause (default 30)
+  --lose ADDR[:N]       every Nth of its answers is lost (default every second)
   --garbage N           N random bytes follow every answer about 40 ms later
   --bad-store           table writes are confirmed but stored with row 40's litres
                         off by one
