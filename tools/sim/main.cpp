@@ -74,6 +74,11 @@ void print_banner(const Options& o, std::uint32_t seed, const Line& line) {
     }
     std::printf("  display unit 222: password %u, table writes %s\n", static_cast<unsigned>(o.line.password),
                 o.line.lock_tables ? "need the password" : "open");
+    if (!o.line.high_value_slots.empty()) {
+        std::string slots;
+        for (std::size_t s : o.line.high_value_slots) slots += (slots.empty() ? "" : ",") + std::to_string(s + 1);
+        std::printf("  sensor values from 32768 up in slot %s\n", slots.c_str());
+    }
     const Faults& f = o.line.faults;
     std::string faults;
     auto add = [&](const std::string& item) { faults += (faults.empty() ? "" : "; ") + item; };
@@ -83,6 +88,7 @@ void print_banner(const Options& o, std::uint32_t seed, const Line& line) {
     for (const auto& [a, n] : f.split)
         add("split " + std::to_string(a) + (n ? ":" + std::to_string(*n) : "") + " for " +
             std::to_string(f.split_gap.count()) + " ms");
+    for (const auto& [a, n] : f.lose) add("1 in " + std::to_string(n) + " answers of " + std::to_string(a) + " lost");
     if (f.garbage) add(std::to_string(f.garbage) + " bytes of garbage after each answer");
     if (f.bad_store) add("table writes stored with row 40's litres off by one");
     if (o.close_after) add("line closes after " + std::to_string(*o.close_after) + " frames");
