@@ -2,7 +2,6 @@
 
 #include <QLocale>
 #include <QScopedValueRollback>
-#include <QSerialPortInfo>
 #include <utility>
 
 #include "calibration/table_dump.h"
@@ -71,10 +70,9 @@ void frmSerial::Form_Load() {
 
     CmbNet->addItems({QStringLiteral("0"), QStringLiteral("1")});
     CmbNet->setCurrentIndex(0);
-    QStringList system_ports;
-    for (const QSerialPortInfo& port : QSerialPortInfo::availablePorts()) system_ports << port.systemLocation();
-    CmbPort->addItems(port_entries(system_ports));
+    CmbPort->addItems(port_entries({}));
     CmbPort->setCurrentIndex(0);
+    system_ports_.emplace(this, [this](const QStringList& ports) { add_system_ports(ports); });
     for (int i = 1; i <= 10; ++i) Cmb_Datchik->addItem(QStringLiteral("Sensor %1").arg(i));
     Cmb_Datchik->setCurrentIndex(0);
     Cmb_Datchik_Click();  // the program's pick reads the slot's table like the operator's
@@ -88,6 +86,14 @@ QStringList frmSerial::port_entries(const QStringList& system_ports) {
     for (const QString& port : std::as_const(found))
         if (!port.isEmpty() && !entries.contains(port)) entries << port;
     return entries;
+}
+
+void frmSerial::add_system_ports(const QStringList& ports) {
+    const QString text = CmbPort->currentText();
+    const QStringList entries = port_entries(ports);
+    CmbPort->addItems(entries.mid(CmbPort->count()));
+    if (CmbPort->currentText() != text) CmbPort->setEditText(text);
+    emit system_ports_listed();
 }
 
 void frmSerial::set_port(const QString& port) {

@@ -26,6 +26,7 @@
 #include "calibration/table_texts.h"
 #include "console/dialogs.h"
 #include "console/shape.h"
+#include "console/system_ports.h"
 #include "exchange/exchange_state.h"
 #include "exchange/line_thread.h"
 #include "protocol/bytes.h"
@@ -213,6 +214,13 @@ public:
     // left as typed, so "Подключить" opens it.
     void set_port(const QString& port);
 
+signals:
+    // The system's ports are in the port box: they are listed on a thread of their own
+    // and come some time after start-up.
+    void system_ports_listed();
+
+public:
+
     // The entry of a list that its text selects: the current entry while the text is
     // its own, else the entry whose text was typed; nullopt when none matches.
     static std::optional<int> selected_index(const QComboBox* box);
@@ -243,6 +251,8 @@ private:
     // The password in the operator's answer; nullopt when cancelled or refused, after a
     // box that says why (`no_address` when no sensor address is selected).
     std::optional<std::uint32_t> typed_password(const QString& answer, const QString& no_address);
+    // Appends the system's ports to the port box, its selection and typed text kept.
+    void add_system_ports(const QStringList& ports);
 
     protocol::IndicatorCheck indicator_check_;  // its address and value outlive a stop
 
@@ -254,4 +264,5 @@ private:
     bool in_tick_ = false;  // a message box opened by a tick must not let another tick in
     unsigned session_ = 0;  // counts stops: answers for an earlier session are dropped
     QString table_folder_;  // where the last table file was, for this run only
+    std::optional<SystemPorts> system_ports_;  // last, so its thread is joined first
 };

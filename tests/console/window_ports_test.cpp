@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QEventLoop>
 #include <QSerialPortInfo>
 
 #include "console/frm_serial.h"
@@ -21,6 +22,13 @@ QStringList entries(const QComboBox* box) {
 
 class WindowPortsTest : public ::testing::Test {
 protected:
+    // The system's ports come from a thread of their own, through the event loop.
+    void await_system_ports() {
+        QEventLoop loop;
+        QObject::connect(&w, &frmSerial::system_ports_listed, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+
     ScriptedDialogs dialogs;
     ScriptedLine line;
     frmSerial w{dialogs, line};
@@ -42,12 +50,17 @@ TEST(PortEntries, SystemPortsFollowTheComPortsSortedAndOnceEach) {
         EXPECT_EQ(frmSerial::port_entries(row.system), com_ports + row.appended) << row.system.join(' ').toStdString();
 }
 
-TEST_F(WindowPortsTest, StartsWithTheSystemsPortsMergedInAndTheFirstSelected) {
+TEST_F(WindowPortsTest, StartsWithTheComPortsAndTakesTheSystemsPortsWhenListedKeepingWhatIsTyped) {
+    EXPECT_EQ(entries(w.CmbPort), com_ports);
+    EXPECT_EQ(w.CmbPort->currentIndex(), 0);
+    EXPECT_EQ(w.CmbPort->toolTip(), "COM1:");
+    w.CmbPort->setEditText(QStringLiteral("/dev/ttyUSB7"));
+    await_system_ports();
     QStringList system;
     for (const QSerialPortInfo& port : QSerialPortInfo::availablePorts()) system << port.systemLocation();
     EXPECT_EQ(entries(w.CmbPort), frmSerial::port_entries(system));
     EXPECT_EQ(w.CmbPort->currentIndex(), 0);
-    EXPECT_EQ(w.CmbPort->toolTip(), "COM1:");
+    EXPECT_EQ(w.CmbPort->currentText(), "/dev/ttyUSB7");
 }
 
 TEST_F(WindowPortsTest, SetPortShowsThePortWithItsTooltipAndConnectOpensIt) {
@@ -60,6 +73,7 @@ TEST_F(WindowPortsTest, SetPortShowsThePortWithItsTooltipAndConnectOpensIt) {
         {"COM3:", 2},
         {"/dev/ttyUSB7", 2},
     };
+    await_system_ports();
     const QStringList before = entries(w.CmbPort);
     for (const Row& row : rows) {
         SCOPED_TRACE(row.port.toStdString());
