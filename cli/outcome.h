@@ -41,4 +41,4 @@ struct Nothing {};
     auto name##_outcome_ = (expression);                                              \
     if (std::holds_alternative<::cli::Failed>(name##_outcome_))                       \
         return std::get<::cli::Failed>(std::move(name##_outcome_));                   \
-    auto& name = std::get<0>(name##_outcome_)
+    auto& name = std::get<0>(name##_outcome_)  // NOLINT(bugprone-macro-parentheses): `name` is declared

@@ -72,7 +72,8 @@ void frmSerial::Form_Load() {
     CmbNet->setCurrentIndex(0);
     CmbPort->addItems(port_entries({}));
     CmbPort->setCurrentIndex(0);
-    system_ports_.emplace(this, [this](const QStringList& ports) { add_system_ports(ports); });
+    connect(&system_ports_, &SystemPorts::listed, this, &frmSerial::add_system_ports);
+    system_ports_.start();
     for (int i = 1; i <= 10; ++i) Cmb_Datchik->addItem(QStringLiteral("Sensor %1").arg(i));
     Cmb_Datchik->setCurrentIndex(0);
     Cmb_Datchik_Click();  // the program's pick reads the slot's table like the operator's

@@ -264,5 +264,5 @@ private:
     bool in_tick_ = false;  // a message box opened by a tick must not let another tick in
     unsigned session_ = 0;  // counts stops: answers for an earlier session are dropped
     QString table_folder_;  // where the last table file was, for this run only
-    std::optional<SystemPorts> system_ports_;  // last, so its thread is joined first
+    SystemPorts system_ports_;  // last, so its thread is joined first
 };

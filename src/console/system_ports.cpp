@@ -1,15 +1,17 @@
 #include "console/system_ports.h"
 
-#include <QMetaObject>
 #include <QSerialPortInfo>
 
-// `context` outlives the lister (its owner joins the thread before the context goes), and
-// a call posted to it that has not run when it is destroyed is dropped with it.
-SystemPorts::SystemPorts(QObject* context, std::function<void(const QStringList&)> listed)
-    : lister_([context, listed = std::move(listed)] {
-          QStringList ports;
-          for (const QSerialPortInfo& port : QSerialPortInfo::availablePorts()) ports << port.systemLocation();
-          QMetaObject::invokeMethod(context, [listed, ports] { listed(ports); }, Qt::QueuedConnection);
-      }) {}
+void SystemPorts::start() {
+    // Emitted on the lister's thread, the signal reaches a receiver on another thread as a
+    // queued call, which is dropped if the receiver is gone by then.
+    lister_ = std::thread([this] {
+        QStringList ports;
+        for (const QSerialPortInfo& port : QSerialPortInfo::availablePorts()) ports << port.systemLocation();
+        emit listed(ports);
+    });
+}
 
-SystemPorts::~SystemPorts() { lister_.join(); }
+SystemPorts::~SystemPorts() {
+    if (lister_.joinable()) lister_.join();
+}

@@ -4,18 +4,24 @@
 
 #include <QObject>
 #include <QStringList>
-#include <functional>
 #include <thread>
 
-class SystemPorts {
+class SystemPorts final : public QObject {
+    Q_OBJECT
+
 public:
-    // Starts listing; `listed` gets the ports' device paths on `context`'s thread, through
-    // its event loop, unless `context` is gone by then.
-    SystemPorts(QObject* context, std::function<void(const QStringList&)> listed);
+    SystemPorts() = default;
     // Waits for the listing to end.
-    ~SystemPorts();
+    ~SystemPorts() override;
     SystemPorts(const SystemPorts&) = delete;
     SystemPorts& operator=(const SystemPorts&) = delete;
+
+    // Starts listing; `listed` follows, through the event loop of the receiver's thread.
+    void start();
+
+signals:
+    // The ports' device paths.
+    void listed(const QStringList& ports);
 
 private:
     std::thread lister_;
