@@ -121,7 +121,8 @@ QString usage() {
         "  -h, --help    this text; COMMAND --help tells about one command\n"
         "  --version     the program's version\n\n"
         "Exit status: 0 done; 1 the line or a device failed (no answer, a refusal, a wrong password);\n"
-        "2 bad use or a bad file (nothing was sent); 3 a read-back differed from what was written.\n";
+        "2 bad use or a bad file (nothing was sent); 3 a read-back differed from what was written;\n"
+        "130 Ctrl+C stopped a change after the frame in flight (what was done is named).\n";
     return text;
 }
 
