@@ -45,7 +45,7 @@ int main(int argc, char* argv[]) {
 #endif
     // Ctrl+C ends a poll after the answer it waits for, with every line written whole.
     std::signal(SIGINT, on_interrupt);
-    cli::Io io{std::cout, std::cerr, stderr_is_terminal(), &interrupt};
+    cli::Io io{std::cout, std::cerr, stderr_is_terminal(), &interrupt, &std::cin};
     const int status = cli::run(QCoreApplication::arguments().mid(1), qEnvironmentVariable("TRELVIK_PORT"), io);
     std::cout.flush();
     return status;

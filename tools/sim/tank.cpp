@@ -13,6 +13,7 @@ constexpr double tip_height = 0.03;  // the sensor's tip, above the bottom, as a
 constexpr double decay_seconds = 0.8;
 constexpr double slosh_period = 1.3;  // seconds; not a multiple of a poll period, so polls see it move
 constexpr double least_swing = 15;    // levels: even a small pour makes waves
+constexpr double most_swing = 0.05;   // of the sensor's span: waves, not a fall from the old level
 
 std::string_view trimmed(std::string_view text) {
     const auto first = text.find_first_not_of(" \t\r");
@@ -38,7 +39,7 @@ double Tank::pour(double litres, double now) {
     const double moved = std::clamp(litres_ + litres, 0.0, capacity_) - litres_;
     litres_ += moved;
     const double gap = before - settled_level();
-    swing_ = std::abs(gap) < least_swing ? (gap < 0 ? -least_swing : least_swing) : gap;
+    swing_ = std::copysign(std::clamp(std::abs(gap), least_swing, most_swing * full_level_), gap);
     changed_at_ = now;
     return moved;
 }

@@ -38,7 +38,7 @@ private:
     double full_level_;
     double litres_ = 0;
     double changed_at_ = 0;
-    double swing_ = 0;  // the level's distance from the settled one at the last change
+    double swing_ = 0;  // the wave at the last change: the level then less the settled one, within bounds
 };
 
 // A line the operator types on the simulator's standard input.
