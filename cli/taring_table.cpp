@@ -20,7 +20,8 @@ Outcome<calibration::CalibrationTable> session_table(const taring::TaringSession
     char deviation[32];
     std::snprintf(deviation, sizeof deviation, "%.2f", table.deviation);
     report << "table: " << calibration::table_points << " rows from " << table.points_used << " points, largest deviation "
-           << deviation << " L at point " << table.worst_point;
+           << deviation << " L";
+    if (table.deviation > 0) report << " at point " << table.worst_point;
     if (table.set_aside)
         report << " (" << table.set_aside << (table.set_aside == 1 ? " point" : " points")
                << " at a level another point has set aside)";
