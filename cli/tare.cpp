@@ -357,7 +357,7 @@ std::vector<QCommandLineOption> tare_options() {
         QCommandLineOption(QStringList{"settle"}, "Seconds the level must stay within the tolerance before a point is taken (default 20).", "S"),
         QCommandLineOption(QStringList{"tolerance"}, "The most the level may move while it settles (default 2).", "T"),
         QCommandLineOption(QStringList{"slot"}, "At the end, write the table to slot N (1 to 10), read it back and compare it.", "N"),
-        QCommandLineOption(QStringList{"password"}, "Present the display unit's password N before writing the slot.", "N"),
+        QCommandLineOption(QStringList{"password"}, "The display unit's password N: presented at the start, to find a wrong one early, and again before the slot is written.", "N"),
         QCommandLineOption(QStringList{"o", "output"}, "At the end, write the table to FILE (.csv or .json).", "FILE"),
     };
 }

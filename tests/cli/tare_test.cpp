@@ -1,14 +1,18 @@
 // trelvik-cli tare as a technician runs it, against the simulator's tank: pours typed on
 // both sides, a point taken back, the program killed and started again on its session
-// file, and the table written to a slot at the end.
+// file, and the table written to a slot at the end. And table from-session on good and
+// bad session files.
 
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <cmath>
+#include <sstream>
 
 #include "calibration/table_file.h"
+#include "cli.h"
 #include "support/sim_process.h"
 
 namespace {
@@ -102,4 +106,34 @@ TEST(TareSim, PoursUndoAndARestartGiveTheTableWrittenToTheSlot) {
     EXPECT_EQ(written.litres.front(), 0);
     EXPECT_EQ(written.litres.back(), 250);  // 250.5 rounded to the even neighbour
     EXPECT_LE(std::abs(written.values.back() - at_250), 2);
+}
+
+TEST(TableFromSession, MakesTheTableOrSaysWhyNot) {
+    struct Row {
+        const char* points;
+        int status;
+        const char* told;  // on standard error
+    };
+    const Row rows[] = {
+        {R"([{"litres": 0, "level": 0}, {"litres": 10, "level": 40}, {"litres": 20, "level": 90}])", 0,
+         "table: 40 rows from 3 points, largest deviation 0.00 L"},
+        {R"([{"litres": 0, "level": 0}, {"litres": 10, "level": 40}, {"litres": 20, "level": 30}])", 2,
+         "point 3: level 30 at 20 litres is below level 40 of point 2"},
+        {R"([{"litres": 0, "level": 0}, {"litres": 10}])", 2, "поле «points[1].level»: нет такого поля"},
+    };
+    QTemporaryDir dir;
+    const QString path = dir.filePath("s.json");
+    for (const Row& row : rows) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray(R"({"format": "trelvik-taring-session", "version": 1, "address": 3, "points": )") + row.points + "}");
+        file.close();
+        std::ostringstream out, err;
+        cli::Io io{out, err};
+        EXPECT_EQ(cli::run({"table", "from-session", path}, {}, io), row.status) << err.str();
+        EXPECT_NE(err.str().find(row.told), std::string::npos) << err.str();
+        if (row.status == 0) {
+            EXPECT_TRUE(out.str().starts_with("Сет. номер;3\r\nОтключен;нет\r\n")) << out.str();
+        }
+    }
 }
