@@ -4,21 +4,19 @@
 
 #include <QDateTime>
 #include <QFileInfo>
-#include <charconv>
 #include <chrono>
 #include <cmath>
 #include <ostream>
 #include <thread>
 
 #include "calibration/table_file.h"
-#include "calibration/unit_backup.h"
 #include "input_lines.h"
 #include "protocol/number_text.h"
-#include "protocol/requests.h"
 #include "taring/session_file.h"
 #include "taring/settle_detector.h"
 #include "taring_commands.h"
 #include "taring_table.h"
+#include "tare_settings.h"
 
 namespace cli {
 
@@ -33,95 +31,8 @@ constexpr auto watch_step = std::chrono::milliseconds(20);    // how soon Ctrl+C
 
 Failed bad(const std::string& message) { return {Status::bad_use, message}; }
 
-// A decimal number as people type litres: "12.5" or "12,5", a sign allowed so that a
-// negative one can be told apart from no number at all.
-std::optional<double> decimal(std::string_view text) {
-    std::string number(protocol::trim_blanks(text));
-    if (number.starts_with('+')) number.erase(0, 1);
-    std::replace(number.begin(), number.end(), ',', '.');
-    const std::size_t digits = number.find_first_of("0123456789");
-    const std::size_t start = number.starts_with('-') ? 1 : 0;
-    if (digits == std::string::npos || number.find_first_not_of("0123456789.", start) != std::string::npos ||
-        std::count(number.begin(), number.end(), '.') > 1)
-        return std::nullopt;
-    double value = 0;
-    const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);
-    if (error != std::errc{} || end != number.data() + number.size()) return std::nullopt;
-    return value;
-}
-
-std::string shortest(double value) {
-    char text[32];
-    const auto end = std::to_chars(text, text + sizeof text, value).ptr;
-    return {text, end};
-}
-
-struct Settings {
-    Byte address = 0;
-    QString session_file;
-    std::optional<double> start_litres;
-    double settle = 20;
-    double tolerance = 2;
-    std::optional<std::size_t> slot;
-    std::optional<std::uint32_t> password;
-    QString output;
-};
-
-Outcome<std::int32_t> whole(const std::string& name, const QString& text, protocol::Range range) {
-    if (const auto n = protocol::typed_number(text.toStdString(), "", range)) return *n;
-    return bad(name + " takes a whole number " + std::to_string(range.min) + " to " + std::to_string(range.max) +
-               ", not \"" + text.toStdString() + "\"");
-}
-
-Outcome<double> fraction(const std::string& name, const QString& text, double max, const std::string& unit) {
-    const auto n = decimal(text.toStdString());
-    if (n && *n >= 0 && *n <= max) return *n;
-    return bad(name + " takes " + unit + " 0 to " + shortest(max) + ", not \"" + text.toStdString() + "\"");
-}
-
-Outcome<Settings> settings(const Invocation& call) {
-    if (call.args.size() != 1) return bad("expected ADDRESS, the sensor's address");
-    Settings s;
-    const auto address = whole("ADDRESS", call.args[0], protocol::net_range);
-    if (const auto* failed = std::get_if<Failed>(&address)) return *failed;
-    s.address = static_cast<Byte>(std::get<std::int32_t>(address));
-    s.session_file = call.options.value("session");
-    if (s.session_file.isEmpty()) return bad("tare needs --session FILE");
-    struct Decimal {
-        const char* option;
-        double max;
-        const char* unit;
-        double* into;
-    };
-    double start = 0;
-    for (const Decimal& d : {Decimal{"start-litres", calibration::max_litres, "litres", &start},
-                             Decimal{"settle", 3600, "seconds", &s.settle},
-                             Decimal{"tolerance", calibration::max_value, "levels", &s.tolerance}}) {
-        if (!call.options.isSet(d.option)) continue;
-        const auto n = fraction(std::string("--") + d.option, call.options.value(d.option), d.max, d.unit);
-        if (const auto* failed = std::get_if<Failed>(&n)) return *failed;
-        *d.into = std::get<double>(n);
-    }
-    if (call.options.isSet("start-litres")) s.start_litres = start;
-    if (call.options.isSet("slot")) {
-        const auto slot = whole("--slot", call.options.value("slot"), {1, static_cast<std::int32_t>(calibration::unit_slots)});
-        if (const auto* failed = std::get_if<Failed>(&slot)) return *failed;
-        s.slot = static_cast<std::size_t>(std::get<std::int32_t>(slot) - 1);
-    }
-    if (call.options.isSet("password")) {
-        const auto password = whole("--password", call.options.value("password"), protocol::password_range);
-        if (const auto* failed = std::get_if<Failed>(&password)) return *failed;
-        s.password = static_cast<std::uint32_t>(std::get<std::int32_t>(password));
-    }
-    s.output = call.options.value("output");
-    if (!s.output.isEmpty())
-        if (auto writable = table_file_writable(s.output); std::holds_alternative<Failed>(writable))
-            return std::get<Failed>(writable);
-    return s;
-}
-
 // The session file as it stands, or a new session when there is none.
-Outcome<TaringSession> open_session(const Settings& s) {
+Outcome<TaringSession> open_session(const TareSettings& s) {
     if (!QFileInfo::exists(s.session_file)) return TaringSession{s.address, std::nullopt, {}};
     auto read = taring::read_session_file(s.session_file);
     if (const auto* refused = std::get_if<QString>(&read)) return bad(refused->toStdString());
@@ -134,7 +45,7 @@ Outcome<TaringSession> open_session(const Settings& s) {
 
 class Taring {
 public:
-    Taring(Io& io, DeviceOps& ops, const Settings& settings, TaringSession& session)
+    Taring(Io& io, DeviceOps& ops, const TareSettings& settings, TaringSession& session)
         : io_(io), ops_(ops), s_(settings), session_(session), detector_(settings.settle, settings.tolerance),
           input_(io.in) {}
 
@@ -181,7 +92,8 @@ private:
     bool stop() const { return io_.interrupt && io_.interrupt->caught; }
     double seconds() const { return std::chrono::duration<double>(Clock::now() - started_).count(); }
     std::string saved() const {
-        return "the session, " + std::to_string(session_.points.size()) + " points, is saved in " +
+        const std::size_t n = session_.points.size();
+        return "the session, " + std::to_string(n) + (n == 1 ? " point" : " points") + ", is saved in " +
                s_.session_file.toStdString();
     }
 
@@ -336,7 +248,7 @@ private:
 
     Io& io_;
     DeviceOps& ops_;
-    const Settings& s_;
+    const TareSettings& s_;
     TaringSession& session_;
     taring::SettleDetector detector_;
     InputLines input_;
@@ -363,9 +275,9 @@ std::vector<QCommandLineOption> tare_options() {
 }
 
 Outcome<Nothing> tare(Session& session, const Invocation& call) {
-    const auto parsed = settings(call);
+    const auto parsed = tare_settings(call);
     if (const auto* failed = std::get_if<Failed>(&parsed)) return *failed;
-    const Settings& s = std::get<Settings>(parsed);
+    const TareSettings& s = std::get<TareSettings>(parsed);
     auto opened = open_session(s);
     if (const auto* failed = std::get_if<Failed>(&opened)) return *failed;
     TaringSession& taring = std::get<TaringSession>(opened);
