@@ -36,11 +36,11 @@ Outcome<TaringSession> open_session(const TareSettings& s) {
     if (!QFileInfo::exists(s.session_file)) return TaringSession{s.address, std::nullopt, {}};
     auto read = taring::read_session_file(s.session_file);
     if (const auto* refused = std::get_if<QString>(&read)) return bad(refused->toStdString());
-    auto& session = std::get<TaringSession>(read);
+    TaringSession session = std::get<TaringSession>(std::move(read));
     if (session.address != s.address)
         return bad(s.session_file.toStdString() + " is a session of sensor " + std::to_string(session.address) +
                    ", not of sensor " + std::to_string(s.address));
-    return std::move(session);
+    return session;
 }
 
 class Taring {

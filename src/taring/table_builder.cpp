@@ -69,7 +69,8 @@ std::vector<Entry> padded(const std::vector<Entry>& kept) {
         const auto n = static_cast<long long>(pieces[t]);
         for (long long q = 1; q < n; ++q) {
             // Rounded half up: whole levels a step or more apart stay apart.
-            const double x = a.x + static_cast<double>((span * q + n / 2) / n);
+            const long long step = (span * q + n / 2) / n;
+            const double x = a.x + static_cast<double>(step);
             rows.push_back({{x, a.y + (b.y - a.y) * (x - a.x) / (b.x - a.x)}, 0});
         }
     }
@@ -122,6 +123,7 @@ std::variant<BuiltTable, TableRefusal> build_table(std::span<const TaringPoint> 
     std::vector<Entry> rows;
     if (kept.size() > table_points) {
         std::vector<Point> xy;
+        xy.reserve(kept.size());
         for (const Entry& e : kept) xy.push_back(e.point);
         for (std::size_t v : best_polyline(xy, table_points).vertices) rows.push_back(kept[v]);
     } else {
@@ -129,6 +131,8 @@ std::variant<BuiltTable, TableRefusal> build_table(std::span<const TaringPoint> 
     }
 
     std::vector<Point> table_line, used;
+    table_line.reserve(table_points);
+    used.reserve(kept.size());
     for (std::size_t r = 0; r < table_points; ++r) {
         built.table.values[r] = static_cast<std::uint16_t>(rows[r].point.x);
         built.table.litres[r] = static_cast<std::uint16_t>(whole(rows[r].point.y));
