@@ -7,6 +7,7 @@
 #include "commands.h"
 #include "option_names.h"
 #include "protocol/requests.h"
+#include "taring_commands.h"
 
 namespace cli {
 
@@ -56,6 +57,16 @@ const std::vector<Command>& commands() {
         {{"table", "write"}, "SLOT FILE [--password N]",
          "one slot from FILE, then read back and compared",
          "Writes the table in FILE (.csv or .json) to SLOT, reads it back and compares it.", {password_option}, table_write},
+        {{"table", "from-session"}, "SESSION [-o FILE]",
+         "the table a taring session makes, to FILE or as CSV",
+         "Makes a slot's table from a taring session file (see tare) and tells its largest deviation.", from_session_options(),
+         table_from_session},
+        {{"tare"}, "ADDRESS --session FILE [--start-litres L] [--settle S] [--tolerance T] [--slot N] [--password P] [-o TABLE]",
+         "tare a tank from pours: points as CSV, then the table",
+         "Tares the tank of the sensor at ADDRESS. Standard input takes the litres poured after each pour (\".\" or \",\"\n"
+         "for decimals), undo and done; each point is taken once the level has settled, saved to the session\n"
+         "file and printed as CSV: point,litres,level,spread. done (or the end of input) makes the table.",
+         tare_options(), tare},
         {{"backup"}, "-o FILE [--password N]",
          "all ten slots and the display mode, to one JSON file", "Saves the display mode and the tables of all ten slots to one JSON file.",
          {valued({"o", option::output}, "The backup file to write.", "FILE"), password_option}, backup},

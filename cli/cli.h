@@ -20,6 +20,7 @@ struct Io {
         volatile std::sig_atomic_t caught = 0;
     };
     Interrupt* interrupt = nullptr;
+    std::istream* in = nullptr;  // what the operator types, for the commands that read it
 };
 
 // Runs one command line (the arguments after the program's name) with `default_port`

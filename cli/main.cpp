@@ -36,7 +36,7 @@ int main(int argc, char* argv[]) {
     // a command that changes a device after the frame in flight.
     static cli::Io::Interrupt interrupt;
     cli::install_interrupt_handler(interrupt);
-    cli::Io io{std::cout, std::cerr, stderr_is_terminal(), &interrupt};
+    cli::Io io{std::cout, std::cerr, stderr_is_terminal(), &interrupt, &std::cin};
     const int status = cli::run(QCoreApplication::arguments().mid(1), qEnvironmentVariable("TRELVIK_PORT"), io);
     std::cout.flush();
     return status;

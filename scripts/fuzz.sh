@@ -12,7 +12,7 @@ CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWit
   -DTRELVIK_FUZZ=ON -DTRELVIK_WERROR=ON -DTRELVIK_BUILD_TESTS=OFF -DTRELVIK_BUILD_BENCH=OFF >/dev/null
 cmake --build build-fuzz -j2 --target fuzz_targets
 
-targets=(fuzz_reply_dispatch fuzz_table_frame fuzz_crc fuzz_number_text fuzz_byte_text fuzz_table_csv)
+targets=(fuzz_reply_dispatch fuzz_table_frame fuzz_crc fuzz_number_text fuzz_byte_text fuzz_table_csv fuzz_taring_session)
 mkdir -p build-fuzz/findings
 failed=0
 printf '%-22s %12s %10s %8s %8s  %s\n' target executions exec/s cov ft findings

@@ -1,6 +1,7 @@
 #pragma once
 // The device simulator as a child process: started with options, its first output line
-// (the line's device path) awaited, stopped by its process id and reaped at the end.
+// (the line's device path) awaited, stopped by its process id and reaped at the end. Its
+// standard input is a pipe the test may type into.
 // A reader thread drains its log all the time, so a long test never stalls the simulator
 // on a full pipe.
 
@@ -29,17 +30,22 @@ public:
         std::vector<char*> argv;
         for (auto& a : args) argv.push_back(a.data());
         argv.push_back(nullptr);
-        int out[2];
-        if (pipe(out) != 0) throw std::runtime_error("pipe");
+        int out[2], in[2];
+        if (pipe(out) != 0 || pipe(in) != 0) throw std::runtime_error("pipe");
         posix_spawn_file_actions_t actions;
         posix_spawn_file_actions_init(&actions);
         posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
+        posix_spawn_file_actions_adddup2(&actions, in[0], STDIN_FILENO);
         posix_spawn_file_actions_addclose(&actions, out[0]);
+        posix_spawn_file_actions_addclose(&actions, in[1]);
         const int error = posix_spawn(&pid_, argv[0], &actions, nullptr, argv.data(), environ);
         posix_spawn_file_actions_destroy(&actions);
         close(out[1]);
+        close(in[0]);
+        input_ = in[1];
         if (error != 0) {
             close(out[0]);
+            close(input_);
             throw std::runtime_error("posix_spawn");
         }
         reader_ = std::thread([this, fd = out[0]] { drain(fd); });
@@ -47,12 +53,19 @@ public:
     }
     ~SimProcess() {
         if (pid_ > 0) stop();
+        close(input_);
         reader_.join();  // the pipe reaches its end once the process is gone
     }
     SimProcess(const SimProcess&) = delete;
     SimProcess& operator=(const SimProcess&) = delete;
 
     const std::string& device() const { return device_; }
+
+    // A line on the simulator's standard input (its tank's commands).
+    void type(const std::string& line) {
+        const std::string text = line + "\n";
+        if (write(input_, text.data(), text.size()) != static_cast<ssize_t>(text.size())) throw std::runtime_error("write");
+    }
 
     // The next line of output that starts with `prefix`, waiting at most `limit`.
     // Lines before it are consumed.
@@ -92,6 +105,7 @@ private:
     }
 
     pid_t pid_ = -1;
+    int input_ = -1;
     std::string device_;
     std::mutex mutex_;
     std::condition_variable arrived_;

@@ -15,6 +15,7 @@
 #include "display_unit.h"
 #include "notes.h"
 #include "sensor.h"
+#include "tank.h"
 
 namespace sim {
 
@@ -37,6 +38,12 @@ struct Faults {
 
 inline constexpr std::uint32_t default_password = 12345;
 
+// The sensor at `address` stands in a tank of `capacity` litres.
+struct TankConfig {
+    Byte address = 1;
+    double capacity = 1000;
+};
+
 struct LineConfig {
     std::vector<Byte> sensors{1, 2, 5};
     bool drift = true;
@@ -47,6 +54,7 @@ struct LineConfig {
     std::set<std::size_t> high_value_slots;
     Faults faults;
     milliseconds turnaround{3};  // a device's pause between request and answer
+    std::optional<TankConfig> tank;
 };
 
 // Bytes that leave together, after the line has been quiet for `silence_before`.
@@ -68,8 +76,15 @@ public:
     // Everything the devices do with one well-formed frame.
     Outcome receive(ByteView frame);
 
-    // One second of drift in every sensor, unless drift is off.
+    // One second of drift in every sensor, unless drift is off; a sensor in a tank reads
+    // its tank instead, with a level's noise unless drift is off.
     void drift();
+
+    // The time, in seconds on any steady clock, for what happens next: a tank's level
+    // sloshes and settles with it.
+    void set_time(double seconds) { now_ = seconds; }
+    // A command to the tank ("pour 10", "drain 5", "status"): what it did, for the log.
+    std::string tank_command(std::string_view line);
 
     const std::vector<Sensor>& sensors() const { return sensors_; }
     const DisplayUnit& display() const { return display_; }
@@ -81,8 +96,13 @@ private:
     void transmit(Byte from, Bytes answer, Outcome& out);
     void add_garbage(Outcome& out);
 
+    Sensor* tank_sensor();
+
     LineConfig config_;
     std::vector<Sensor> sensors_;
+    std::optional<Tank> tank_;
+    std::size_t tank_index_ = 0;  // the sensor in the tank, wherever set-net moves it
+    double now_ = 0;
     DisplayUnit display_;
     std::mt19937 rng_;
     std::map<Byte, std::size_t> answered_;  // answers sent at each address, for `lose`

@@ -93,6 +93,9 @@ void print_banner(const Options& o, std::uint32_t seed, const Line& line) {
     if (f.bad_store) add("table writes stored with row 40's litres off by one");
     if (o.close_after) add("line closes after " + std::to_string(*o.close_after) + " frames");
     if (o.reopen_after) add("and reopens " + std::to_string(o.reopen_after->count()) + " ms later");
+    if (o.line.tank)
+        std::printf("  tank: sensor %u in an empty horizontal tank of %g L; standard input takes pour L, drain L, status\n",
+                    unsigned{o.line.tank->address}, o.line.tank->capacity);
     std::printf("  faults: %s\n", faults.empty() ? "none" : faults.c_str());
 }
 
@@ -113,17 +116,19 @@ public:
 
         next_drift_ = Clock::now() + drift_period;
         while (!stop_requested) {
-            pollfd p{pty_ ? pty_->master() : -1, POLLIN, 0};
+            // Standard input carries the tank's commands, when there is a tank.
+            pollfd p[2]{{pty_ ? pty_->master() : -1, POLLIN, 0}, {tank_commands_ ? STDIN_FILENO : -1, POLLIN, 0}};
             const timespec timeout = time_to_next_deadline();
-            if (ppoll(&p, 1, &timeout, &wait_mask) < 0 && errno != EINTR) {
+            if (ppoll(p, 2, &timeout, &wait_mask) < 0 && errno != EINTR) {
                 std::fprintf(stderr, "trelvik-sim: poll: %s\n", std::strerror(errno));
                 return 1;
             }
             if (stop_requested) break;
-            if (p.revents & POLLIN)
+            if (p[0].revents & POLLIN)
                 receive();
-            else if (p.revents & (POLLHUP | POLLERR))
+            else if (p[0].revents & (POLLHUP | POLLERR))
                 pull_line("the pty failed");
+            if (p[1].revents & (POLLIN | POLLHUP | POLLERR)) read_tank_commands();
             on_deadlines();
             if (reopen_at_ && Clock::now() >= *reopen_at_ && !reopen()) return 1;
         }
@@ -177,6 +182,7 @@ private:
                 continue;
             }
             log_line("<- " + hex_dump(item->bytes));
+            line_.set_time(seconds());
             answer(line_.receive(item->bytes));
             if (options_.close_after && ++frames_ == *options_.close_after) {
                 options_.close_after.reset();  // the adapter is pulled once
@@ -194,6 +200,23 @@ private:
                 log_line("-- the console takes no more bytes: the rest of the answer is dropped");
                 return;
             }
+        }
+    }
+
+    double seconds() const { return std::chrono::duration<double>(Clock::now() - started_).count(); }
+
+    void read_tank_commands() {
+        char buffer[512];
+        const ssize_t n = read(STDIN_FILENO, buffer, sizeof buffer);
+        if (n < 0 && (errno == EAGAIN || errno == EINTR)) return;
+        if (n <= 0) {
+            tank_commands_ = false;  // the end of the input: the tank stays as it is
+            return;
+        }
+        commands_.append(buffer, static_cast<std::size_t>(n));
+        for (std::size_t eol; (eol = commands_.find('\n')) != std::string::npos; commands_.erase(0, eol + 1)) {
+            line_.set_time(seconds());
+            log_line(line_.tank_command(std::string_view(commands_).substr(0, eol)));
         }
     }
 
@@ -245,6 +268,9 @@ private:
     Clock::time_point last_received_{};
     Clock::time_point next_drift_{};
     std::optional<Clock::time_point> reopen_at_;
+    Clock::time_point started_ = Clock::now();
+    bool tank_commands_ = options_.line.tank.has_value();
+    std::string commands_;  // what standard input brought, up to the end of its last line
 };
 
 int run(int argc, char** argv) {

@@ -76,7 +76,8 @@ std::variant<Options, ShowHelp, BadOptions> parse_options(std::span<const std::s
 
         static constexpr std::string_view with_value[] = {
             "--sensors", "--link",  "--seed",    "--password", "--mute",        "--bad-crc",
-            "--truncate", "--split", "--gap-ms", "--garbage",  "--close-after", "--reopen-after", "--high-values", "--lose"};
+            "--truncate", "--split", "--gap-ms", "--garbage",  "--close-after", "--reopen-after", "--high-values", "--lose",
+            "--tank"};
         if (std::find(std::begin(with_value), std::end(with_value), name) == std::end(with_value))
             return BadOptions{"unknown option " + std::string(args[i])};
         if (!get_value()) return bad("needs a value");
@@ -114,6 +115,12 @@ std::variant<Options, ShowHelp, BadOptions> parse_options(std::span<const std::s
             const auto n = number<std::size_t>(value, 0, 1000);
             if (!n) return bad("a number of bytes 0..1000");
             o.line.faults.garbage = *n;
+        } else if (takes("--tank")) {
+            const auto colon = value.find(':');
+            const auto a = number<Byte>(value.substr(0, colon), 0, protocol::max_sensor_address);
+            const auto litres = colon == std::string_view::npos ? std::nullopt : number<unsigned>(value.substr(colon + 1), 1, 1'000'000);
+            if (!a || !litres) return bad("ADDRESS:LITRES, a sensor's address 0..200 and the tank's size 1..1000000");
+            o.line.tank = TankConfig{*a, static_cast<double>(*litres)};
         } else if (takes("--close-after")) {
             if (!(o.close_after = number<unsigned>(value, 1, 1'000'000))) return bad("a number of frames 1..1000000");
         } else if (takes("--high-values")) {
@@ -127,6 +134,8 @@ std::variant<Options, ShowHelp, BadOptions> parse_options(std::span<const std::s
         }
     }
     if (o.reopen_after && !o.close_after) return BadOptions{"--reopen-after needs --close-after"};
+    if (o.line.tank && std::find(o.line.sensors.begin(), o.line.sensors.end(), o.line.tank->address) == o.line.sensors.end())
+        return BadOptions{"--tank: no sensor at address " + std::to_string(o.line.tank->address) + " (see --sensors)"};
     return o;
 }
 
@@ -146,6 +155,9 @@ received (<-) and sent (->) is logged after it.
   --no-drift            temperatures and levels stay where they start
   --seed N              repeatable drift and garbage
   --no-pace             answer at once instead of at 19200 baud with turnaround
+  --tank ADDRESS:LITRES the sensor at ADDRESS stands in an empty horizontal tank of
+                        LITRES; standard input takes "pour L", "drain L" and "status",
+                        and after each change the level sloshes for a few seconds
 
 Faults (ADDR is a sensor address, or 222 for the display unit; repeatable):
   --mute ADDR           the device is gone: it neither hears nor answers

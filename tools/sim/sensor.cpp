@@ -53,7 +53,9 @@ Sensor::Sensor(const SensorState& state)
     : state_(state),
       home_temperature_(state.temperature),
       reading_min_(std::min({state.lower, state.upper, state.reading})),
-      reading_max_(std::max({state.lower, state.upper, state.reading})) {}
+      reading_max_(std::max({state.lower, state.upper, state.reading})),
+      home_lower_(state.lower),
+      home_upper_(state.upper) {}
 
 std::optional<Bytes> Sensor::answer(ByteView request, Notes& notes) {
     const Byte a = state_.address;
@@ -132,6 +134,13 @@ void Sensor::drift(std::mt19937& rng) {
     const std::int64_t reach = std::max<std::int64_t>(1, (std::int64_t{reading_max_} - reading_min_) / 500);
     const std::int64_t moved = std::int64_t{state_.reading} + std::uniform_int_distribution<std::int64_t>(-reach, reach)(rng);
     state_.reading = static_cast<std::uint32_t>(std::clamp<std::int64_t>(moved, reading_min_, reading_max_));
+}
+
+void Sensor::read_level(std::uint16_t level) {
+    // Rounded up, so that level_of gives `level` back while the first levels stand.
+    const std::int64_t span = std::int64_t{home_upper_} - home_lower_;
+    const std::int64_t offset = span >= 0 ? (level * span + full_level - 1) / full_level : level * span / full_level;
+    state_.reading = static_cast<std::uint32_t>(std::max<std::int64_t>(0, home_lower_ + offset));
 }
 
 }  // namespace sim

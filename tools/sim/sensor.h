@@ -52,12 +52,18 @@ public:
     // One second's worth of slow change in temperature and reading.
     void drift(std::mt19937& rng);
 
+    // Puts the raw reading where `level` (0..full_level, whole) lies on the scale of the
+    // sensor's first lower and upper levels: a tank sets what the sensor measures, and
+    // levels taken later scale it as they would a real measurement.
+    void read_level(std::uint16_t level);
+
 private:
     SensorState state_;
     // Drift stays within a few degrees of the first temperature, and the reading
     // within the first span of levels, whatever levels are taken later on.
     std::int8_t home_temperature_;
     std::uint32_t reading_min_, reading_max_;
+    std::uint32_t home_lower_, home_upper_;
 };
 
 }  // namespace sim

@@ -1,0 +1,34 @@
+#pragma once
+// What `tare` is asked to do, checked whole before the line is opened, and the numbers
+// the operator types and reads.
+
+#include <QString>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "commands.h"
+
+namespace cli {
+
+struct TareSettings {
+    Byte address = 0;
+    QString session_file;
+    std::optional<double> start_litres;  // given: for a new session only
+    double settle = 20;                   // seconds
+    double tolerance = 2;                 // levels
+    std::optional<std::size_t> slot;      // 0 for "Sensor 1"
+    std::optional<std::uint32_t> password;
+    QString output;                       // the table file; empty for none
+};
+
+Outcome<TareSettings> tare_settings(const Invocation& call);
+
+// A decimal number as people type litres: "12.5" or "12,5", a sign allowed so that a
+// negative one can be told apart from no number at all.
+std::optional<double> decimal(std::string_view text);
+
+// The shortest text that reads back as `value`: "12.5", "100".
+std::string shortest(double value);
+
+}  // namespace cli

@@ -1,0 +1,67 @@
+#include "taring_table.h"
+
+#include <QSaveFile>
+#include <cstdio>
+#include <ostream>
+
+#include "calibration/table_csv.h"
+#include "calibration/table_file.h"
+#include "taring/session_file.h"
+#include "taring/table_builder.h"
+#include "taring_commands.h"
+
+namespace cli {
+
+Outcome<calibration::CalibrationTable> session_table(const taring::TaringSession& session, std::ostream& report) {
+    const auto built = taring::build_table(session.points);
+    if (const auto* refused = std::get_if<taring::TableRefusal>(&built))
+        return Failed{Status::bad_use, "the table cannot be built: " + refused->text};
+    const auto& table = std::get<taring::BuiltTable>(built);
+    char deviation[32];
+    std::snprintf(deviation, sizeof deviation, "%.2f", table.deviation);
+    report << "table: " << calibration::table_points << " rows from " << table.points_used << " points, largest deviation "
+           << deviation << " L";
+    if (table.deviation > 0) report << " at point " << table.worst_point;
+    if (table.set_aside)
+        report << " (" << table.set_aside << (table.set_aside == 1 ? " point" : " points")
+               << " at a level another point has set aside)";
+    report << "\n";
+    calibration::CalibrationTable result = table.table;
+    result.net = static_cast<calibration::Byte>(session.address);
+    result.status = calibration::slot_in_service;
+    return result;
+}
+
+Outcome<Nothing> table_file_writable(const QString& path) {
+    QSaveFile trial(path);
+    if (!trial.open(QIODevice::WriteOnly))
+        return Failed{Status::bad_use, path.toStdString() + " cannot be written: " + trial.errorString().toStdString()};
+    trial.cancelWriting();
+    return Nothing{};
+}
+
+std::vector<QCommandLineOption> from_session_options() {
+    return {QCommandLineOption(QStringList{"o", "output"}, "Write the table to FILE (.csv or .json) instead of CSV to standard output.",
+                               "FILE")};
+}
+
+Outcome<Nothing> table_from_session(Session& session, const Invocation& call) {
+    if (call.args.size() != 1) return Failed{Status::bad_use, "expected SESSION, the session file"};
+    const QString output = call.options.value("output");
+    if (!output.isEmpty())
+        if (auto writable = table_file_writable(output); std::holds_alternative<Failed>(writable)) return writable;
+    const auto read = taring::read_session_file(call.args[0]);
+    if (const auto* refused = std::get_if<QString>(&read)) return Failed{Status::bad_use, refused->toStdString()};
+    // With the table on standard output, the report goes with the messages.
+    auto table = session_table(std::get<taring::TaringSession>(read), output.isEmpty() ? session.io.err : session.io.out);
+    if (const auto* failed = std::get_if<Failed>(&table)) return *failed;
+    const auto& made = std::get<calibration::CalibrationTable>(table);
+    if (output.isEmpty()) {
+        session.io.out << calibration::write_table_csv(made) << std::flush;
+        return Nothing{};
+    }
+    if (const auto error = calibration::write_table_file(output, made)) return Failed{Status::failed, error->toStdString()};
+    return Nothing{};
+}
+
+}  // namespace cli

@@ -1,0 +1,38 @@
+#pragma once
+// Polylines through measured points: the best k of n points, and how far a polyline
+// strays from points.
+
+#include <cstddef>
+#include <span>
+#include <vector>
+
+namespace taring {
+
+struct Point {
+    double x = 0;
+    double y = 0;
+};
+
+struct Polyline {
+    std::vector<std::size_t> vertices;  // indices into the points, ascending, first and last included
+    double deviation = 0;               // the largest |y - polyline(x)| over all the points
+};
+
+// The k points (2 <= k <= points.size(), x strictly rising) whose polyline strays least, at
+// its worst, from all the points: the exact optimum of a dynamic programme over (last
+// vertex, vertices used), in O(k n²) time and O(k n) memory. A segment's largest
+// deviation comes from the convex hull of the points it spans, so no pair costs more
+// than a logarithmic search.
+Polyline best_polyline(std::span<const Point> points, std::size_t k);
+
+// The polyline through `vertices` (x not falling; a segment of no width is skipped) at x,
+// its end values beyond its ends.
+double polyline_at(std::span<const Point> vertices, double x);
+
+struct Deviation {
+    double largest = 0;
+    std::size_t at = 0;  // index of the point where it is largest
+};
+Deviation deviation(std::span<const Point> vertices, std::span<const Point> points);
+
+}  // namespace taring

@@ -1,0 +1,115 @@
+#include "session_file.h"
+
+#include <QJsonArray>
+#include <QJsonObject>
+#include <cmath>
+#include <limits>
+
+#include "calibration/table_json.h"
+#include "calibration/whole_file.h"
+#include "protocol/commands.h"
+
+namespace taring {
+
+using calibration::FileProblem;
+
+namespace {
+
+FileProblem at(const std::string& field, std::string what) { return {"поле «" + field + "»", std::move(what)}; }
+
+// `object[key]` as a finite number from `min` to `max`; nullopt when absent and not `needed`.
+std::variant<std::optional<double>, FileProblem> number(const QJsonObject& object, const char* key,
+                                                        const std::string& path, bool needed, double min,
+                                                        double max, bool whole = false) {
+    const std::string field = path.empty() ? key : path + "." + key;
+    const QJsonValue value = object.value(QLatin1String(key));
+    if (value.isUndefined()) {
+        if (needed) return at(field, "нет такого поля");
+        return std::optional<double>{};
+    }
+    if (!value.isDouble() || !std::isfinite(value.toDouble())) return at(field, "ожидается число");
+    const double v = value.toDouble();
+    if (whole && v != std::floor(v)) return at(field, "ожидается целое число");
+    if (v < min || v > max)
+        return at(field, QString::number(v, 'g', 17).toStdString() + " вне диапазона " +
+                             QString::number(min, 'g', 17).toStdString() + "...." +
+                             QString::number(max, 'g', 17).toStdString());
+    return std::optional<double>{v};
+}
+
+constexpr double no_limit = std::numeric_limits<double>::max();
+constexpr double most_polls = std::numeric_limits<std::uint32_t>::max();
+
+}  // namespace
+
+QByteArray write_session_json(const TaringSession& session) {
+    QJsonArray points;
+    for (const TaringPoint& p : session.points) {
+        QJsonObject point{{QStringLiteral("litres"), p.litres}, {QStringLiteral("level"), p.level}};
+        if (p.spread) point.insert(QStringLiteral("spread"), *p.spread);
+        if (p.polls) point.insert(QStringLiteral("polls"), static_cast<qint64>(*p.polls));
+        if (p.time) point.insert(QStringLiteral("time"), QString::fromStdString(*p.time));
+        points.append(point);
+    }
+    QJsonObject object{{QStringLiteral("address"), session.address}, {QStringLiteral("points"), points}};
+    if (session.serial) object.insert(QStringLiteral("serial"), static_cast<qint64>(*session.serial));
+    return calibration::json_document(object, session_format_name, session_format_version);
+}
+
+std::variant<TaringSession, FileProblem> read_session_json(const QByteArray& text) {
+    const auto document = calibration::json_document_object(text, session_format_name, session_format_version);
+    if (const auto* problem = std::get_if<FileProblem>(&document)) return *problem;
+    const QJsonObject& object = std::get<QJsonObject>(document);
+    TaringSession session;
+
+    const auto address = number(object, "address", {}, true, 0, protocol::max_sensor_address, true);
+    if (const auto* problem = std::get_if<FileProblem>(&address)) return *problem;
+    session.address = static_cast<int>(*std::get<std::optional<double>>(address));
+    const auto serial = number(object, "serial", {}, false, 0, most_polls, true);
+    if (const auto* problem = std::get_if<FileProblem>(&serial)) return *problem;
+    if (const auto& s = std::get<std::optional<double>>(serial)) session.serial = static_cast<std::uint32_t>(*s);
+
+    const QJsonValue points = object.value(QLatin1String("points"));
+    if (!points.isArray()) return at("points", points.isUndefined() ? "нет такого поля" : "ожидается массив точек");
+    const QJsonArray array = points.toArray();
+    for (qsizetype k = 0; k < array.size(); ++k) {
+        const std::string path = "points[" + std::to_string(k) + "]";
+        if (!array.at(k).isObject()) return at(path, "ожидается объект с полями litres и level");
+        const QJsonObject point = array.at(k).toObject();
+        TaringPoint p;
+        // Every field of the point, in the order the file writes them.
+        const auto litres = number(point, "litres", path, true, 0, no_limit);
+        const auto level = number(point, "level", path, true, 0, no_limit);
+        const auto spread = number(point, "spread", path, false, 0, no_limit);
+        const auto polls = number(point, "polls", path, false, 1, most_polls, true);
+        for (const auto* read : {&litres, &level, &spread, &polls})
+            if (const auto* problem = std::get_if<FileProblem>(read)) return *problem;
+        p.litres = *std::get<std::optional<double>>(litres);
+        p.level = *std::get<std::optional<double>>(level);
+        p.spread = std::get<std::optional<double>>(spread);
+        if (const auto& n = std::get<std::optional<double>>(polls)) p.polls = static_cast<std::uint32_t>(*n);
+        const QJsonValue time = point.value(QLatin1String("time"));
+        if (!time.isUndefined()) {
+            // Text that UTF-8 cannot carry (a lone surrogate) would not read back the same.
+            if (!time.isString() || QString::fromStdString(time.toString().toStdString()) != time.toString())
+                return at(path + ".time", "ожидается текст");
+            p.time = time.toString().toStdString();
+        }
+        session.points.push_back(std::move(p));
+    }
+    return session;
+}
+
+std::variant<TaringSession, QString> read_session_file(const QString& path) {
+    const auto bytes = calibration::read_whole_file(path);
+    if (const auto* refused = std::get_if<QString>(&bytes)) return *refused;
+    auto session = read_session_json(std::get<QByteArray>(bytes));
+    if (const auto* problem = std::get_if<FileProblem>(&session)) return calibration::file_message(path, *problem);
+    return std::get<TaringSession>(std::move(session));
+}
+
+std::optional<QString> write_session_file(const QString& path, const TaringSession& session) {
+    return calibration::write_whole_file(path, write_session_json(session));
+}
+
+}  // namespace taring

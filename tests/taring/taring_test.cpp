@@ -1,0 +1,219 @@
+// Taring: the steadiness of a level, the best polyline against a brute-force search, the
+// table built from a session's points, and the session file.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+
+#include "taring/polyline.h"
+#include "taring/session_file.h"
+#include "taring/settle_detector.h"
+#include "taring/table_builder.h"
+
+using namespace taring;
+
+namespace {
+
+TaringPoint point(double litres, double level) {
+    TaringPoint p;
+    p.litres = litres;
+    p.level = level;
+    return p;
+}
+
+std::vector<TaringPoint> points(std::initializer_list<std::pair<double, double>> litres_level) {
+    std::vector<TaringPoint> list;
+    for (auto [litres, level] : litres_level) list.push_back(point(litres, level));
+    return list;
+}
+
+// The smallest largest deviation of any k of the points, first and last included, by trying them all.
+double brute_force(const std::vector<Point>& p, std::size_t k) {
+    const std::size_t inner = p.size() - 2;
+    std::vector<bool> pick(inner, false);
+    std::fill(pick.begin(), pick.begin() + static_cast<std::ptrdiff_t>(k - 2), true);
+    double best = 1e300;
+    do {
+        std::vector<Point> line{p.front()};
+        for (std::size_t i = 0; i < inner; ++i)
+            if (pick[i]) line.push_back(p[i + 1]);
+        line.push_back(p.back());
+        best = std::min(best, deviation(line, p).largest);
+    } while (std::prev_permutation(pick.begin(), pick.end()));
+    return best;
+}
+
+}  // namespace
+
+TEST(SettleDetector, SettlesOnceTheLastSecondsLieWithinTheTolerance) {
+    struct Row {
+        const char* what;
+        std::vector<double> levels;  // one poll every half second
+        int settles_at;              // index of the first settled poll, -1 for never
+        double level;
+    };
+    const std::vector<Row> rows{
+        // 2 s cover five polls: the sloshing must have left them all.
+        {"sloshing, then steady", {100, 140, 70, 125, 92, 104, 101, 100, 99, 100, 101, 100}, 10, 100},
+        {"noise at the tolerance's edge", {100, 102, 100, 102, 101, 100}, 4, 101},
+        {"noise just past it", {100, 103, 100, 103, 100, 103, 100, 103}, -1, 0},
+        // A spike holds the wait until it has left the window.
+        {"a spike", {50, 50, 50, 50, 90, 50, 51, 50, 51, 51}, 9, 51},
+    };
+    for (const Row& row : rows) {
+        SettleDetector detector(2.0, 2.0);
+        int settled_at = -1;
+        std::optional<Settled> settled;
+        for (std::size_t k = 0; k < row.levels.size() && settled_at < 0; ++k)
+            if ((settled = detector.feed(0.5 * static_cast<double>(k), row.levels[k]))) settled_at = static_cast<int>(k);
+        EXPECT_EQ(settled_at, row.settles_at) << row.what;
+        if (settled) {
+            EXPECT_EQ(settled->level, row.level) << row.what;
+            EXPECT_EQ(settled->polls, 5u) << row.what;
+            EXPECT_LE(settled->spread, 2.0) << row.what;
+        }
+    }
+}
+
+TEST(SettleDetector, ARestartForgetsTheLevelBeforeThePour) {
+    SettleDetector detector(1.0, 2.0);
+    for (int k = 0; k < 3; ++k) detector.feed(k * 0.5, 100);
+    detector.restart();
+    EXPECT_FALSE(detector.feed(1.5, 300));
+    EXPECT_FALSE(detector.feed(2.0, 300));
+    EXPECT_EQ(detector.feed(2.5, 300)->level, 300);
+}
+
+TEST(BestPolyline, MatchesABruteForceSearch) {
+    struct Row {
+        std::size_t n, k;
+        unsigned seed;
+    };
+    for (const Row row : {Row{6, 3, 1}, Row{9, 4, 2}, Row{12, 5, 3}, Row{12, 3, 4}, Row{11, 6, 5}, Row{10, 10, 6}}) {
+        std::mt19937 rng(row.seed);
+        std::uniform_real_distribution<double> step(0.5, 30), fill(0, 40);
+        std::vector<Point> p;
+        double x = 0, y = 0;
+        for (std::size_t i = 0; i < row.n; ++i) p.push_back({x += std::round(step(rng)) + 1, y += fill(rng)});
+        const Polyline best = best_polyline(p, row.k);
+        ASSERT_EQ(best.vertices.size(), row.k);
+        EXPECT_EQ(best.vertices.front(), 0u);
+        EXPECT_EQ(best.vertices.back(), row.n - 1);
+        std::vector<Point> line;
+        for (std::size_t v : best.vertices) line.push_back(p[v]);
+        EXPECT_NEAR(deviation(line, p).largest, best.deviation, 1e-9) << "seed " << row.seed;
+        EXPECT_NEAR(best.deviation, brute_force(p, row.k), 1e-9) << "seed " << row.seed;
+    }
+}
+
+TEST(TableBuilder, FewPointsAreAllKeptAndTheRowsFilledInOnTheirSegments) {
+    const auto session = points({{0, 0}, {100, 400}, {150, 500}, {400, 1000}});
+    const auto built = std::get<BuiltTable>(build_table(session));
+    const auto& t = built.table;
+    for (std::size_t n = 1; n <= 4; ++n)
+        EXPECT_NE(std::find(built.rows_from.begin(), built.rows_from.end(), n), built.rows_from.end()) << n;
+    std::vector<Point> recorded{{0, 0}, {400, 100}, {500, 150}, {1000, 400}};
+    for (std::size_t r = 0; r < calibration::table_points; ++r) {
+        if (r > 0) {
+            EXPECT_GT(t.values[r], t.values[r - 1]) << r;
+        }
+        EXPECT_NEAR(t.litres[r], polyline_at(recorded, t.values[r]), 0.5) << r;
+    }
+    // The longest segments get the most rows: 400..1000 more than 400..500.
+    const auto between = [&](int lo, int hi) { return std::count_if(t.values.begin(), t.values.end(), [&](auto v) { return v > lo && v < hi; }); };
+    EXPECT_GT(between(500, 1000), between(0, 400));
+    EXPECT_GT(between(0, 400), between(400, 500));
+    EXPECT_EQ(built.deviation, 0);
+}
+
+TEST(TableBuilder, ManyPointsGiveTheBestFortyOfThem) {
+    // A horizontal cylinder's litres against its level, with the levels taken at every 7 litres.
+    std::vector<TaringPoint> session;
+    std::vector<Point> xy;
+    for (double litres = 0; litres <= 1000; litres += 7) {
+        const double level = std::round(4000 * std::pow(litres / 1000, 0.8) + 3 * std::sin(litres));
+        if (!xy.empty() && level <= xy.back().x) continue;
+        session.push_back(point(litres, level));
+        xy.push_back({level, litres});
+    }
+    ASSERT_GT(session.size(), 100u);
+    const auto built = std::get<BuiltTable>(build_table(session));
+    EXPECT_EQ(built.rows_from.front(), 1u);
+    EXPECT_EQ(built.rows_from.back(), session.size());
+    EXPECT_EQ(std::count(built.rows_from.begin(), built.rows_from.end(), 0u), 0);
+    EXPECT_NEAR(built.deviation, best_polyline(xy, calibration::table_points).deviation, 1e-9);
+}
+
+TEST(TableBuilder, EqualLevelsKeepTheRisingEndOfTheirRun) {
+    // Under the tip the level reads 0; at the top the sensor has no more reach.
+    const auto session = points({{0, 0}, {20, 0}, {40, 0}, {60, 300}, {80, 600}, {100, 900}, {120, 900}});
+    const auto built = std::get<BuiltTable>(build_table(session));
+    EXPECT_EQ(built.set_aside, 3u);
+    EXPECT_EQ(built.points_used, 4u);
+    EXPECT_EQ(built.rows_from.front(), 3u);  // 40 litres at level 0
+    EXPECT_EQ(built.table.litres.front(), 40);
+    EXPECT_EQ(built.table.litres.back(), 100);  // the first to reach 900
+}
+
+TEST(TableBuilder, RefusesWithThePointAtFault) {
+    using Reason = TableRefusal::Reason;
+    struct Row {
+        std::vector<TaringPoint> session;
+        Reason reason;
+        std::size_t point, other;
+    };
+    const std::vector<Row> rows{
+        {points({{0, 10}, {10, 50}, {20, 40}, {30, 90}}), Reason::level_falls, 3, 2},
+        // Taken out of order by litres: still the third point's level falls below the second's.
+        {points({{20, 40}, {0, 10}, {10, 50}}), Reason::level_falls, 1, 3},
+        {points({{0, 10}, {10, 50}, {10, 60}}), Reason::same_litres, 3, 2},
+        {points({{0, 10}, {10, 32768}}), Reason::level_out_of_range, 2, 0},
+        {points({{0, 10}, {65535.6, 40}}), Reason::litres_out_of_range, 2, 0},
+        {points({{0, 10}, {10, 10.2}}), Reason::too_few_levels, 0, 0},
+        {points({}), Reason::too_few_levels, 0, 0},
+    };
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        const auto built = build_table(rows[r].session);
+        ASSERT_TRUE(std::holds_alternative<TableRefusal>(built)) << "row " << r;
+        const auto& refusal = std::get<TableRefusal>(built);
+        EXPECT_EQ(refusal.reason, rows[r].reason) << refusal.text;
+        EXPECT_EQ(refusal.point, rows[r].point) << refusal.text;
+        EXPECT_EQ(refusal.other, rows[r].other) << refusal.text;
+        if (refusal.point) {
+            EXPECT_NE(refusal.text.find("point " + std::to_string(refusal.point)), std::string::npos) << refusal.text;
+        }
+    }
+}
+
+TEST(SessionFile, ReadsWhatItWritesAndAPlainLog) {
+    TaringSession session{7, 151013, points({{0, 0}, {12.5, 130.5}})};
+    session.points[1].spread = 1;
+    session.points[1].polls = 41;
+    session.points[1].time = "2026-12-08T09:12:30.120+01:00";
+    EXPECT_EQ(std::get<TaringSession>(read_session_json(write_session_json(session))), session);
+
+    const auto plain = read_session_json(R"({"format": "trelvik-taring-session", "version": 1, "address": 2,
+        "points": [{"litres": 0, "level": 0}, {"litres": 10, "level": 44}]})");
+    EXPECT_EQ(std::get<TaringSession>(plain), (TaringSession{2, std::nullopt, points({{0, 0}, {10, 44}})}));
+}
+
+TEST(SessionFile, RefusesABrokenFileWithTheFieldNamed) {
+    const std::string head = R"({"format": "trelvik-taring-session", "version": 1, )";
+    const std::vector<std::pair<std::string, std::string>> rows{
+        {head + R"("points": []})", "address"},
+        {head + R"("address": 201, "points": []})", "address"},
+        {head + R"("address": 1})", "points"},
+        {head + R"("address": 1, "points": [{"litres": 1}]})", "points[0].level"},
+        {head + R"("address": 1, "points": [{"litres": 1, "level": 2}, {"litres": "3", "level": 4}]})", "points[1].litres"},
+        {head + R"("address": 1, "points": [{"litres": -1, "level": 2}]})", "points[0].litres"},
+        {head + R"("address": 1, "points": [{"litres": 1, "level": 2, "polls": 1.5}]})", "points[0].polls"},
+        {head + R"("address": 1, "points": [{"litres": 1, "level": 2, "time": 5}]})", "points[0].time"},
+        {R"({"format": "trelvik-calibration-table", "version": 1})", "format"},
+    };
+    for (const auto& [text, field] : rows) {
+        const auto read = read_session_json(QByteArray::fromStdString(text));
+        ASSERT_TRUE(std::holds_alternative<calibration::FileProblem>(read)) << text;
+        EXPECT_EQ(std::get<calibration::FileProblem>(read).where, "поле «" + field + "»") << text;
+    }
+}
