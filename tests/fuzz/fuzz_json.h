@@ -7,6 +7,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <cstdint>
 #include <variant>
 
 #include "calibration/file_problem.h"
@@ -15,10 +16,22 @@
 
 namespace fuzz {
 
-inline void check_refusal(const calibration::FileProblem& problem) {
-    FUZZ_CHECK(!problem.what.empty());
-    FUZZ_CHECK(well_formed_utf8(problem.where) && well_formed_utf8(problem.what));
+inline QByteArray file_text(const std::uint8_t* data, std::size_t size) {
+    return {reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)};
 }
+
+// What a reader accepted, or nullptr once its refusal was checked.
+template <typename Value>
+const Value* accepted(const std::variant<Value, calibration::FileProblem>& read) {
+    if (const auto* problem = std::get_if<calibration::FileProblem>(&read)) {
+        FUZZ_CHECK(!problem->what.empty());
+        FUZZ_CHECK(well_formed_utf8(problem->where) && well_formed_utf8(problem->what));
+        return nullptr;
+    }
+    return &std::get<Value>(read);
+}
+template <typename Value>
+const Value* accepted(const std::variant<Value, calibration::FileProblem>&& read) = delete;  // would dangle
 
 // The document's top-level object, or an empty one when the text is none.
 inline QJsonObject document_object(QByteArray text) {

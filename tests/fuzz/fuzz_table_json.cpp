@@ -9,14 +9,11 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace calibration;
-    const QByteArray text(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+    const QByteArray text = fuzz::file_text(data, size);
     const auto read = read_table_json(text);
-    if (const auto* problem = std::get_if<FileProblem>(&read)) {
-        fuzz::check_refusal(*problem);
-        return 0;
-    }
-    const CalibrationTable& table = std::get<CalibrationTable>(read);
-    fuzz::check_table(fuzz::document_object(text), table);
-    fuzz::check_round_trip(table, write_table_json, read_table_json);
+    const CalibrationTable* table = fuzz::accepted(read);
+    if (!table) return 0;
+    fuzz::check_table(fuzz::document_object(text), *table);
+    fuzz::check_round_trip(*table, write_table_json, read_table_json);
     return 0;
 }

@@ -9,20 +9,17 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace calibration;
-    const QByteArray text(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+    const QByteArray text = fuzz::file_text(data, size);
     const auto read = read_backup_json(text);
-    if (const auto* problem = std::get_if<FileProblem>(&read)) {
-        fuzz::check_refusal(*problem);
-        return 0;
-    }
-    const UnitBackup& backup = std::get<UnitBackup>(read);
+    const UnitBackup* backup = fuzz::accepted(read);
+    if (!backup) return 0;
     const QJsonObject document = fuzz::document_object(text);
     const QJsonObject mode = document.value("display_mode").toObject();
-    FUZZ_CHECK(mode.value("passive").toBool() == backup.passive && mode.value("virs").toBool() == backup.virs);
+    FUZZ_CHECK(mode.value("passive").toBool() == backup->passive && mode.value("virs").toBool() == backup->virs);
     const QJsonArray tables = document.value("slots").toArray();
     FUZZ_CHECK(tables.size() == static_cast<qsizetype>(unit_slots));
     for (std::size_t s = 0; s < unit_slots; ++s)
-        fuzz::check_table(tables.at(static_cast<qsizetype>(s)).toObject(), backup.tables[s]);
-    fuzz::check_round_trip(backup, write_backup_json, read_backup_json);
+        fuzz::check_table(tables.at(static_cast<qsizetype>(s)).toObject(), backup->tables[s]);
+    fuzz::check_round_trip(*backup, write_backup_json, read_backup_json);
     return 0;
 }
