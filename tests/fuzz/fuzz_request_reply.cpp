@@ -37,10 +37,9 @@ struct Arrival {
     Byte byte;
 };
 
-// What one attempt saw: the reads after its write, and when it began and ended.
+// What one attempt saw: the reads after its write, and when it ended.
 struct Attempt {
     std::vector<Bytes> reads;
-    Micros written_at = 0;
     Micros ended_at = 0;
     Micros last_byte_at = 0;  // of the bytes it took; the write's end when none
 };
@@ -67,7 +66,7 @@ public:
         discarded_ = false;
         written.emplace_back(bytes.begin(), bytes.end());
         now_ += static_cast<Micros>(bytes.size()) * byte_time;
-        attempts.push_back({{}, now_, now_, now_});
+        attempts.push_back({{}, now_, now_});
         schedule_answer();
         return static_cast<int>(bytes.size());
     }
