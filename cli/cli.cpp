@@ -133,7 +133,8 @@ QString usage() {
         "  --version     the program's version\n\n"
         "Exit status: 0 done; 1 the line or a device failed (no answer, a refusal, a wrong password);\n"
         "2 bad use or a bad file (nothing was sent); 3 a read-back differed from what was written;\n"
-        "130 Ctrl+C stopped a change after the frame in flight (what was done is named).\n";
+        "130 Ctrl+C stopped a change after the frame in flight (what was done is named), or a tare\n"
+        "(its points are saved).\n";
     return text;
 }
 

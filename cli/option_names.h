@@ -19,5 +19,9 @@ inline constexpr char virs[] = "virs";
 inline constexpr char sensor_output[] = "output";
 inline constexpr char invert[] = "invert";
 inline constexpr char smooth[] = "smooth";
+inline constexpr char session[] = "session";
+inline constexpr char start_litres[] = "start-litres";
+inline constexpr char settle[] = "settle";
+inline constexpr char tolerance[] = "tolerance";
 
 }  // namespace cli::option

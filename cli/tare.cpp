@@ -9,8 +9,10 @@
 #include <ostream>
 #include <thread>
 
+#include "arguments.h"
 #include "calibration/table_file.h"
 #include "input_lines.h"
+#include "option_names.h"
 #include "protocol/number_text.h"
 #include "taring/session_file.h"
 #include "taring/settle_detector.h"
@@ -29,17 +31,15 @@ using taring::TaringSession;
 constexpr auto poll_period = std::chrono::milliseconds(400);  // at least twice a second
 constexpr auto watch_step = std::chrono::milliseconds(20);    // how soon Ctrl+C is seen
 
-Failed bad(const std::string& message) { return {Status::bad_use, message}; }
-
 // The session file as it stands, or a new session when there is none.
 Outcome<TaringSession> open_session(const TareSettings& s) {
     if (!QFileInfo::exists(s.session_file)) return TaringSession{s.address, std::nullopt, {}};
     auto read = taring::read_session_file(s.session_file);
-    if (const auto* refused = std::get_if<QString>(&read)) return bad(refused->toStdString());
+    if (const auto* refused = std::get_if<QString>(&read)) return bad(*refused);
     TaringSession session = std::get<TaringSession>(std::move(read));
     if (session.address != s.address)
-        return bad(s.session_file.toStdString() + " is a session of sensor " + std::to_string(session.address) +
-                   ", not of sensor " + std::to_string(s.address));
+        return bad(s.session_file + " is a session of sensor " + QString::number(session.address) +
+                   ", not of sensor " + QString::number(s.address));
     return session;
 }
 
@@ -53,24 +53,21 @@ public:
         if (io_.interrupt) io_.interrupt->wanted = 1;
         io_.out << "point,litres,level,spread" << std::endl;
         if (session_.points.empty()) {
-            const auto first = take_point(s_.start_litres.value_or(0));
-            if (!std::holds_alternative<bool>(first)) return std::get<Failed>(first);
-            if (!std::get<bool>(first)) return interrupted();
+            TRY_LET(taken, take_point(s_.start_litres.value_or(0)));
+            if (!taken) return interrupted();
         }
         io_.err << "after each pour type the litres poured; undo takes the last point back, done makes the table\n";
         for (;;) {
             std::string line;
-            const auto got = next_line(line);
-            if (const auto* failed = std::get_if<Failed>(&got)) return *failed;
-            if (!std::get<bool>(got)) return interrupted();
+            TRY_LET(got, next_line(line));
+            if (!got) return interrupted();
             const bool ended = line.empty() && input_ended_;
             line = std::string(protocol::trim_blanks(line));
             if (ended || line == "done") {
-                auto finished = finish(ended);
-                if (const auto* failed = std::get_if<Failed>(&finished)) return *failed;
-                if (std::get<bool>(finished)) return Nothing{};
+                TRY_LET(finished, finish(ended));
+                if (finished) return Nothing{};
             } else if (line == "undo") {
-                if (auto undone = undo(); std::holds_alternative<Failed>(undone)) return undone;
+                TRY(undo());
             } else if (!line.empty()) {
                 const auto poured = decimal(line);
                 const double litres = poured ? std::round((session_.litres_now(s_.start_litres.value_or(0)) + *poured) * 1000) / 1000 : 0;
@@ -80,9 +77,8 @@ public:
                     io_.err << "\"" << line << "\" makes " << shortest(litres) << " litres, more than a table holds ("
                             << calibration::max_litres << "); nothing taken\n";
                 } else {
-                    const auto taken = take_point(litres);
-                    if (!std::holds_alternative<bool>(taken)) return std::get<Failed>(taken);
-                    if (!std::get<bool>(taken)) return interrupted();
+                    TRY_LET(taken, take_point(litres));
+                    if (!taken) return interrupted();
                 }
             }
         }
@@ -115,7 +111,7 @@ private:
     Outcome<bool> next_line(std::string& line) {
         for (;;) {
             if (stop()) return false;
-            if (auto polled = poll_when_due(); const auto* failed = std::get_if<Failed>(&polled)) return *failed;
+            TRY(poll_when_due());
             const auto got = input_.next(line, std::min(next_poll_, Clock::now() + watch_step));
             if (got == InputLines::Got::line) return true;
             if (got == InputLines::Got::ended) {
@@ -138,9 +134,8 @@ private:
                 settling_ = false;
                 return false;
             }
-            auto polled = poll_when_due();
-            if (const auto* failed = std::get_if<Failed>(&polled)) return *failed;
-            if (const auto& settled = std::get<std::optional<taring::Settled>>(polled)) {
+            TRY_LET(settled, poll_when_due());
+            if (settled) {
                 settling_ = false;
                 clear_progress();
                 return take(litres, *settled);
@@ -188,7 +183,7 @@ private:
             io_.err << "no point to take back\n";
             return Nothing{};
         }
-        if (auto saving = save(); std::holds_alternative<Failed>(saving)) return saving;
+        TRY(save());
         io_.err << "point " << session_.points.size() + 1 << " taken back (" << shortest(undone->litres)
                 << " litres, level " << shortest(undone->level) << ")\n";
         return Nothing{};
@@ -217,20 +212,15 @@ private:
             if (const auto error = calibration::write_table_file(s_.output, made))
                 return Failed{Status::failed, error->toStdString()};
         if (s_.slot) {
-            if (s_.password)
-                if (auto entered = ops_.enter_password(*s_.password); std::holds_alternative<Failed>(entered))
-                    return std::get<Failed>(entered);
-            if (auto written = ops_.write_and_verify(*s_.slot, made); std::holds_alternative<Failed>(written))
-                return std::get<Failed>(written);
+            if (s_.password) TRY(ops_.enter_password(*s_.password));
+            TRY(ops_.write_and_verify(*s_.slot, made));
             io_.err << slot_name(*s_.slot) << ": written and verified\n";
         }
         return true;
     }
 
-    Outcome<Nothing> interrupted() {
-        io_.err << "interrupted: " << saved() << "\n";
-        return Nothing{};
-    }
+    // Ctrl+C ends the session unfinished: status 130, with every point taken saved.
+    Failed interrupted() const { return {Status::interrupted, "stopped by Ctrl+C: " + saved()}; }
 
     void show_progress() {
         if (!io_.progress) return;
@@ -264,35 +254,29 @@ private:
 
 std::vector<QCommandLineOption> tare_options() {
     return {
-        QCommandLineOption(QStringList{"session"}, "The session file: created, or gone on with when it exists. Rewritten after every point.", "FILE"),
-        QCommandLineOption(QStringList{"start-litres"}, "A new session's first point: the litres in the tank now (default 0).", "L"),
-        QCommandLineOption(QStringList{"settle"}, "Seconds the level must stay within the tolerance before a point is taken (default 20).", "S"),
-        QCommandLineOption(QStringList{"tolerance"}, "The most the level may move while it settles (default 2).", "T"),
-        QCommandLineOption(QStringList{"slot"}, "At the end, write the table to slot N (1 to 10), read it back and compare it.", "N"),
-        QCommandLineOption(QStringList{"password"}, "The display unit's password N: presented at the start, to find a wrong one early, and again before the slot is written.", "N"),
-        QCommandLineOption(QStringList{"o", "output"}, "At the end, write the table to FILE (.csv or .json).", "FILE"),
+        QCommandLineOption(QStringList{option::session}, "The session file: created, or gone on with when it exists. Rewritten after every point.", "FILE"),
+        QCommandLineOption(QStringList{option::start_litres}, "A new session's first point: the litres in the tank now (default 0).", "L"),
+        QCommandLineOption(QStringList{option::settle}, "Seconds the level must stay within the tolerance before a point is taken (default 20).", "S"),
+        QCommandLineOption(QStringList{option::tolerance}, "The most the level may move while it settles (default 2).", "T"),
+        QCommandLineOption(QStringList{option::slot}, "At the end, write the table to slot N (1 to 10), read it back and compare it.", "N"),
+        QCommandLineOption(QStringList{option::password}, "The display unit's password N: presented at the start, to find a wrong one early, and again before the slot is written.", "N"),
+        QCommandLineOption(QStringList{"o", option::output}, "At the end, write the table to FILE (.csv or .json).", "FILE"),
     };
 }
 
 Outcome<Nothing> tare(Session& session, const Invocation& call) {
-    const auto parsed = tare_settings(call);
-    if (const auto* failed = std::get_if<Failed>(&parsed)) return *failed;
-    const TareSettings& s = std::get<TareSettings>(parsed);
-    auto opened = open_session(s);
-    if (const auto* failed = std::get_if<Failed>(&opened)) return *failed;
-    TaringSession& taring = std::get<TaringSession>(opened);
+    TRY_LET(s, tare_settings(call));
+    TRY_LET(taring, open_session(s));
     // Written at once: a file that cannot be written is found before the first pour.
-    if (const auto error = taring::write_session_file(s.session_file, taring)) return bad(error->toStdString());
-
-    auto ops = session.devices(s.password);
-    if (const auto* failed = std::get_if<Failed>(&ops)) return *failed;
-    DeviceOps& device = *std::get<DeviceOps*>(ops);
+    if (const auto error = taring::write_session_file(s.session_file, taring)) return bad(*error);
+    TRY_LET(ops, session.devices(s.password));
+    DeviceOps& device = *ops;
     // The serial number ties the file to its sensor; a sensor that does not tell it is tared all the same.
     if (const auto id = device.identity(s.address); const auto* identity = std::get_if<exchange::Identity>(&id)) {
         if (taring.serial && identity->serial && *taring.serial != *identity->serial)
-            return bad(s.session_file.toStdString() + " was taken with the sensor of serial number " +
-                       std::to_string(*taring.serial) + "; the sensor at " + std::to_string(s.address) + " has " +
-                       std::to_string(*identity->serial));
+            return bad(s.session_file + " was taken with the sensor of serial number " +
+                       QString::number(*taring.serial) + "; the sensor at " + QString::number(s.address) + " has " +
+                       QString::number(*identity->serial));
         if (identity->serial) taring.serial = *identity->serial;
     }
     auto& err = session.io.err;

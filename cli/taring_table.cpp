@@ -1,13 +1,14 @@
 #include "taring_table.h"
 
-#include <QSaveFile>
 #include <cstdio>
 #include <ostream>
 
+#include "arguments.h"
 #include "calibration/table_csv.h"
 #include "calibration/table_file.h"
 #include "taring/session_file.h"
 #include "taring/table_builder.h"
+#include "option_names.h"
 #include "taring_commands.h"
 
 namespace cli {
@@ -32,30 +33,19 @@ Outcome<calibration::CalibrationTable> session_table(const taring::TaringSession
     return result;
 }
 
-Outcome<Nothing> table_file_writable(const QString& path) {
-    QSaveFile trial(path);
-    if (!trial.open(QIODevice::WriteOnly))
-        return Failed{Status::bad_use, path.toStdString() + " cannot be written: " + trial.errorString().toStdString()};
-    trial.cancelWriting();
-    return Nothing{};
-}
-
 std::vector<QCommandLineOption> from_session_options() {
-    return {QCommandLineOption(QStringList{"o", "output"}, "Write the table to FILE (.csv or .json) instead of CSV to standard output.",
+    return {QCommandLineOption(QStringList{"o", option::output}, "Write the table to FILE (.csv or .json) instead of CSV to standard output.",
                                "FILE")};
 }
 
 Outcome<Nothing> table_from_session(Session& session, const Invocation& call) {
-    if (call.args.size() != 1) return Failed{Status::bad_use, "expected SESSION, the session file"};
-    const QString output = call.options.value("output");
-    if (!output.isEmpty())
-        if (auto writable = table_file_writable(output); std::holds_alternative<Failed>(writable)) return writable;
+    TRY(arguments(call, {QStringLiteral("SESSION")}));
+    const QString output = call.options.value(option::output);
+    if (!output.isEmpty()) TRY(writable(output));
     const auto read = taring::read_session_file(call.args[0]);
-    if (const auto* refused = std::get_if<QString>(&read)) return Failed{Status::bad_use, refused->toStdString()};
+    if (const auto* refused = std::get_if<QString>(&read)) return bad(*refused);
     // With the table on standard output, the report goes with the messages.
-    auto table = session_table(std::get<taring::TaringSession>(read), output.isEmpty() ? session.io.err : session.io.out);
-    if (const auto* failed = std::get_if<Failed>(&table)) return *failed;
-    const auto& made = std::get<calibration::CalibrationTable>(table);
+    TRY_LET(made, session_table(std::get<taring::TaringSession>(read), output.isEmpty() ? session.io.err : session.io.out));
     if (output.isEmpty()) {
         session.io.out << calibration::write_table_csv(made) << std::flush;
         return Nothing{};

@@ -15,8 +15,4 @@ namespace cli {
 // cannot be made from is a bad use, with the point at fault.
 Outcome<calibration::CalibrationTable> session_table(const taring::TaringSession& session, std::ostream& report);
 
-// Refused before the work when a table file cannot be written there: a trial file is
-// made beside it and removed again.
-Outcome<Nothing> table_file_writable(const QString& path);
-
 }  // namespace cli
