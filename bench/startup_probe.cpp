@@ -1,8 +1,10 @@
 // Starts the console's window as the program does and prints "shown" once its first
 // paint is done, then quits. startup_bench times it from process start. With --bare it
-// shows a plain window of the console's size instead: the floor to compare with.
+// shows a plain window of the console's size instead: the floor to compare with; with
+// --bare-text that window shows one line of text, so it loads the fonts as well.
 
 #include <QApplication>
+#include <QLabel>
 #include <QTimer>
 #include <cstdio>
 
@@ -35,9 +37,12 @@ private:
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     FirstPaint first_paint;
-    if (QCoreApplication::arguments().contains(QStringLiteral("--bare"))) {
+    const QStringList options = QCoreApplication::arguments();
+    if (options.contains(QStringLiteral("--bare")) || options.contains(QStringLiteral("--bare-text"))) {
         QWidget bare;
         bare.setFixedSize(625, 583);  // the console window's client area
+        QLabel text(QStringLiteral("Trelvik Display v5.2"), &bare);
+        text.setVisible(options.contains(QStringLiteral("--bare-text")));
         bare.installEventFilter(&first_paint);
         bare.show();
         return QApplication::exec();
