@@ -1,7 +1,6 @@
 #include "serial/serial_port.h"
 
 #include <QCoreApplication>
-#include <QFileInfo>
 #include <QSerialPort>
 #include <QThread>
 #include <algorithm>
@@ -10,15 +9,9 @@
 #include <chrono>
 #include <memory>
 
-#ifdef _WIN32
-#include <windows.h>
-#else
-#include <poll.h>
-#include <unistd.h>
-#endif
-
 #include "serial/line_settings.h"
 #include "serial/port_name.h"
+#include "serial/port_system.h"
 #include "serial/write_pieces.h"
 
 namespace SerialPort {
@@ -35,20 +28,6 @@ constexpr milliseconds stop_check{20};                   // how often a silent w
 
 std::unique_ptr<QSerialPort> hCom;
 std::array<protocol::Byte, 256> ComBuffer{};
-
-int last_platform_error() {
-#ifdef _WIN32
-    return static_cast<int>(GetLastError());
-#else
-    return errno;
-#endif
-}
-
-#ifdef _WIN32
-constexpr int invalid_argument_error = ERROR_INVALID_PARAMETER;
-#else
-constexpr int invalid_argument_error = EINVAL;
-#endif
 
 int wait_budget(Clock::time_point deadline, milliseconds cap) {
     const auto left = std::chrono::duration_cast<milliseconds>(deadline - Clock::now());
@@ -79,35 +58,6 @@ bool wait_for_bytes(int wait) {
             return false;
         hCom->clearError();  // a slice ran out, not the wait
     }
-}
-
-// A port refused with a permission error is held by another program (Qt locks a port it
-// opens, and Windows opens serial ports exclusively), unless the device is not ours to
-// open at all.
-bool held_elsewhere(const QSerialPort& port, const std::string& device) {
-    if (port.error() != QSerialPort::PermissionError) return false;
-#ifdef _WIN32
-    (void)device;
-    return true;
-#else
-    return ::access(device.c_str(), R_OK | W_OK) == 0;
-#endif
-}
-
-// Whether an error of the port means its device went away. The error alone does not
-// tell: the port's read notification can come after a blocking read took the bytes it
-// was for, and then finds nothing to read, which Qt reports as a read error or, when the
-// read says "try again" (EAGAIN), as a resource error. Only a descriptor that reports a
-// hang-up is gone.
-bool line_gone(QSerialPort& port, QSerialPort::SerialPortError error) {
-    if (error != QSerialPort::ResourceError && error != QSerialPort::ReadError) return false;
-#ifdef _WIN32
-    (void)port;
-    return true;
-#else
-    pollfd p{static_cast<int>(port.handle()), 0, 0};  // hang-up and errors are reported unasked
-    return ::poll(&p, 1, 0) > 0 && (p.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0;
-#endif
 }
 
 int write_piece(ByteView s) {
@@ -141,17 +91,12 @@ serial::OpenResult OpenCom(const QString& port, const QString& settings) {
     }();
     (void)close_at_exit;
 
-    std::string device = serial::device_for_port(port.toStdString());
-#ifndef _WIN32
-    // The device itself, not a link to it: the lock that keeps a second program off the
-    // port is named after the path opened, so two names of one device must agree.
-    if (const QString real = QFileInfo(QString::fromStdString(device)).canonicalFilePath(); !real.isEmpty())
-        device = real.toStdString();
-#endif
+    // The device itself, not a link to it, so that two names of one device share its lock.
+    const std::string device = serial::device_to_open(serial::device_for_port(port.toStdString()));
     hCom = std::make_unique<QSerialPort>(QString::fromStdString(device));
     if (!hCom->open(QIODevice::ReadWrite)) {
         auto result = serial::OpenResult::failure("Com Port " + port + " недоступен. Установите нужный порт.", true,
-                                                  held_elsewhere(*hCom, device));
+                                                  serial::held_elsewhere(*hCom, device));
         result.reason = hCom->errorString();
         hCom.reset();
         return result;
@@ -162,11 +107,11 @@ serial::OpenResult OpenCom(const QString& port, const QString& settings) {
     if (!parsed) {
         CloseCom();
         return serial::OpenResult::failure("Unable to build Comm DCB " + settings +
-                                           " Error: " + QString::number(invalid_argument_error));
+                                           " Error: " + QString::number(serial::invalid_settings_error()));
     }
     errno = 0;
     if (!apply(*hCom, *parsed)) {
-        const int error = last_platform_error();
+        const int error = serial::last_system_error();
         CloseCom();
         return serial::OpenResult::failure("Unable to set Comm DCB " + settings + " Error: " +
                                            QString::number(error));
@@ -181,7 +126,7 @@ serial::OpenResult OpenCom(const QString& port, const QString& settings) {
     QObject::connect(
         hCom.get(), &QSerialPort::errorOccurred, hCom.get(),
         [port = hCom.get()](QSerialPort::SerialPortError error) {
-            if (port->isOpen() && line_gone(*port, error)) port->close();
+            if (port->isOpen() && serial::line_gone(*port, error)) port->close();
         },
         Qt::QueuedConnection);
     return serial::OpenResult::success();

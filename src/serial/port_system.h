@@ -1,0 +1,25 @@
+#pragma once
+// What the serial port leaves to the system: port_system_posix.cpp and port_system_win.cpp.
+
+#include <QSerialPort>
+#include <string>
+
+namespace serial {
+
+// The device to open and lock for `device`: on POSIX the device a link points to, since
+// the lock that keeps a second program off a port is named after the path opened.
+std::string device_to_open(const std::string& device);
+
+// The system's number for the last failure (errno, GetLastError), and for settings it
+// cannot take.
+int last_system_error();
+int invalid_settings_error();
+
+// Whether a failed open of `device` means that another program holds the port.
+bool held_elsewhere(const QSerialPort& port, const std::string& device);
+
+// Whether an error reported by the open port means that its device went away (an
+// adapter pulled out), so the port should be let go of.
+bool line_gone(QSerialPort& port, QSerialPort::SerialPortError error);
+
+}  // namespace serial
