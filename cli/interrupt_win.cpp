@@ -12,9 +12,9 @@ Io::Interrupt* installed = nullptr;
 BOOL WINAPI on_control(DWORD event) {
     if (event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT) return FALSE;  // closing, logging off: the default
     Io::Interrupt& interrupt = *installed;
-    // FALSE hands the event on to the system's handler, which ends the process with the
-    // usual control-C status.
-    if (!interrupt.wanted || interrupt.caught) return FALSE;
+    // Ended at once, with the status a POSIX shell reports for Ctrl+C. The system's own
+    // handler would end it too, but under Wine with status 0, which reads as success.
+    if (!interrupt.wanted || interrupt.caught) ExitProcess(130);
     interrupt.caught = 1;
     return TRUE;
 }

@@ -31,3 +31,40 @@ cmake -S . -B "$out" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmak
   -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" -DTRELVIK_WERROR=ON "${launcher[@]}" \
   -DCMAKE_CROSSCOMPILING_EMULATOR="$root/scripts/wine-run.sh;$qt" "$@" >/dev/null
 cmake --build "$out"
+
+# The portable zip: a folder that runs where it is unpacked. Qt loads its plugins from
+# folders beside the .exe; the DLLs are whatever the programs and plugins import, found
+# among Qt's and the compiler's (the system's own DLLs are not found there and stay out).
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$out/CMakeCache.txt")
+name=trelvik-console-$version-windows-x64
+stage=$out/package/$name
+rm -rf "$out/package" "$out/$name.zip"
+mkdir -p "$stage"
+cp "$out/trelvik-console.exe" "$out/trelvik-cli.exe" "$stage/"
+plugins=(platforms/qwindows.dll styles/qwindowsvistastyle.dll imageformats/qsvg.dll iconengines/qsvgicon.dll)
+for plugin in "${plugins[@]}"; do
+  mkdir -p "$stage/$(dirname "$plugin")"
+  cp "$qt/plugins/$plugin" "$stage/$plugin"
+done
+cxx=x86_64-w64-mingw32-g++-posix
+dll_dirs=("$qt/bin" "$(dirname "$($cxx -print-file-name=libstdc++-6.dll)")"
+          "$(dirname "$($cxx -print-file-name=libwinpthread-1.dll)")")
+pending=("$stage"/*.exe "${plugins[@]/#/$stage/}")
+while [ ${#pending[@]} -gt 0 ]; do
+  file=${pending[0]}
+  pending=("${pending[@]:1}")
+  for dll in $(x86_64-w64-mingw32-objdump -p "$file" | sed -n 's/^\s*DLL Name: //p'); do
+    [ -e "$stage/$dll" ] && continue
+    for dir in "${dll_dirs[@]}"; do
+      if [ -f "$dir/$dll" ]; then
+        cp "$dir/$dll" "$stage/"
+        pending+=("$stage/$dll")
+        break
+      fi
+    done
+  done
+done
+x86_64-w64-mingw32-strip --strip-unneeded "$stage"/*.exe "$stage"/*.dll "$stage"/*/*.dll
+sed "s/@VERSION@/$version/g; s/\$/\r/" cmake/windows-readme.txt >"$stage/README.txt"
+(cd "$out/package" && zip -q -r -X "../$name.zip" "$name")
+echo "$out/$name.zip"

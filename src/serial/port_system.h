@@ -15,6 +15,13 @@ std::string device_to_open(const std::string& device);
 int last_system_error();
 int invalid_settings_error();
 
+// Claims `device` for this program before it is opened, and lets go of the claim; false
+// when another program holds it. On Windows the claim is a named object, which also keeps
+// two programs of ours apart under Wine, where a second open of a port succeeds. POSIX
+// has Qt's lock file for that.
+bool claim_port(const std::string& device);
+void release_port();
+
 // Whether a failed open of `device` means that another program holds the port.
 bool held_elsewhere(const QSerialPort& port, const std::string& device);
 

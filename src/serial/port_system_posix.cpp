@@ -13,6 +13,10 @@ std::string device_to_open(const std::string& device) {
     return real.isEmpty() ? device : real.toStdString();
 }
 
+bool claim_port(const std::string&) { return true; }
+
+void release_port() {}
+
 int last_system_error() { return errno; }
 
 int invalid_settings_error() { return EINVAL; }

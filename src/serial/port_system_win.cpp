@@ -1,8 +1,37 @@
 #include <windows.h>
 
+#include <algorithm>
+
 #include "serial/port_system.h"
 
 namespace serial {
+namespace {
+
+HANDLE claim = nullptr;
+
+}  // namespace
+
+bool claim_port(const std::string& device) {
+    release_port();
+    // One name for every spelling of a port: "COM12", "com12", "\\.\COM12".
+    std::wstring name = QString::fromStdString(device).remove(QStringLiteral("\\\\.\\")).toUpper().toStdWString();
+    std::replace(name.begin(), name.end(), L'\\', L'_');
+    name = L"Global\\trelvik-serial-port-" + name;
+    HANDLE event = CreateEventW(nullptr, TRUE, FALSE, name.c_str());
+    // Another program's claim, or one that this user may not even look at.
+    if (event == nullptr) return false;
+    if (GetLastError() == ERROR_ALREADY_EXISTS) {
+        CloseHandle(event);
+        return false;
+    }
+    claim = event;
+    return true;
+}
+
+void release_port() {
+    if (claim) CloseHandle(claim);
+    claim = nullptr;
+}
 
 std::string device_to_open(const std::string& device) { return device; }
 

@@ -94,10 +94,12 @@ serial::OpenResult OpenCom(const QString& port, const QString& settings) {
     // The device itself, not a link to it, so that two names of one device share its lock.
     const std::string device = serial::device_to_open(serial::device_for_port(port.toStdString()));
     hCom = std::make_unique<QSerialPort>(QString::fromStdString(device));
-    if (!hCom->open(QIODevice::ReadWrite)) {
+    const bool claimed = serial::claim_port(device);
+    if (!claimed || !hCom->open(QIODevice::ReadWrite)) {
         auto result = serial::OpenResult::failure("Com Port " + port + " недоступен. Установите нужный порт.", true,
-                                                  serial::held_elsewhere(*hCom, device));
-        result.reason = hCom->errorString();
+                                                  !claimed || serial::held_elsewhere(*hCom, device));
+        result.reason = claimed ? hCom->errorString() : QStringLiteral("held by another program");
+        serial::release_port();
         hCom.reset();
         return result;
     }
@@ -176,6 +178,7 @@ bool CloseCom() {
     if (!hCom) return false;
     hCom->close();
     hCom.reset();
+    serial::release_port();
     return true;
 }
 
