@@ -13,6 +13,7 @@
 #include "protocol/commands.h"
 #include "protocol/number_text.h"
 #include "protocol/requests.h"
+#include "serial/port_system.h"
 
 using protocol::Byte;
 using protocol::Bytes;
@@ -72,7 +73,8 @@ void frmSerial::Form_Load() {
     CmbNet->addItems({QStringLiteral("0"), QStringLiteral("1")});
     CmbNet->setCurrentIndex(0);
     QStringList system_ports;
-    for (const QSerialPortInfo& port : QSerialPortInfo::availablePorts()) system_ports << port.systemLocation();
+    for (const QSerialPortInfo& port : QSerialPortInfo::availablePorts())
+        system_ports << serial::listed_port_name(port);
     CmbPort->addItems(port_entries(system_ports));
     CmbPort->setCurrentIndex(0);
     for (int i = 1; i <= 10; ++i) Cmb_Datchik->addItem(QStringLiteral("Sensor %1").arg(i));
@@ -86,7 +88,7 @@ QStringList frmSerial::port_entries(const QStringList& system_ports) {
     QStringList found = system_ports;
     found.sort();  // the system lists its ports in no fixed order
     for (const QString& port : std::as_const(found))
-        if (!port.isEmpty() && !entries.contains(port)) entries << port;
+        if (!port.isEmpty() && !entries.contains(port) && !entries.contains(port + QLatin1Char(':'))) entries << port;
     return entries;
 }
 

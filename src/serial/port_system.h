@@ -2,9 +2,14 @@
 // What the serial port leaves to the system: port_system_posix.cpp and port_system_win.cpp.
 
 #include <QSerialPort>
+#include <QSerialPortInfo>
 #include <string>
 
 namespace serial {
+
+// The name by which a port the system reports is listed and opened: its device path on
+// POSIX, its name ("COM3") on Windows, where the path is "\\.\COM3".
+QString listed_port_name(const QSerialPortInfo& port);
 
 // The device to open and lock for `device`: on POSIX the device a link points to, since
 // the lock that keeps a second program off a port is named after the path opened.

@@ -8,6 +8,8 @@
 
 namespace serial {
 
+QString listed_port_name(const QSerialPortInfo& port) { return port.systemLocation(); }
+
 std::string device_to_open(const std::string& device) {
     const QString real = QFileInfo(QString::fromStdString(device)).canonicalFilePath();
     return real.isEmpty() ? device : real.toStdString();

@@ -33,6 +33,8 @@ void release_port() {
     claim = nullptr;
 }
 
+QString listed_port_name(const QSerialPortInfo& port) { return port.portName(); }
+
 std::string device_to_open(const std::string& device) { return device; }
 
 int last_system_error() { return static_cast<int>(GetLastError()); }
