@@ -6,7 +6,7 @@
 #   3. trelvik-cli.exe, from the unpacked zip alone, works the Linux simulator through Wine
 #      COM ports: search, identity, a table from a file with a Cyrillic name, backup,
 #      restore into a fresh unit, a bad file that sends nothing, a port held by a second
-#      trelvik-cli.exe, Ctrl+C, and each exit status;
+#      trelvik-cli.exe, Ctrl+C, an adapter pulled out, and each exit status;
 #   4. trelvik-console.exe --quit-after-start from the zip.
 # Without a Qt for mingw-w64 (../shared/windows or QT_MINGW_PREFIX) it says so and skips.
 set -uo pipefail
@@ -79,6 +79,7 @@ received() { grep -c '<-' "$tmp/com$1.log"; }
 start_sim 5
 start_sim 6
 start_sim 7 --bad-store
+start_sim 8 --close-after 6   # an adapter pulled out during a poll
 
 out=$(cli --port COM5: search)
 [ $? -eq 0 ] && [ "$(echo $out)" = "1 2 5" ] && pass "search finds 1 2 5" || fail "search: '$out'"
@@ -95,6 +96,9 @@ out=$(cli --port COM5 table write 3 "$(winpath "$table")" 2>&1)
 cli --port COM5 table read 3 -o "$(winpath "$tmp/прочитана.csv")" >/dev/null &&
   cmp -s "$table" "$tmp/прочитана.csv" && pass "the table read back into a Cyrillic name, byte for byte" ||
   fail "table read back differs"
+cli --port COM5 table read 3 >"$tmp/stdout.csv" 2>/dev/null &&
+  cmp -s "$table" "$tmp/stdout.csv" && pass "the table on standard output, byte for byte (CRLF kept)" ||
+  fail "the table on standard output differs"
 
 cli --port COM5 backup -o "$(winpath "$tmp/unit.json")" >/dev/null 2>&1 &&
   grep -q '"network_number": 77' "$tmp/unit.json" && pass "backup" || fail "backup"
@@ -143,6 +147,9 @@ status=$?
 cli --port COM7 table write 3 "$(winpath "$table")" >/dev/null 2>&1
 status=$?
 [ $status -eq 3 ] && pass "a read-back that differs: status 3" || fail "read-back differs: status $status"
+timeout 60 "$wine" "$app/trelvik-cli.exe" --port COM8 poll 1 --interval 200 >/dev/null 2>&1
+status=$?
+[ $status -eq 1 ] && pass "an adapter pulled out during a poll: status 1" || fail "pulled adapter: status $status"
 
 echo "== trelvik-console.exe from the zip"
 timeout 120 "$wine" "$app/trelvik-console.exe" --quit-after-start >/dev/null 2>&1
