@@ -35,13 +35,6 @@ wine=/usr/lib/wine/wine64
 rm -rf "$WINEPREFIX"
 WINEDLLOVERRIDES="mscoree,mshtml=" wineboot -i >/dev/null 2>&1 || { echo "wineboot failed"; exit 1; }
 wineserver -p </dev/null >/dev/null 2>&1
-# Wine maps the Windows dialog font to a face that Qt does not find among the host's
-# fonts, and Qt then takes the first family it knows (a mathematical one), in which its
-# edit boxes draw no text. Windows maps it to a sans-serif face; so does this prefix.
-for font in "MS Shell Dlg" "MS Shell Dlg 2"; do
-  "$wine" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' /v "$font" \
-    /d "Liberation Sans" /f >/dev/null 2>&1
-done
 tmp=$(mktemp -d /tmp/trelvik-wine.XXXXXX)
 sims=()
 cleanup() {
