@@ -1,6 +1,8 @@
 #pragma once
-// Ctrl+C in trelvik-cli: a poll that asks for it (`wanted`) ends after the answer it waits
-// for; anything else, and a second Ctrl+C, ends the program at once as Ctrl+C always does.
+// Ctrl+C for trelvik-cli, one implementation per platform. While `interrupt.wanted` is
+// clear, or once a Ctrl+C has been caught, Ctrl+C ends the program at once as it always
+// does; while it is set, the first Ctrl+C only sets `interrupt.caught` and the command
+// stops at its next check (after the frame in flight, never inside it).
 
 #include "cli.h"
 
