@@ -14,7 +14,10 @@ BOOL WINAPI on_console_event(DWORD event) {
         installed->caught = 1;
         return TRUE;
     }
-    return FALSE;  // nothing to finish, or asked twice: the default handler ends the program
+    // Nothing to finish, or asked twice: ended at once, with the status of an interrupted
+    // command. The system's own handler would end it too, but under Wine with status 0,
+    // which reads as success.
+    ExitProcess(130);
 }
 
 }  // namespace

@@ -2,11 +2,13 @@
 
 #include <QCoreApplication>
 #include <cstdio>
+#include <cstdlib>
 #include <iostream>
 
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
+#include <windows.h>
 #else
 #include <unistd.h>
 #endif
@@ -24,6 +26,17 @@ bool stderr_is_terminal() {
 #endif
 }
 
+#ifdef _WIN32
+// The console shows what the program writes as UTF-8 (file names, the devices' Russian
+// texts) for as long as it runs; the shell's own code page comes back at exit.
+void console_speaks_utf8() {
+    static const UINT shell_code_page = GetConsoleOutputCP();
+    if (shell_code_page == 0 || shell_code_page == CP_UTF8) return;  // no console, or already
+    SetConsoleOutputCP(CP_UTF8);
+    std::atexit([] { SetConsoleOutputCP(shell_code_page); });
+}
+#endif
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -31,6 +44,7 @@ int main(int argc, char* argv[]) {
 #ifdef _WIN32
     // Files go out byte for byte: a CSV's CRLF must not become CR CR LF.
     _setmode(_fileno(stdout), _O_BINARY);
+    console_speaks_utf8();
 #endif
     // Ctrl+C ends a poll after the answer it waits for, with every line written whole, and
     // a command that changes a device after the frame in flight.

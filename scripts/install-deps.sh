@@ -12,6 +12,10 @@ packages=(
   # libclang_rt.fuzzer libraries come in libclang-rt-14-dev), clang-tidy and cppcheck,
   # and dpkg-dev for the package's shared-library dependencies (dpkg-shlibdeps).
   clang libclang-rt-14-dev clang-tidy cppcheck dpkg-dev
+  # The Windows build and its test under Wine (scripts/windows.sh, scripts/wine-test.sh):
+  # the mingw-w64 cross compiler, Wine, the tools that draw the console's icon file from
+  # its SVG, zip for the portable package, and a sans-serif face for Wine's dialog font.
+  g++-mingw-w64-x86-64-posix wine wine64 librsvg2-bin icoutils zip unzip fonts-liberation
 )
 
 as_root=()

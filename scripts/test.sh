@@ -3,7 +3,10 @@
 #   1. the normal build (build/) and its tests, the Debian package test included;
 #   2. the whole test suite again under AddressSanitizer and UBSan (build-asan/);
 #   3. every fuzz target for 15 seconds (build-fuzz/, scripts/fuzz.sh);
-#   4. the static checks (build-lint/, scripts/lint.sh).
+#   4. the static checks (build-lint/, scripts/lint.sh);
+#   5. the Windows build (build-win/, scripts/windows.sh) tested under Wine
+#      (scripts/wine-test.sh); skipped, with a line that says so, without the prebuilt Qt
+#      for mingw-w64 in ../shared/windows.
 # A failing stage does not stop the later ones; the script fails if any stage failed and
 # ends with each stage's time and result.
 set -uo pipefail
@@ -36,6 +39,7 @@ stage "build and tests (build/)" normal
 stage "sanitizer tests (build-asan/)" sanitized
 stage "fuzzing, 15 s a target (build-fuzz/)" scripts/fuzz.sh 15
 stage "static checks (build-lint/)" scripts/lint.sh
+stage "Windows build under Wine (build-win/)" scripts/wine-test.sh
 
 echo "==== summary"
 printf '%s\n' "${summary[@]}"

@@ -85,7 +85,7 @@ QStringList frmSerial::port_entries(const QStringList& system_ports) {
     QStringList found = system_ports;
     found.sort();  // the system lists its ports in no fixed order
     for (const QString& port : std::as_const(found))
-        if (!port.isEmpty() && !entries.contains(port)) entries << port;
+        if (!port.isEmpty() && !entries.contains(port) && !entries.contains(port + QLatin1Char(':'))) entries << port;
     return entries;
 }
 

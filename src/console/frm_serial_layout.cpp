@@ -5,6 +5,8 @@
 // tab control's corner, tab strip included.
 
 #include <QFont>
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QIcon>
 #include <QPainter>
@@ -192,6 +194,25 @@ void widen_to_caption(QLabel* label) {
     }
 }
 
+// The window's design size in the system's dialog face. Where that face is missing (Wine
+// has none of the Windows fonts) Qt takes the first face it knows, which can be a
+// mathematical one that draws no text in edit boxes; a sans-serif face that is there
+// stands in.
+QFont design_font(QFont font) {
+    font.setPointSizeF(8.25);
+#ifdef _WIN32
+    if (QFontInfo(font).exactMatch()) return font;
+    const QStringList present = QFontDatabase::families();
+    for (const char* face : {"Segoe UI", "Tahoma", "Microsoft Sans Serif", "Arial", "Liberation Sans", "DejaVu Sans"}) {
+        if (present.contains(QLatin1String(face))) {
+            font.setFamily(QLatin1String(face));
+            break;
+        }
+    }
+#endif
+    return font;
+}
+
 QString design_value(int i) { return QString::number(i < 10 ? 100 * (i + 1) : 100); }
 
 QString design_litres(int i) {
@@ -206,9 +227,7 @@ void frmSerial::build_controls() {
     setWindowTitle(QStringLiteral("Trelvik Display v5.2"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/trelvik-console.svg")));
     setFixedSize(625, 583);  // client area 9375 x 8745 twips
-    QFont design_font = font();
-    design_font.setPointSizeF(8.25);
-    setFont(design_font);
+    setFont(design_font(font()));
 
     Container window(this);
     Pic = window.placed(new Shape(this), QStringLiteral("Pic"), {360, 480, 555, 495});

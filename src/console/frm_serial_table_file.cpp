@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 #include "calibration/table_file.h"
 #include "console/frm_serial.h"
@@ -16,10 +17,20 @@ const QString load_title = QStringLiteral("Загрузить таблицу и�
 const QString save_filters = QStringLiteral("Таблица CSV (*.csv);;Таблица JSON (*.json)");
 const QString load_filters = QStringLiteral("Таблицы (*.csv *.json);;Все файлы (*)");
 
+// Where the first file dialog of a run opens: on Windows the user's Documents, where
+// its programs keep files, elsewhere the home folder.
+QString first_table_folder() {
+#ifdef _WIN32
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!documents.isEmpty()) return documents;
+#endif
+    return QDir::homePath();
+}
+
 }  // namespace
 
 void frmSerial::wire_table_files() {
-    table_folder_ = QDir::homePath();
+    table_folder_ = first_table_folder();
     save_table_action = new QAction(save_title + QStringLiteral("…"), Frame8);
     load_table_action = new QAction(load_title + QStringLiteral("…"), Frame8);
     save_table_action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));

@@ -1,7 +1,6 @@
 #include "serial/serial_port.h"
 
 #include <QCoreApplication>
-#include <QFileInfo>
 #include <QSerialPort>
 #include <QThread>
 #include <algorithm>
@@ -10,15 +9,9 @@
 #include <chrono>
 #include <memory>
 
-#ifdef _WIN32
-#include <windows.h>
-#else
-#include <poll.h>
-#include <unistd.h>
-#endif
-
 #include "serial/line_settings.h"
 #include "serial/port_name.h"
+#include "serial/port_system.h"
 #include "serial/write_pieces.h"
 
 namespace serial::SerialPort {
@@ -35,20 +28,6 @@ constexpr milliseconds stop_check{20};                   // how often a silent w
 
 std::unique_ptr<QSerialPort> hCom;
 std::array<protocol::Byte, 256> ComBuffer{};
-
-int last_platform_error() {
-#ifdef _WIN32
-    return static_cast<int>(GetLastError());
-#else
-    return errno;
-#endif
-}
-
-#ifdef _WIN32
-constexpr int invalid_argument_error = ERROR_INVALID_PARAMETER;
-#else
-constexpr int invalid_argument_error = EINVAL;
-#endif
 
 int wait_budget(Clock::time_point deadline, milliseconds cap) {
     const auto left = std::chrono::duration_cast<milliseconds>(deadline - Clock::now());
@@ -81,35 +60,6 @@ bool wait_for_bytes(int wait) {
     }
 }
 
-// A port refused with a permission error is held by another program (Qt locks a port it
-// opens, and Windows opens serial ports exclusively), unless the device is not ours to
-// open at all.
-bool held_elsewhere(const QSerialPort& port, const std::string& device) {
-    if (port.error() != QSerialPort::PermissionError) return false;
-#ifdef _WIN32
-    (void)device;
-    return true;
-#else
-    return ::access(device.c_str(), R_OK | W_OK) == 0;
-#endif
-}
-
-// Whether an error of the port means its device went away. The error alone does not
-// tell: the port's read notification can come after a blocking read took the bytes it
-// was for, and then finds nothing to read, which Qt reports as a read error or, when the
-// read says "try again" (EAGAIN), as a resource error. Only a descriptor that reports a
-// hang-up is gone.
-bool line_gone(QSerialPort& port, QSerialPort::SerialPortError error) {
-    if (error != QSerialPort::ResourceError && error != QSerialPort::ReadError) return false;
-#ifdef _WIN32
-    (void)port;
-    return true;
-#else
-    pollfd p{static_cast<int>(port.handle()), 0, 0};  // hang-up and errors are reported unasked
-    return ::poll(&p, 1, 0) > 0 && (p.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0;
-#endif
-}
-
 int write_piece(ByteView s) {
     if (!is_open()) return 0;
     hCom->clearError();
@@ -136,18 +86,15 @@ int write_piece(ByteView s) {
 OpenResult OpenCom(const QString& port, const QString& settings) {
     CloseCom();
 
-    std::string device = device_for_port(port.toStdString());
-#ifndef _WIN32
-    // The device itself, not a link to it: the lock that keeps a second program off the
-    // port is named after the path opened, so two names of one device must agree.
-    if (const QString real = QFileInfo(QString::fromStdString(device)).canonicalFilePath(); !real.isEmpty())
-        device = real.toStdString();
-#endif
+    // The device itself, not a link to it, so that two names of one device share its lock.
+    const std::string device = device_to_open(device_for_port(port.toStdString()));
     hCom = std::make_unique<QSerialPort>(QString::fromStdString(device));
-    if (!hCom->open(QIODevice::ReadWrite)) {
+    const bool claimed = claim_port(device);
+    if (!claimed || !hCom->open(QIODevice::ReadWrite)) {
         auto result = OpenResult::failure("Com Port " + port + " недоступен. Установите нужный порт.", true,
-                                                  held_elsewhere(*hCom, device));
-        result.reason = hCom->errorString();
+                                                  !claimed || held_elsewhere(*hCom, device));
+        result.reason = claimed ? hCom->errorString() : QStringLiteral("held by another program");
+        release_port();
         hCom.reset();
         return result;
     }
@@ -157,11 +104,11 @@ OpenResult OpenCom(const QString& port, const QString& settings) {
     if (!parsed) {
         CloseCom();
         return OpenResult::failure("Unable to build Comm DCB " + settings +
-                                           " Error: " + QString::number(invalid_argument_error));
+                                           " Error: " + QString::number(invalid_settings_error()));
     }
     errno = 0;
     if (!apply(*hCom, *parsed)) {
-        const int error = last_platform_error();
+        const int error = last_system_error();
         CloseCom();
         return OpenResult::failure("Unable to set Comm DCB " + settings + " Error: " +
                                            QString::number(error));
@@ -229,6 +176,7 @@ bool CloseCom() {
     if (!hCom) return false;
     hCom->close();
     hCom.reset();
+    release_port();
     return true;
 }
 

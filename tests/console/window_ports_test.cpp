@@ -6,6 +6,7 @@
 #include <QSerialPortInfo>
 
 #include "console/frm_serial.h"
+#include "serial/port_system.h"
 #include "support/hand_ticks.h"
 #include "support/scripted_dialogs.h"
 #include "support/scripted_line.h"
@@ -45,6 +46,7 @@ TEST(PortEntries, SystemPortsFollowTheComPortsSortedAndOnceEach) {
         {{"/dev/ttyUSB1", "/dev/ttyS0", "/dev/ttyUSB0"}, {"/dev/ttyS0", "/dev/ttyUSB0", "/dev/ttyUSB1"}},
         {{"/dev/ttyUSB0", "/dev/ttyACM0", "/dev/ttyUSB0"}, {"/dev/ttyACM0", "/dev/ttyUSB0"}},
         {{"COM3:", "/dev/ttyACM0"}, {"/dev/ttyACM0"}},  // already an entry
+        {{"COM12", "COM3", "COM1"}, {"COM12"}},        // Windows: COM1 to COM9 are entries already
     };
     for (const Row& row : rows)
         EXPECT_EQ(frmSerial::port_entries(row.system), com_ports + row.appended) << row.system.join(' ').toStdString();
@@ -57,7 +59,7 @@ TEST_F(WindowPortsTest, StartsWithTheComPortsAndTakesTheSystemsPortsWhenListedKe
     w.CmbPort->setEditText(QStringLiteral("/dev/ttyUSB7"));
     await_system_ports();
     QStringList system;
-    for (const QSerialPortInfo& port : QSerialPortInfo::availablePorts()) system << port.systemLocation();
+    for (const QSerialPortInfo& port : QSerialPortInfo::availablePorts()) system << serial::listed_port_name(port);
     EXPECT_EQ(entries(w.CmbPort), frmSerial::port_entries(system));
     EXPECT_EQ(w.CmbPort->currentIndex(), 0);
     EXPECT_EQ(w.CmbPort->currentText(), "/dev/ttyUSB7");

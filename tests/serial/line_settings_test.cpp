@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "serial/line_settings.h"
 #include "serial/port_name.h"
 #include "serial/write_pieces.h"
@@ -22,18 +24,18 @@ TEST(LineSettings, UnparsableStrings) {
 }
 
 TEST(PortName, ListedPortsMapToThePlatformAndTypedNamesPassThrough) {
+    const std::pair<const char*, const char*> cases[] = {
 #ifdef _WIN32
-    EXPECT_EQ(device_for_port("COM1:"), "COM1");
-    EXPECT_EQ(device_for_port("COM9:"), "COM9");
+        {"COM1:", "COM1"}, {"COM9:", "COM9"}, {"com3", "COM3"}, {" COM4: ", "COM4"},
+        {"COM10:", "\\\\.\\COM10"}, {"COM256", "\\\\.\\COM256"}, {"\\\\.\\COM12", "\\\\.\\COM12"},
+        {"COM1x", "COM1x"}, {"COM01:", "COM01:"}, {"COM1000:", "COM1000:"},
 #else
-    EXPECT_EQ(device_for_port("COM1:"), "/dev/ttyS0");
-    EXPECT_EQ(device_for_port("COM9:"), "/dev/ttyS8");
-    EXPECT_EQ(device_for_port("com3:"), "/dev/ttyS2");
+        {"COM1:", "/dev/ttyS0"}, {"COM9:", "/dev/ttyS8"}, {"com3:", "/dev/ttyS2"}, {"COM10:", "COM10:"},
+        {"COM3", "COM3"},
 #endif
-    EXPECT_EQ(device_for_port("/dev/ttyUSB0"), "/dev/ttyUSB0");
-    EXPECT_EQ(device_for_port("  /dev/pts/7 "), "/dev/pts/7");
-    EXPECT_EQ(device_for_port("COM0:"), "COM0:");
-    EXPECT_EQ(device_for_port("COM10:"), "COM10:");
+        {"/dev/ttyUSB0", "/dev/ttyUSB0"}, {"  /dev/pts/7 ", "/dev/pts/7"}, {"COM0:", "COM0:"}, {"COM", "COM"},
+    };
+    for (const auto& [typed, device] : cases) EXPECT_EQ(device_for_port(typed), device) << typed;
 }
 
 TEST(WritePieces, SplitAt255Bytes) {
