@@ -153,10 +153,11 @@ void set_font(QWidget* control, qreal points, bool bold) {
     control->setFont(font);
 }
 
-void set_base_colour(QLineEdit* box, QRgb rgb) {
+// `box`'s own palette with its base in `rgb`: boxes of one container share it.
+QPalette with_base_colour(const QLineEdit* box, QRgb rgb) {
     QPalette palette = box->palette();
     palette.setColor(QPalette::Base, QColor(rgb));
-    box->setPalette(palette);
+    return palette;
 }
 
 // Widens a label to the right until its caption fits. The design font's glyphs are
@@ -166,10 +167,15 @@ void widen_to_caption(QLabel* label) {
     const QString caption = label->text();
     if (caption.isEmpty()) return;
     const QFontMetrics metrics(label->font());
-    const int flags = label->wordWrap() ? Qt::TextWordWrap : 0;
+    const bool wraps = label->wordWrap();
     QRect area = label->geometry();
+    const auto need_at = [&](int width) {
+        return metrics.boundingRect(QRect(0, 0, width, 10 * area.height()), wraps ? Qt::TextWordWrap : 0, caption);
+    };
+    // A caption on one line takes the same room whatever the width offered: lay it out once.
+    const QRect one_line = wraps ? QRect() : need_at(area.width());
     const auto fits = [&](int width) {
-        const QRect need = metrics.boundingRect(QRect(0, 0, width, 10 * area.height()), flags, caption);
+        const QRect need = wraps ? need_at(width) : one_line;
         return need.width() <= width && need.height() <= area.height();
     };
     if (fits(area.width())) return;
@@ -375,6 +381,8 @@ void frmSerial::build_controls() {
     Text47[0] = grid_box(QStringLiteral("Text47_0"), {1200, 6720, 615, 285}, QStringLiteral("0"));
     set_font(Text46, 8.25, true);
     set_font(Text47[0], 8.25, true);
+    const QPalette value_colours = with_base_colour(Text43, qRgb(0xFF, 0xFF, 0xC0));
+    const QPalette litre_colours = with_base_colour(Text43, qRgb(0xC0, 0xFF, 0xC0));
     for (int i = 0; i < points; ++i) {
         const int b = i < 14 ? 0 : i < 28 ? 1 : 2;
         const int top = 6360 - 360 * (i - block_first[b]);
@@ -382,8 +390,8 @@ void frmSerial::build_controls() {
         row_label(i + 1, block_left[b] - 360, top);
         Text44[i] = grid_box("Text44_" + n, {block_left[b], top, 615, 285}, design_value(i));
         Text45[i] = grid_box("Text45_" + n, {block_left[b] + 720, top, 615, 285}, design_litres(i));
-        set_base_colour(Text44[i], qRgb(0xFF, 0xFF, 0xC0));
-        set_base_colour(Text45[i], qRgb(0xC0, 0xFF, 0xC0));
+        Text44[i]->setPalette(value_colours);
+        Text45[i]->setPalette(litre_colours);
     }
 
     auto* sensor_frame = calibration_tab.add<Frame>("Frame5", {6000, 3960, 1935, 3375}, QStringLiteral("Датчик"));
