@@ -48,8 +48,9 @@ std::variant<Bytes, RequestFailure> RequestReply::transact(ByteView request, con
             const ByteView usable = ByteView(answer).subspan(*from);
             return Bytes(usable.begin(), usable.end());
         }
-        const auto problem = check(answer);
-        last = answer.empty() ? *problem : protocol::hex_dump(answer) + " (" + *problem + ")";
+        // A check that would take an empty answer has nothing to say about it.
+        const std::string problem = check(answer).value_or("no answer");
+        last = answer.empty() ? problem : protocol::hex_dump(answer) + " (" + problem + ")";
     }
     const std::string tries = attempts == 1 ? "1 attempt" : std::to_string(attempts) + " attempts";
     return RequestFailure{"no valid answer to " + asked + " after " + tries + "; last: " + last};
