@@ -15,6 +15,7 @@
 #include "progress.h"
 #include "protocol/commands.h"
 #include "protocol/hex.h"
+#include "serial/port_system.h"
 
 namespace cli {
 
@@ -48,11 +49,7 @@ Outcome<Nothing> ports(Session& session, const Invocation& call) {
     std::sort(infos.begin(), infos.end(),
               [](const QSerialPortInfo& a, const QSerialPortInfo& b) { return a.systemLocation() < b.systemLocation(); });
     for (const QSerialPortInfo& info : infos) {
-#ifdef _WIN32
-        const QString name = info.portName();  // COM3: what --port takes
-#else
-        const QString name = info.systemLocation();  // /dev/ttyUSB0
-#endif
+        const QString name = serial::listed_port_name(info);  // what --port takes: COM3, /dev/ttyUSB0
         const QString description = info.description().trimmed();
         session.io.out << name.toStdString() << (description.isEmpty() ? "" : "\t" + description.toStdString()) << "\n";
     }
