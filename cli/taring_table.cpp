@@ -27,10 +27,7 @@ Outcome<calibration::CalibrationTable> session_table(const taring::TaringSession
         report << " (" << table.set_aside << (table.set_aside == 1 ? " point" : " points")
                << " at a level another point has set aside)";
     report << "\n";
-    calibration::CalibrationTable result = table.table;
-    result.net = static_cast<calibration::Byte>(session.address);
-    result.status = calibration::slot_in_service;
-    return result;
+    return taring::slot_table(table, session.address);
 }
 
 std::vector<QCommandLineOption> from_session_options() {

@@ -147,4 +147,11 @@ std::variant<BuiltTable, TableRefusal> build_table(std::span<const TaringPoint> 
     return built;
 }
 
+calibration::CalibrationTable slot_table(const BuiltTable& built, int address) {
+    calibration::CalibrationTable table = built.table;
+    table.net = static_cast<calibration::Byte>(address);
+    table.status = calibration::slot_in_service;
+    return table;
+}
+
 }  // namespace taring

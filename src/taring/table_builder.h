@@ -45,4 +45,8 @@ struct TableRefusal {
 // sees the fuel rise, and the segment below it must end where the level stopped.
 std::variant<BuiltTable, TableRefusal> build_table(std::span<const TaringPoint> points);
 
+// The table as the display unit's slot for the sensor at `address` takes it: the address
+// as its network number, in service.
+calibration::CalibrationTable slot_table(const BuiltTable& built, int address);
+
 }  // namespace taring
