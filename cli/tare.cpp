@@ -69,7 +69,7 @@ public:
             } else if (line == "undo") {
                 TRY(undo());
             } else if (!line.empty()) {
-                const auto poured = decimal(line);
+                const auto poured = protocol::to_decimal(line);
                 const double litres = poured ? std::round((session_.litres_now(s_.start_litres.value_or(0)) + *poured) * 1000) / 1000 : 0;
                 if (!poured || *poured <= 0) {
                     io_.err << "\"" << line << "\": type the litres poured (a number above 0), undo or done\n";
@@ -158,8 +158,7 @@ private:
         point.level = settled.level;
         point.spread = settled.spread;
         point.polls = settled.polls;
-        const QDateTime now = QDateTime::currentDateTime();
-        point.time = now.toOffsetFromUtc(now.offsetFromUtc()).toString(Qt::ISODateWithMs).toStdString();
+        point.time = taring::point_time(QDateTime::currentDateTime());
         const std::optional<TaringPoint> before =
             session_.points.empty() ? std::nullopt : std::optional<TaringPoint>(session_.points.back());
         session_.take(point);

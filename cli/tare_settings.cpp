@@ -1,7 +1,6 @@
 #include "tare_settings.h"
 
 #include <QCommandLineParser>
-#include <algorithm>
 #include <charconv>
 
 #include "arguments.h"
@@ -16,27 +15,12 @@ namespace cli {
 namespace {
 
 Outcome<double> fraction(const std::string& name, const QString& text, double max, const std::string& unit) {
-    const auto n = decimal(text.toStdString());
+    const auto n = protocol::to_decimal(text.toStdString());
     if (n && *n >= 0 && *n <= max) return *n;
     return bad(QString::fromStdString(name + " takes " + unit + " 0 to " + shortest(max) + ", not \"") + text + "\"");
 }
 
 }  // namespace
-
-std::optional<double> decimal(std::string_view text) {
-    std::string number(protocol::trim_blanks(text));
-    if (number.starts_with('+')) number.erase(0, 1);
-    std::replace(number.begin(), number.end(), ',', '.');
-    const std::size_t digits = number.find_first_of("0123456789");
-    const std::size_t start = number.starts_with('-') ? 1 : 0;
-    if (digits == std::string::npos || number.find_first_not_of("0123456789.", start) != std::string::npos ||
-        std::count(number.begin(), number.end(), '.') > 1)
-        return std::nullopt;
-    double value = 0;
-    const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);
-    if (error != std::errc{} || end != number.data() + number.size()) return std::nullopt;
-    return value;
-}
 
 std::string shortest(double value) {
     char text[32];

@@ -5,7 +5,6 @@
 #include <QString>
 #include <optional>
 #include <string>
-#include <string_view>
 
 #include "commands.h"
 
@@ -23,10 +22,6 @@ struct TareSettings {
 };
 
 Outcome<TareSettings> tare_settings(const Invocation& call);
-
-// A decimal number as people type litres: "12.5" or "12,5", a sign allowed so that a
-// negative one can be told apart from no number at all.
-std::optional<double> decimal(std::string_view text);
 
 // The shortest text that reads back as `value`: "12.5", "100".
 std::string shortest(double value);

@@ -1,6 +1,9 @@
 #include "number_text.h"
 
+#include <algorithm>
+#include <charconv>
 #include <limits>
+#include <string>
 
 namespace protocol {
 namespace {
@@ -68,6 +71,21 @@ std::optional<std::int16_t> to_int16(std::string_view text, std::string_view sep
 }
 std::optional<std::int32_t> to_int32(std::string_view text, std::string_view separator) {
     return in_range<std::int32_t>(text, separator);
+}
+
+std::optional<double> to_decimal(std::string_view text) {
+    std::string number(trim_blanks(text));
+    if (number.starts_with('+')) number.erase(0, 1);
+    std::replace(number.begin(), number.end(), ',', '.');
+    const std::size_t digits = number.find_first_of("0123456789");
+    const std::size_t start = number.starts_with('-') ? 1 : 0;
+    if (digits == std::string::npos || number.find_first_not_of("0123456789.", start) != std::string::npos ||
+        std::count(number.begin(), number.end(), '.') > 1)
+        return std::nullopt;
+    double value = 0;
+    const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);
+    if (error != std::errc{} || end != number.data() + number.size()) return std::nullopt;
+    return value;
 }
 
 }  // namespace protocol

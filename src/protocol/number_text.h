@@ -17,4 +17,9 @@ std::optional<std::uint8_t> to_byte(std::string_view text, std::string_view deci
 std::optional<std::int16_t> to_int16(std::string_view text, std::string_view decimal_separator);
 std::optional<std::int32_t> to_int32(std::string_view text, std::string_view decimal_separator);
 
+// A decimal number as people type litres, whatever the regional separator: "12.5" or
+// "12,5", blanks around it, a sign allowed so that a negative one can be told apart from
+// no number at all. Not rounded.
+std::optional<double> to_decimal(std::string_view text);
+
 }  // namespace protocol

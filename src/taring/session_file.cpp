@@ -42,6 +42,10 @@ constexpr double most_polls = std::numeric_limits<std::uint32_t>::max();
 
 }  // namespace
 
+std::string point_time(const QDateTime& when) {
+    return when.toOffsetFromUtc(when.offsetFromUtc()).toString(Qt::ISODateWithMs).toStdString();
+}
+
 QByteArray write_session_json(const TaringSession& session) {
     QJsonArray points;
     for (const TaringPoint& p : session.points) {
@@ -53,6 +57,7 @@ QByteArray write_session_json(const TaringSession& session) {
     }
     QJsonObject object{{QStringLiteral("address"), session.address}, {QStringLiteral("points"), points}};
     if (session.serial) object.insert(QStringLiteral("serial"), static_cast<qint64>(*session.serial));
+    if (session.finished) object.insert(QStringLiteral("finished"), true);
     return calibration::json_document(object, session_format_name, session_format_version);
 }
 
@@ -68,6 +73,10 @@ std::variant<TaringSession, FileProblem> read_session_json(const QByteArray& tex
     const auto serial = number(object, "serial", {}, false, 0, most_polls, true);
     if (const auto* problem = std::get_if<FileProblem>(&serial)) return *problem;
     if (const auto& s = std::get<std::optional<double>>(serial)) session.serial = static_cast<std::uint32_t>(*s);
+
+    const QJsonValue finished = object.value(QLatin1String("finished"));
+    if (!finished.isUndefined() && !finished.isBool()) return at("finished", "ожидается true или false");
+    session.finished = finished.toBool();
 
     const QJsonValue points = object.value(QLatin1String("points"));
     if (!points.isArray()) return at("points", points.isUndefined() ? "нет такого поля" : "ожидается массив точек");

@@ -4,15 +4,18 @@
 //
 //   {"format": "trelvik-taring-session", "version": 1, "address": 1, "serial": 151013,
 //    "points": [{"litres": 0, "level": 0, "spread": 1, "polls": 41,
-//                "time": "2026-12-08T09:12:30.120+01:00"}, ...]}
+//                "time": "2026-12-08T09:12:30.120+01:00"}, ...],
+//    "finished": true}
 //
-// in the order the points were taken. Only "litres" and "level" are needed in a point
+// in the order the points were taken; "finished" once its table has been made. Only "litres" and "level" are needed in a point
 // (another tool's log will do); "serial", "spread", "polls" and "time" are kept when
 // present. A file with anything wrong is refused whole, with the field named.
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QString>
 #include <optional>
+#include <string>
 #include <variant>
 
 #include "calibration/file_problem.h"
@@ -22,6 +25,9 @@ namespace taring {
 
 inline constexpr char session_format_name[] = "trelvik-taring-session";
 inline constexpr int session_format_version = 1;
+
+// A point's time as the file keeps it: local time with its offset from UTC, to the millisecond.
+std::string point_time(const QDateTime& when);
 
 QByteArray write_session_json(const TaringSession& session);
 std::variant<TaringSession, calibration::FileProblem> read_session_json(const QByteArray& text);

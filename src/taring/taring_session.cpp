@@ -6,6 +6,7 @@ std::optional<TaringPoint> TaringSession::undo() {
     if (points.empty()) return std::nullopt;
     TaringPoint last = std::move(points.back());
     points.pop_back();
+    finished = false;
     return last;
 }
 

@@ -24,10 +24,15 @@ struct TaringSession {
     int address = 0;                      // the sensor's network address
     std::optional<std::uint32_t> serial;  // the sensor's serial number, when it told it
     std::vector<TaringPoint> points;
+    // Its table has been made; a point taken or taken back after that opens it again.
+    bool finished = false;
 
     // The litres of the last point; `empty` when there is none yet.
     double litres_now(double empty = 0) const { return points.empty() ? empty : points.back().litres; }
-    void take(TaringPoint point) { points.push_back(std::move(point)); }
+    void take(TaringPoint point) {
+        points.push_back(std::move(point));
+        finished = false;
+    }
     // Takes the last point back; nullopt when there is none.
     std::optional<TaringPoint> undo();
 

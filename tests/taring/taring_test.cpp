@@ -192,6 +192,10 @@ TEST(SessionFile, ReadsWhatItWritesAndAPlainLog) {
     session.points[1].polls = 41;
     session.points[1].time = "2026-12-08T09:12:30.120+01:00";
     EXPECT_EQ(std::get<TaringSession>(read_session_json(write_session_json(session))), session);
+    session.finished = true;
+    EXPECT_EQ(std::get<TaringSession>(read_session_json(write_session_json(session))), session);
+    session.undo();  // a point taken back opens the session again
+    EXPECT_FALSE(session.finished);
 
     const auto plain = read_session_json(R"({"format": "trelvik-taring-session", "version": 1, "address": 2,
         "points": [{"litres": 0, "level": 0}, {"litres": 10, "level": 44}]})");
@@ -209,6 +213,7 @@ TEST(SessionFile, RefusesABrokenFileWithTheFieldNamed) {
         {head + R"("address": 1, "points": [{"litres": -1, "level": 2}]})", "points[0].litres"},
         {head + R"("address": 1, "points": [{"litres": 1, "level": 2, "polls": 1.5}]})", "points[0].polls"},
         {head + R"("address": 1, "points": [{"litres": 1, "level": 2, "time": 5}]})", "points[0].time"},
+        {head + R"("address": 1, "finished": 1, "points": []})", "finished"},
         {R"({"format": "trelvik-calibration-table", "version": 1})", "format"},
     };
     for (const auto& [text, field] : rows) {
