@@ -59,6 +59,7 @@ void frmSerial::wire_handlers() {
     connect(TMRComm, &QTimer::timeout, this, &frmSerial::TMRComm_Timer);
     wire_commands();
     wire_table_files();
+    wire_taring();
 }
 
 // ---- Start-up and connection ---------------------------------------------------------
@@ -199,6 +200,8 @@ void frmSerial::TMRComm_Timer() {
 
     if (state.flag_pro_ind) wrs_prov_ind();  // replaces whatever was pending
 
+    if (state.wrs.empty()) state.wrs = taring_identity_request();
+
     if (state.wrs.empty() && address && state.block_zapros) {
         const bool standard = std_zap->isChecked();
         const Byte polled = standard ? to_byte(nn1->text()).value_or(1) : *address;
@@ -266,6 +269,13 @@ void frmSerial::dispatch(ByteView rx, Byte request_crc) {
         if (d.identity) {
             sn->setText(d.identity->serial ? QString::number(*d.identity->serial) : QStringLiteral("????????"));
             if (d.identity->version) vv->setText(from_utf8(*d.identity->version));
+            const int address = rx[1];
+            const QString version = d.identity->version ? from_utf8(*d.identity->version)
+                                    : identified_.address == address ? identified_.version
+                                                                     : QString();
+            identified_ = {address, d.identity->serial, version};
+            if (taring_ && taring_->target().address == address) identity_asks_ = 0;
+            emit sensor_identity(address, d.identity->serial, version);
         }
         if (d.full_poll) {
             const exchange::FullPoll& f = *d.full_poll;
@@ -277,6 +287,7 @@ void frmSerial::dispatch(ByteView rx, Byte request_crc) {
             hi->setText(QString::number(f.upper));
             ko->setText(QString::number(f.k));
             if (f.mode && state.mode_yes) Out_modes(*f.mode);
+            emit sensor_level(f.address, f.level);
         }
         if (d.short_poll) {
             if (d.short_poll->temperature) temp->setText(QString::number(*d.short_poll->temperature));

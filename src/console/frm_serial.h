@@ -27,6 +27,7 @@
 #include "console/dialogs.h"
 #include "console/shape.h"
 #include "console/system_ports.h"
+#include "console/taring_window.h"
 #include "exchange/exchange_state.h"
 #include "exchange/line_thread.h"
 #include "protocol/bytes.h"
@@ -197,6 +198,23 @@ public:
     QAction* save_table_action;
     QAction* load_table_action;
 
+    // "Тарировка бака…" in the same menu, Ctrl+T: opens the taring window for the sensor
+    // selected in CmbNet and the slot selected in Cmb_Datchik, or raises the one open.
+    // While it is open the sensor is polled every tick.
+    void open_taring();
+    QAction* tare_action;
+    TaringWindow* taring_window() const { return taring_; }
+    // Where the taring window keeps its sessions; the user's documents by default.
+    QString taring_folder;
+    TaringWindow::Clock taring_clock;  // the taring window's clock; empty for a steady one
+
+signals:
+    // A full poll with a correct CRC, and an identity, as dispatch decodes them.
+    void sensor_level(int address, std::uint16_t level);
+    void sensor_identity(int address, std::optional<std::uint32_t> serial, const QString& version);
+
+public:
+
     // ---- Helpers --------------------------------------------------------------------
     void SwitchTags();
     void out_win(protocol::ByteView wwrs);
@@ -232,6 +250,10 @@ private:
     void wire_handlers();
     void wire_commands();
     void wire_table_files();
+    void wire_taring();
+    void taring_closed();
+    protocol::Bytes taring_identity_request();  // the taring sensor's identity, while it is wanted
+    void taring_table_ready(const calibration::CalibrationTable& table, int slot);
     // The grid's texts as "Установить таблицу" reads them.
     calibration::TableTexts grid_texts() const;
     void show_table(const calibration::CalibrationTable& table);
@@ -264,5 +286,14 @@ private:
     bool in_tick_ = false;  // a message box opened by a tick must not let another tick in
     unsigned session_ = 0;  // counts stops: answers for an earlier session are dropped
     QString table_folder_;  // where the last table file was, for this run only
+    TaringWindow* taring_ = nullptr;
+    bool poll_before_taring_ = false;  // the poll switch as the taring window found it
+    int identity_asks_ = 0;            // identity requests left for the taring window
+    // The last identity read, for a taring window opened after it.
+    struct Identified {
+        int address = -1;
+        std::optional<std::uint32_t> serial;
+        QString version;
+    } identified_;
     SystemPorts system_ports_;  // last, so its thread is joined first
 };

@@ -15,14 +15,9 @@ using protocol::Bytes;
 
 namespace {
 
-// Full poll reply from sensor 5: temperature, level, current, lower, upper, K, then an
-// optional mode byte; little-endian fields.
+// Full poll reply from sensor 5.
 Bytes full_poll(Byte temperature, std::uint16_t level, std::optional<Byte> mode = std::nullopt) {
-    Bytes r{0x3E, 0x05, 0xF0, temperature, Byte(level), Byte(level >> 8)};
-    for (std::uint32_t v : {0x80000001u, 1000u, 3000u}) r.insert(r.end(), {Byte(v), Byte(v >> 8), Byte(v >> 16), Byte(v >> 24)});
-    r.insert(r.end(), {0x07, 0x00});
-    if (mode) r.push_back(*mode);
-    return framed(r);
+    return full_poll_reply(0x05, temperature, level, mode);
 }
 
 QString box_text(const std::string& text) {

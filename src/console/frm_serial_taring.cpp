@@ -1,0 +1,82 @@
+// frmSerial's side of taring: the entry that opens the taring window, the poll kept on
+// while it is open, the levels and identities it is fed from dispatch, and the table it
+// hands back into the grid. The window's design is unchanged: the entry lives in the
+// context menu of the frame "Таблица калибровки", beside the table files.
+
+#include <QDir>
+#include <QStandardPaths>
+
+#include "console/frm_serial.h"
+#include "protocol/commands.h"
+#include "protocol/requests.h"
+
+namespace {
+
+constexpr int identity_asks = 3;  // a sensor that does not tell its serial number is tared without it
+
+}  // namespace
+
+void frmSerial::wire_taring() {
+    taring_folder = QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
+                        .filePath(QStringLiteral("Тарировки"));
+    auto* separator = new QAction(Frame8);
+    separator->setSeparator(true);
+    Frame8->addAction(separator);
+    tare_action = new QAction(QStringLiteral("Тарировка бака…"), Frame8);
+    tare_action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
+    tare_action->setShortcutVisibleInContextMenu(true);
+    Frame8->addAction(tare_action);
+    connect(tare_action, &QAction::triggered, this, &frmSerial::open_taring);
+}
+
+void frmSerial::open_taring() {
+    if (taring_) {
+        taring_->raise();
+        taring_->activateWindow();
+        return;
+    }
+    const auto address = selected_net();
+    if (!address) {
+        dialogs_.message(QStringLiteral("Установите существующий сетевой адрес"));
+        return;
+    }
+    const int slot = Cmb_Datchik->currentIndex();
+    if (slot < 0) return;
+    taring_ = new TaringWindow(dialogs_, {*address, slot, Cmb_Datchik->itemText(slot)}, taring_folder, taring_clock,
+                               this);
+    taring_->setAttribute(Qt::WA_DeleteOnClose);
+    connect(this, &frmSerial::sensor_level, taring_, &TaringWindow::level_read);
+    connect(this, &frmSerial::sensor_identity, taring_, &TaringWindow::identity_read);
+    connect(taring_, &TaringWindow::table_ready, this, &frmSerial::taring_table_ready);
+    connect(taring_, &TaringWindow::closed, this, &frmSerial::taring_closed);
+    // The poll goes on as "Блокировка" switches it, and is put back when the window closes.
+    poll_before_taring_ = state.block_zapros;
+    if (!state.block_zapros) block_Click();
+    taring_->show();
+    if (identified_.address == *address) {
+        taring_->begin(identified_.serial, identified_.version);
+    } else {
+        taring_->begin(std::nullopt, {});
+        identity_asks_ = identity_asks;  // asked by the ticks, between polls
+    }
+}
+
+protocol::Bytes frmSerial::taring_identity_request() {
+    if (!taring_ || identity_asks_ == 0) return {};
+    --identity_asks_;
+    return protocol::sensor_request(static_cast<protocol::Byte>(taring_->target().address), protocol::cmd_read_sn);
+}
+
+void frmSerial::taring_closed() {
+    taring_ = nullptr;
+    identity_asks_ = 0;
+    if (!poll_before_taring_ && state.block_zapros) block_Click();
+}
+
+void frmSerial::taring_table_ready(const calibration::CalibrationTable& table, int slot) {
+    // The slot may have been changed meanwhile; the program's pick reads no table.
+    Cmb_Datchik->setCurrentIndex(slot);
+    show_table(table);
+    MsgCom->setText(QStringLiteral("Таблица тарировки готова к записи в ") + Cmb_Datchik->currentText() +
+                    QLatin1Char('.'));
+}

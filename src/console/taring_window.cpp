@@ -1,0 +1,529 @@
+#include "console/taring_window.h"
+
+#include <QCloseEvent>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLocale>
+#include <QPainter>
+#include <QVBoxLayout>
+#include <chrono>
+#include <cmath>
+#include <utility>
+
+#include "calibration/table_texts.h"
+#include "console/taring_chart.h"
+#include "console/taring_report.h"
+#include "protocol/number_text.h"
+#include "taring/session_file.h"
+#include "taring/session_folder.h"
+
+using taring::TaringPoint;
+
+// The chart, redrawn from what the window last gave it.
+class TaringChartView final : public QWidget {
+public:
+    using QWidget::QWidget;
+
+    void show_points(std::vector<TaringPoint> points, std::optional<calibration::CalibrationTable> table,
+                     std::size_t worst) {
+        points_ = std::move(points);
+        table_ = std::move(table);
+        worst_ = worst;
+        update();
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.fillRect(rect(), palette().base());
+        console::draw_taring_chart(painter, QRectF(rect()).adjusted(4, 4, -4, -4),
+                                   {points_, table_ ? &*table_ : nullptr, worst_});
+    }
+
+private:
+    std::vector<TaringPoint> points_;
+    std::optional<calibration::CalibrationTable> table_;
+    std::size_t worst_ = 0;
+};
+
+namespace {
+
+const QString window_title = QStringLiteral("Тарировка бака");
+const QString take_caption = QStringLiteral("Записать точку");
+const QString waiting_caption = QStringLiteral("Ждём успокоения…");
+constexpr double quiet_after = 5;  // seconds without a level before the window says so
+constexpr double max_settle = 3600;
+
+// With the regional decimal separator and no group separator: "1,131" would read as a fraction.
+QString number(double value) {
+    QLocale locale;
+    locale.setNumberOptions(QLocale::OmitGroupSeparator);
+    return locale.toString(value, 'g', QLocale::FloatingPointShortest);
+}
+
+// Litres kept to the millilitre, so that sums of typed portions do not drift.
+double to_millilitre(double litres) { return std::round(litres * 1000) / 1000; }
+
+// What keeps the points from making a table, for the technician.
+QString refusal_text(const taring::TableRefusal& r) {
+    using Reason = taring::TableRefusal::Reason;
+    switch (r.reason) {
+    case Reason::too_few_levels: return QStringLiteral("Для таблицы нужны хотя бы две точки с разным уровнем.");
+    case Reason::level_out_of_range:
+        return QStringLiteral("Точка %1: уровень вне диапазона 0....%2.").arg(r.point).arg(calibration::max_value);
+    case Reason::litres_out_of_range:
+        return QStringLiteral("Точка %1: литры вне диапазона 0....%2.").arg(r.point).arg(calibration::max_litres);
+    case Reason::same_litres:
+        return QStringLiteral("Точки %1 и %2: одни и те же литры при разном уровне.").arg(r.other).arg(r.point);
+    case Reason::level_falls:
+        return QStringLiteral("Точка %1: уровень ниже, чем у точки %2, хотя литров больше.").arg(r.point).arg(r.other);
+    }
+    return QString::fromStdString(r.text);
+}
+
+double steady_seconds() {
+    using namespace std::chrono;
+    return duration<double>(steady_clock::now().time_since_epoch()).count();
+}
+
+}  // namespace
+
+TaringWindow::TaringWindow(Dialogs& dialogs, TaringTarget target, QString folder, Clock clock, QWidget* parent)
+    : QWidget(parent, Qt::Window), dialogs_(dialogs), target_(std::move(target)), folder_(std::move(folder)),
+      clock_(clock ? std::move(clock) : Clock(steady_seconds)) {
+    setWindowTitle(window_title);
+    build_controls();
+    connect(take_point, &QPushButton::clicked, this, &TaringWindow::take_point_Click);
+    connect(poured, &QLineEdit::returnPressed, this, &TaringWindow::take_point_Click);
+    connect(undo_point, &QPushButton::clicked, this, &TaringWindow::undo_point_Click);
+    connect(done, &QPushButton::clicked, this, &TaringWindow::done_Click);
+    connect(save_report, &QPushButton::clicked, this, &TaringWindow::save_report_Click);
+    // A bad figure goes back to the one in force, said in the status line: a box here
+    // would take the focus and finish the editing a second time.
+    for (QLineEdit* field : {settle_field, tolerance_field})
+        connect(field, &QLineEdit::editingFinished, this, &TaringWindow::read_settings);
+    connect(&ageing_, &QTimer::timeout, this, &TaringWindow::show_state);
+    ageing_.start(1000);
+    show_sensor();
+    show_points();
+    show_state();
+    show_status(QStringLiteral("Первая точка — бак как есть: в поле «Долито, л» литры в баке сейчас (обычно 0)."));
+}
+
+TaringWindow::~TaringWindow() = default;
+
+void TaringWindow::build_controls() {
+    sensor_line = new QLabel(this);
+    session_line = new QLabel(this);
+    session_line->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    session_line->setWordWrap(true);
+
+    level_figure = new QLabel(this);
+    QFont big = level_figure->font();
+    big.setPointSizeF(big.pointSizeF() * 3.5);
+    big.setBold(true);
+    level_figure->setFont(big);
+    level_figure->setAlignment(Qt::AlignCenter);
+    level_figure->setMinimumWidth(QFontMetrics(big).horizontalAdvance(QStringLiteral("00000")) + 16);
+    state_line = new QLabel(this);
+    state_line->setWordWrap(true);
+    state_line->setAlignment(Qt::AlignCenter);
+    state_line->setMargin(6);
+    state_line->setAutoFillBackground(true);
+    state_line->setMinimumHeight(2 * state_line->fontMetrics().height() + 12);
+
+    poured = new QLineEdit(QStringLiteral("0"), this);
+    take_point = new QPushButton(take_caption, this);
+    take_point->setDefault(true);
+    undo_point = new QPushButton(QStringLiteral("Отменить точку"), this);
+    settle_field = new QLineEdit(number(default_settle), this);
+    tolerance_field = new QLineEdit(number(default_tolerance), this);
+
+    point_list = new QTableWidget(0, 3, this);
+    point_list->setHorizontalHeaderLabels(
+        {QStringLiteral("Литры"), QStringLiteral("Уровень"), QStringLiteral("Разброс")});
+    point_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    point_list->setSelectionMode(QAbstractItemView::NoSelection);
+    point_list->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    point_list->verticalHeader()->setDefaultSectionSize(point_list->fontMetrics().height() + 4);
+
+    chart = new TaringChartView(this);
+    chart->setMinimumSize(480, 340);
+    deviation_line = new QLabel(this);
+
+    vehicle = new QLineEdit(this);
+    tank = new QLineEdit(this);
+    technician = new QLineEdit(this);
+    save_report = new QPushButton(QStringLiteral("Сохранить протокол…"), this);
+    done = new QPushButton(QStringLiteral("Готово"), this);
+    status_line = new QLabel(this);
+    status_line->setWordWrap(true);
+
+    // Left: the level and the points; right: the chart.
+    auto* entry = new QGridLayout;
+    entry->addWidget(new QLabel(QStringLiteral("Долито, л"), this), 0, 0);
+    entry->addWidget(poured, 0, 1);
+    entry->addWidget(take_point, 0, 2);
+    entry->addWidget(undo_point, 1, 2);
+    entry->addWidget(new QLabel(QStringLiteral("Успокоение, с"), this), 2, 0);
+    entry->addWidget(settle_field, 2, 1);
+    entry->addWidget(new QLabel(QStringLiteral("Допуск"), this), 3, 0);
+    entry->addWidget(tolerance_field, 3, 1);
+
+    // The left column keeps its width whatever its figures are, so nothing jumps as they change.
+    auto* left_side = new QWidget(this);
+    left_side->setFixedWidth(360);
+    auto* left = new QVBoxLayout(left_side);
+    left->setContentsMargins(0, 0, 0, 0);
+    auto* caption = new QLabel(QStringLiteral("Уровень"), this);
+    caption->setAlignment(Qt::AlignCenter);
+    left->addWidget(caption);
+    left->addWidget(level_figure);
+    left->addWidget(state_line);
+    left->addLayout(entry);
+    left->addWidget(point_list, 1);
+
+    auto* right = new QVBoxLayout;
+    right->addWidget(chart, 1);
+    right->addWidget(deviation_line);
+
+    auto* middle = new QHBoxLayout;
+    middle->addWidget(left_side);
+    middle->addLayout(right, 1);
+
+    auto* report = new QHBoxLayout;
+    for (auto [caption, field] : {std::pair{"Транспорт", vehicle}, {"Бак", tank}, {"Техник", technician}}) {
+        report->addWidget(new QLabel(QString::fromUtf8(caption), this));
+        report->addWidget(field, 1);
+    }
+    report->addWidget(save_report);
+    report->addWidget(done);
+
+    auto* all = new QVBoxLayout(this);
+    all->addWidget(sensor_line);
+    all->addWidget(session_line);
+    all->addLayout(middle, 1);
+    all->addLayout(report);
+    all->addWidget(status_line);
+    resize(960, 640);
+}
+
+// ---- Fed by the exchange cycle ----------------------------------------------------------
+
+void TaringWindow::begin(std::optional<std::uint32_t> serial, const QString& version) {
+    serial_ = serial;
+    version_ = version;
+    show_sensor();
+    if (serial_) start_session();
+}
+
+void TaringWindow::identity_read(int address, std::optional<std::uint32_t> serial, const QString& version) {
+    if (address != target_.address) return;
+    if (serial) serial_ = serial;
+    if (!version.isEmpty()) version_ = version;
+    if (serial_ && !session_.serial) session_.serial = serial_;  // kept with the next point
+    show_sensor();
+    start_session();
+}
+
+void TaringWindow::level_read(int address, std::uint16_t level) {
+    if (address != target_.address) return;
+    level_ = level;
+    level_at_ = clock_();
+    steady_ = detector_.feed(level_at_, level);
+    if (waiting_for_ && steady_) take(*std::exchange(waiting_for_, std::nullopt), *steady_);
+    show_state();
+}
+
+// ---- The session ---------------------------------------------------------------------------
+
+void TaringWindow::start_session() {
+    if (started_) return;
+    started_ = true;
+    if (!QDir().mkpath(folder_))
+        show_status(QStringLiteral("Папку для сессий %1 создать не удалось: точки не будут сохраняться.")
+                        .arg(QDir::toNativeSeparators(folder_)));
+    session_ = taring::TaringSession{target_.address, serial_, {}};
+    if (auto found = taring::unfinished_session(folder_, target_.address, serial_)) {
+        const TaringPoint& last = found->session.points.back();
+        const QString offer = QStringLiteral("Есть незаконченная тарировка этого датчика (файл %1). Точек в ней: %2, "
+                                             "последняя — %3 л при уровне %4.\n\nПродолжить её?")
+                                  .arg(QFileInfo(found->path).fileName())
+                                  .arg(found->session.points.size())
+                                  .arg(number(last.litres), number(last.level));
+        if (dialogs_.message(offer, Dialogs::Buttons::YesNo, Dialogs::Icon::None, window_title) ==
+            Dialogs::Answer::Yes) {
+            session_ = std::move(found->session);
+            path_ = found->path;
+            show_sensor();
+            show_points();
+            show_status(QStringLiteral("Тарировка продолжена: после доливки введите литры и нажмите «%1».")
+                            .arg(take_caption));
+            return;
+        }
+    }
+    path_ = taring::new_session_path(folder_, QDate::currentDate(), target_.address, serial_);
+    show_sensor();
+}
+
+bool TaringWindow::save() {
+    if (const auto error = taring::write_session_file(path_, session_)) {
+        dialogs_.message(QStringLiteral("Сессию тарировки не удалось сохранить. ") + *error, Dialogs::Buttons::Ok,
+                         Dialogs::Icon::Exclamation, window_title);
+        return false;
+    }
+    return true;
+}
+
+// ---- Points --------------------------------------------------------------------------------
+
+bool TaringWindow::read_settings() {
+    struct Field {
+        QLineEdit* field;
+        double max;
+        double* into;
+        const char* what;
+    };
+    bool good = true;
+    bool changed = false;
+    for (const Field& f : {Field{settle_field, max_settle, &settle_, "Успокоение: число секунд"},
+                           Field{tolerance_field, calibration::max_value, &tolerance_, "Допуск: число"}}) {
+        const auto value = protocol::to_decimal(f.field->text().toStdString());
+        if (!value || *value < 0 || *value > f.max) {
+            show_status(QStringLiteral("%1 от 0 до %2; оставлено %3.")
+                            .arg(QString::fromUtf8(f.what), number(f.max), number(*f.into)));
+            f.field->setText(number(*f.into));
+            good = false;
+        } else if (*value != *f.into) {
+            *f.into = *value;
+            changed = true;
+        }
+    }
+    if (changed) {  // the watch starts afresh with the new figures
+        detector_ = taring::SettleDetector(settle_, tolerance_);
+        steady_.reset();
+        show_state();
+    }
+    return good;
+}
+
+std::optional<double> TaringWindow::litres_typed() {
+    const auto typed = protocol::to_decimal(poured->text().toStdString());
+    const auto refuse = [this](const QString& text) {
+        dialogs_.message(text, Dialogs::Buttons::Ok, Dialogs::Icon::Exclamation, window_title);
+        poured->setFocus();
+        poured->selectAll();
+        return std::nullopt;
+    };
+    if (session_.points.empty()) {  // the start point: what the tank holds now
+        if (!typed || *typed < 0 || *typed > calibration::max_litres)
+            return refuse(QStringLiteral("Введите, сколько литров в баке сейчас: число от 0 до %1.")
+                              .arg(calibration::max_litres));
+        return to_millilitre(*typed);
+    }
+    if (!typed || *typed <= 0) return refuse(QStringLiteral("Введите, сколько литров долито: число больше 0."));
+    const double litres = to_millilitre(session_.litres_now() + *typed);
+    if (litres > calibration::max_litres)
+        return refuse(QStringLiteral("С этой доливкой в баке %1 л, больше, чем держит таблица (%2 л). Точка не записана.")
+                          .arg(number(litres))
+                          .arg(calibration::max_litres));
+    return litres;
+}
+
+void TaringWindow::take_point_Click() {
+    if (waiting_for_) return;
+    const bool settings_good = read_settings();
+    const auto litres = litres_typed();
+    if (!settings_good || !litres) return;
+    start_session();  // a sensor that has not told its serial number is tared by its address
+    // Polls from before the press may still show the tank before the pour: the level is
+    // watched afresh from now on.
+    detector_.restart();
+    steady_.reset();
+    waiting_for_ = *litres;
+    take_point->setText(waiting_caption);
+    take_point->setEnabled(false);
+    poured->setEnabled(false);
+    undo_point->setEnabled(true);
+    show_state();
+    show_status(QStringLiteral("Точка %1 л будет записана, когда уровень устоится. «Отменить точку» — не ждать.")
+                    .arg(number(*litres)));
+}
+
+void TaringWindow::take(double litres, const taring::Settled& settled) {
+    const std::optional<TaringPoint> before =
+        session_.points.empty() ? std::nullopt : std::optional<TaringPoint>(session_.points.back());
+    session_.take({litres, settled.level, settled.spread, settled.polls,
+                   taring::point_time(QDateTime::currentDateTime())});
+    const bool saved = save();
+    if (!saved) session_.undo();
+    take_point->setText(take_caption);
+    take_point->setEnabled(true);
+    poured->setEnabled(true);
+    if (!saved) return;
+    if (!before) poured->clear();  // from now on the field takes the litres poured
+    poured->setFocus();
+    poured->selectAll();
+    show_points();
+    const std::size_t n = session_.points.size();
+    QString said = QStringLiteral("Точка %1 записана: %2 л, уровень %3.").arg(n).arg(number(litres), number(settled.level));
+    if (before && settled.level <= before->level)
+        said += QStringLiteral(" Уровень не вырос (у точки %1 — %2): проверьте доливку; «Отменить точку» убирает её.")
+                    .arg(n - 1)
+                    .arg(number(before->level));
+    show_status(said);
+    emit point_taken();
+}
+
+void TaringWindow::undo_point_Click() {
+    if (waiting_for_) {
+        waiting_for_.reset();
+        take_point->setText(take_caption);
+        take_point->setEnabled(true);
+        poured->setEnabled(true);
+        show_points();
+        show_status(QStringLiteral("Точка не записана: ожидание отменено."));
+        return;
+    }
+    const auto undone = session_.undo();
+    if (!undone) return;
+    if (!save()) {
+        session_.take(*undone);
+        return;
+    }
+    show_points();
+    show_status(QStringLiteral("Точка %1 отменена (%2 л, уровень %3).")
+                    .arg(session_.points.size() + 1)
+                    .arg(number(undone->litres), number(undone->level)));
+}
+
+// ---- The end: the table and the report ---------------------------------------------------
+
+void TaringWindow::done_Click() {
+    if (waiting_for_) {
+        dialogs_.message(QStringLiteral("Точка ещё ждёт успокоения уровня: дождитесь её или отмените."),
+                         Dialogs::Buttons::Ok, Dialogs::Icon::None, window_title);
+        return;
+    }
+    if (!built_) {
+        const auto built = taring::build_table(session_.points);
+        dialogs_.message(QStringLiteral("Таблица не построена. ") + refusal_text(std::get<taring::TableRefusal>(built)),
+                         Dialogs::Buttons::Ok, Dialogs::Icon::Exclamation, window_title);
+        return;
+    }
+    session_.finished = true;
+    save();  // only the mark is lost if it fails: the points are on disk already
+    emit table_ready(taring::slot_table(*built_, target_.address), target_.slot);
+    show_status(QStringLiteral("Таблица в главном окне, в %1. Проверьте её и нажмите «Установить таблицу».")
+                    .arg(target_.slot_name));
+}
+
+void TaringWindow::save_report_Click() {
+    if (!built_) return;  // the button is off, and the line under the chart says why
+    const QString stem = path_.isEmpty() ? QStringLiteral("Протокол тарировки") : QFileInfo(path_).completeBaseName();
+    const QString path = dialogs_.save_file(QStringLiteral("Сохранить протокол тарировки"),
+                                            QDir(folder_).filePath(stem + QStringLiteral(".pdf")),
+                                            QStringLiteral("Протокол PDF (*.pdf)"));
+    if (path.isEmpty()) return;
+    console::TaringReport report{QDateTime::currentDateTime(), target_.address, serial_, version_, target_.slot + 1,
+                                 vehicle->text().trimmed(), tank->text().trimmed(), technician->text().trimmed(),
+                                 session_.points, *built_};
+    if (const auto error = console::write_taring_report(path, report)) {
+        dialogs_.message(QStringLiteral("Протокол не сохранён. ") + *error, Dialogs::Buttons::Ok,
+                         Dialogs::Icon::Exclamation, window_title);
+        return;
+    }
+    show_status(QStringLiteral("Протокол сохранён в файл %1.").arg(QFileInfo(path).fileName()));
+}
+
+void TaringWindow::closeEvent(QCloseEvent* event) {
+    ageing_.stop();
+    if (started_ && !session_.points.empty() && !session_.finished) {
+        const QString question = QStringLiteral("Тарировка не закончена, точек: %1. Сохранить её, чтобы продолжить "
+                                                "потом?\n\nНет — файл сессии будет удалён.")
+                                     .arg(session_.points.size());
+        if (dialogs_.message(question, Dialogs::Buttons::YesNo, Dialogs::Icon::None, window_title) ==
+            Dialogs::Answer::No)
+            QFile::remove(path_);
+    } else if (started_ && session_.points.empty()) {
+        QFile::remove(path_);  // every point taken back: nothing to keep
+    }
+    event->accept();
+    emit closed();
+}
+
+// ---- What the window shows ---------------------------------------------------------------
+
+void TaringWindow::show_sensor() {
+    QString sensor = QStringLiteral("Датчик %1").arg(target_.address);
+    sensor += serial_ ? QStringLiteral(", серийный № %1").arg(*serial_) : QStringLiteral(", серийный № не прочитан");
+    if (!version_.isEmpty()) sensor += QStringLiteral(", версия %1").arg(version_);
+    sensor_line->setText(sensor + QStringLiteral(" — таблица для ") + target_.slot_name);
+    session_line->setText(path_.isEmpty() ? QStringLiteral("Сессия: файл будет назван, когда датчик сообщит серийный номер.")
+                                          : QStringLiteral("Сессия: ") + QDir::toNativeSeparators(path_));
+}
+
+void TaringWindow::show_points() {
+    const auto& points = session_.points;
+    point_list->setRowCount(static_cast<int>(points.size()));
+    for (int row = 0; row < point_list->rowCount(); ++row) {
+        const TaringPoint& p = points[static_cast<std::size_t>(row)];
+        const QString texts[] = {number(p.litres), number(p.level), p.spread ? number(*p.spread) : QString()};
+        for (int column = 0; column < 3; ++column) {
+            auto* item = point_list->item(row, column);
+            if (!item) point_list->setItem(row, column, item = new QTableWidgetItem);
+            item->setText(texts[column]);
+            item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        }
+    }
+    point_list->scrollToBottom();
+
+    auto built = taring::build_table(points);
+    if (auto* table = std::get_if<taring::BuiltTable>(&built)) {
+        built_ = std::move(*table);
+        deviation_line->setText(console::deviation_text(*built_));
+        chart->show_points(points, built_->table, built_->worst_point);
+    } else {
+        built_.reset();
+        deviation_line->setText(points.empty() ? QString() : refusal_text(std::get<taring::TableRefusal>(built)));
+        chart->show_points(points, std::nullopt, 0);
+    }
+    undo_point->setEnabled(!points.empty() || waiting_for_);
+    done->setEnabled(built_.has_value());
+    save_report->setEnabled(built_.has_value());
+}
+
+void TaringWindow::show_state() {
+    level_figure->setText(level_ ? QString::number(*level_) : QStringLiteral("—"));
+    QString text;
+    QColor colour;
+    if (!level_ || clock_() - level_at_ > quiet_after) {
+        text = QStringLiteral("Нет уровня от датчика: проверьте подключение.");
+        colour = palette().color(QPalette::Window).darker(110);
+    } else if (steady_) {
+        text = QStringLiteral("Уровень устоялся (разброс %1).").arg(number(steady_->spread));
+        colour = QColor(0xC8, 0xF0, 0xC8);
+    } else if (detector_.spread() > tolerance_) {
+        text = QStringLiteral("Уровень меняется: разброс %1 больше допуска %2.")
+                   .arg(number(detector_.spread()), number(tolerance_));
+        colour = QColor(0xFF, 0xE0, 0xA0);
+    } else {
+        text = QStringLiteral("Успокаивается: разброс %1, ждать ещё %2 с.")
+                   .arg(number(detector_.spread()))
+                   .arg(std::max(1L, std::lround(std::ceil(settle_ - detector_.covered()))));
+        colour = QColor(0xFF, 0xE0, 0xA0);
+    }
+    if (waiting_for_) text = QStringLiteral("Точка %1 л ждёт. ").arg(number(*waiting_for_)) + text;
+    state_line->setText(text);
+    QPalette shade = state_line->palette();
+    shade.setColor(QPalette::Window, colour);
+    state_line->setPalette(shade);
+}
+
+void TaringWindow::show_status(const QString& text) { status_line->setText(text); }

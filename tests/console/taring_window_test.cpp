@@ -1,0 +1,161 @@
+// Taring through the window: levels from the window's own poll ticks on a scripted line,
+// points taken once steady, the session on disk, and the table handed to the grid.
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include "console/frm_serial.h"
+#include "protocol/commands.h"
+#include "protocol/requests.h"
+#include "support/framed.h"
+#include "support/hand_ticks.h"
+#include "support/scripted_dialogs.h"
+#include "support/scripted_line.h"
+#include "taring/session_file.h"
+
+using protocol::Byte;
+using protocol::Bytes;
+
+namespace {
+
+// Sensor 1's identity: serial number 151013 (little-endian), software version "1.5.1.".
+const Bytes identity = framed({0x3E, 0x01, 0xFC, 0xE5, 0x4D, 0x02, 0x00, 151, 0x00});
+
+class Taring : public ::testing::Test {
+protected:
+    ScriptedDialogs dialogs;
+    ScriptedLine line;
+    frmSerial w{dialogs, line};
+    HandTicks hand{w};
+    QTemporaryDir dir;
+    double now = 0;
+
+    void SetUp() override {
+        w.taring_folder = dir.filePath("Тарировки");
+        w.taring_clock = [this] { return now; };
+        hand_ticks::press_connect(w);
+        w.CmbNet->setCurrentIndex(1);  // sensor 1: the next tick asks for its identity
+        line.replies.push_back(identity);
+        hand_ticks::tick(w);
+    }
+    TaringWindow* open() {
+        w.tare_action->trigger();
+        TaringWindow* t = w.taring_window();
+        if (t) t->settle_field->setText("1");
+        return t;
+    }
+    // Ticks with the sensor at `level` until `t` has no point waiting, half a second apart.
+    void steady_at(TaringWindow* t, std::uint16_t level) {
+        for (int tick = 0; tick < 5 && t->waiting(); ++tick) {
+            line.replies.push_back(full_poll_reply(0x01, 0x19, level));
+            hand_ticks::tick(w);
+            now += 0.5;
+        }
+        ASSERT_FALSE(t->waiting()) << "no point taken at level " << level;
+    }
+    void pour(TaringWindow* t, const QString& litres, std::uint16_t level) {
+        t->poured->setText(litres);
+        t->take_point_Click();
+        ASSERT_TRUE(t->waiting());
+        steady_at(t, level);
+    }
+    taring::TaringSession on_disk(const QString& path) const {
+        return std::get<taring::TaringSession>(taring::read_session_file(path));
+    }
+};
+
+}  // namespace
+
+TEST_F(Taring, PointsTakenOnceSteadyUndoneAndTheTableHandedToTheGrid) {
+    EXPECT_EQ(w.tare_action->text(), QStringLiteral("Тарировка бака…"));
+    EXPECT_EQ(w.tare_action->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_T));
+    EXPECT_TRUE(w.Frame8->actions().contains(w.tare_action));
+    w.Cmb_Datchik->setCurrentIndex(2);
+    TaringWindow* t = open();
+    ASSERT_TRUE(t);
+    EXPECT_EQ(t->windowTitle(), QStringLiteral("Тарировка бака"));
+    EXPECT_FALSE(t->isModal());
+    EXPECT_TRUE(w.state.block_zapros) << "the sensor is polled while the window is open";
+    EXPECT_EQ(t->sensor_line->text(), QStringLiteral("Датчик 1, серийный № 151013, версия 1.5.1. — таблица для Sensor 3"));
+    const QString path = t->session_path();
+    EXPECT_EQ(QFileInfo(path).fileName(), QDate::currentDate().toString(Qt::ISODate) + " датчик 151013.json");
+
+    // A level that does not settle takes no point; Enter in the field presses the button.
+    t->poured->setText("0");
+    emit t->poured->returnPressed();
+    EXPECT_EQ(t->take_point->text(), QStringLiteral("Ждём успокоения…"));
+    for (std::uint16_t level : {90, 100, 110}) {
+        line.replies.push_back(full_poll_reply(0x01, 0x19, level));
+        hand_ticks::tick(w);
+        now += 0.5;
+    }
+    EXPECT_TRUE(t->waiting());
+    steady_at(t, 100);
+    EXPECT_EQ(line.written.back(), protocol::sensor_request(1, protocol::cmd_poll_full));
+
+    pour(t, "50", 300);
+    pour(t, "40,5", 450);  // either decimal separator
+    EXPECT_EQ(on_disk(path).points.size(), 3u);
+    t->undo_point_Click();
+    EXPECT_EQ(on_disk(path).points.size(), 2u);
+    pour(t, "50", 500);
+    EXPECT_EQ(t->point_list->rowCount(), 3);
+    EXPECT_EQ(t->point_list->item(2, 0)->text(), "100");
+
+    // Bad litres are refused with a box and leave nothing waiting.
+    for (const char* typed : {"", "abc", "0", "-5", "70000"}) {
+        t->poured->setText(typed);
+        t->take_point_Click();
+        EXPECT_FALSE(t->waiting()) << typed;
+    }
+    EXPECT_EQ(dialogs.messages.size(), 5u);
+
+    w.Cmb_Datchik->setCurrentIndex(0);  // the slot moved meanwhile: the table still goes to Sensor 3
+    t->done_Click();
+    EXPECT_EQ(w.Cmb_Datchik->currentText(), "Sensor 3");
+    EXPECT_EQ(w.Text43->text(), "1");
+    EXPECT_FALSE(w.D_otkl->isChecked());
+    EXPECT_EQ(w.Text44[0]->text(), "100");
+    EXPECT_EQ(w.Text45[0]->text(), "0");
+    EXPECT_EQ(w.Text44[39]->text(), "500");
+    EXPECT_EQ(w.Text45[39]->text(), "100");
+    EXPECT_EQ(w.MsgCom->text(), QStringLiteral("Таблица тарировки готова к записи в Sensor 3."));
+    EXPECT_TRUE(on_disk(path).finished);
+    EXPECT_EQ(line.written.back(), protocol::sensor_request(1, protocol::cmd_poll_full)) << "nothing sent";
+
+    t->close();  // finished: nothing to ask
+    EXPECT_EQ(dialogs.messages.size(), 5u);
+    EXPECT_FALSE(w.taring_window());
+    EXPECT_FALSE(w.state.block_zapros) << "the poll is put back as it was";
+    EXPECT_TRUE(QFileInfo::exists(path));
+}
+
+TEST_F(Taring, AnUnfinishedSessionIsKeptOnCloseAndContinued) {
+    TaringWindow* t = open();
+    pour(t, "0", 100);
+    pour(t, "50", 300);
+    const QString path = t->session_path();
+    dialogs.answers = {Dialogs::Answer::Yes};
+    t->close();
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].buttons, Dialogs::Buttons::YesNo);
+    EXPECT_TRUE(QFileInfo::exists(path));
+
+    t = open();  // offered to go on, and going on where it stopped
+    ASSERT_EQ(dialogs.messages.size(), 2u);
+    EXPECT_TRUE(dialogs.messages[1].text.contains(QFileInfo(path).fileName()));
+    EXPECT_EQ(t->session_path(), path);
+    EXPECT_EQ(t->session().points.size(), 2u);
+    pour(t, "50", 500);
+    EXPECT_EQ(on_disk(path).points.back().litres, 100);
+
+    dialogs.answers = {Dialogs::Answer::No};  // not kept: the file goes
+    t->close();
+    EXPECT_FALSE(QFileInfo::exists(path));
+    t = open();  // nothing left to offer
+    EXPECT_EQ(dialogs.messages.size(), 3u);
+    EXPECT_TRUE(t->session().points.empty());
+}
