@@ -159,3 +159,19 @@ TEST_F(Taring, AnUnfinishedSessionIsKeptOnCloseAndContinued) {
     EXPECT_EQ(dialogs.messages.size(), 3u);
     EXPECT_TRUE(t->session().points.empty());
 }
+
+TEST_F(Taring, ASensorNotYetIdentifiedIsAskedBetweenPolls) {
+    w.CmbNet->setCurrentIndex(0);  // the identity request for 0 goes unanswered
+    hand_ticks::tick(w);
+    TaringWindow* t = open();
+    ASSERT_TRUE(t);
+    EXPECT_TRUE(t->session_path().isEmpty());
+    hand_ticks::tick(w);
+    EXPECT_EQ(line.written.back(), protocol::sensor_request(0, protocol::cmd_read_sn));
+    line.replies.push_back(framed({0x3E, 0x00, 0xFC, 0x07, 0x00, 0x00, 0x00}));
+    hand_ticks::tick(w);
+    EXPECT_TRUE(t->sensor_line->text().startsWith(QStringLiteral("Датчик 0, серийный № 7 ")));
+    EXPECT_EQ(QFileInfo(t->session_path()).fileName(), QDate::currentDate().toString(Qt::ISODate) + " датчик 7.json");
+    hand_ticks::tick(w);
+    EXPECT_EQ(line.written.back(), protocol::sensor_request(0, protocol::cmd_poll_full)) << "asked no more";
+}
