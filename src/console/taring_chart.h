@@ -31,4 +31,8 @@ void draw_taring_chart(QPainter& painter, const QRectF& area, const TaringChartD
 // in the report.
 QString deviation_text(const taring::BuiltTable& built);
 
+// A figure as the chart and the report print it: comma decimals, no thousands gaps, at
+// most `decimals` of them, trailing zeros dropped ("12,5", "1200").
+QString figure_text(double value, int decimals);
+
 }  // namespace console
