@@ -20,6 +20,10 @@ QLocale figures_locale() {
     return locale;
 }
 
+// Whether the table strays from a point by as much as the hundredth of a litre printed:
+// a deviation that rounds to nothing has no point worth naming.
+bool strays(const taring::BuiltTable& built) { return built.worst_point != 0 && std::abs(built.deviation) >= 0.005; }
+
 struct Range {
     double lo = std::numeric_limits<double>::infinity();
     double hi = -std::numeric_limits<double>::infinity();
@@ -148,7 +152,7 @@ void draw_taring_chart(QPainter& painter, const QRectF& area, const TaringChartD
     // decide the left margin and so the plot's width and the levels' figures.
     const QString y_caption = QStringLiteral("Литры, л");
     const QString x_caption = QStringLiteral("Уровень");
-    const double top = area.top() + em * 1.5;
+    const double top = area.top() + em * 1.7;
     const double bottom = area.bottom() - (gap + fm.height() + gap + fm.height() + 0.3 * em);
     const double plot_height = std::max(1.0, bottom - top);
     const Axis y_axis = round_axis(litres, 100, std::min(10.0, plot_height / (2.2 * em)));
@@ -156,10 +160,13 @@ void draw_taring_chart(QPainter& painter, const QRectF& area, const TaringChartD
     for (long long k = y_axis.first_tick(); k <= y_axis.last_tick(); ++k)
         label_width = std::max(label_width, fm.horizontalAdvance(tick_text(y_axis, k)));
     const double left = area.left() + 0.3 * em + label_width + gap;
-    const double right = area.right() - 1.2 * em;
+    // Room for half the last level's figure past the plot.
+    const double right = area.right() - 0.5 * fm.horizontalAdvance(QStringLiteral("00000")) - 0.3 * em;
     const double plot_width = std::max(1.0, right - left);
-    // Room for a figure as wide as the widest the levels can have, and a gap.
-    const double level_figure = fm.horizontalAdvance(QStringLiteral("00000,0")) + 1.5 * em;
+    // Room for the levels' widest figure and a gap between two.
+    const double level_figure =
+        fm.horizontalAdvance(levels.empty() ? QStringLiteral("0000") : figure_text(std::max(std::abs(levels.lo), std::abs(levels.hi)), 1)) +
+        1.5 * em;
     const Axis x_axis = round_axis(levels, 1000, std::min(12.0, plot_width / level_figure));
     const QRectF plot(left, top, plot_width, plot_height);
     auto at = [&](double level, double l) {
@@ -202,6 +209,14 @@ void draw_taring_chart(QPainter& painter, const QRectF& area, const TaringChartD
 
     painter.save();
     painter.setClipRect(plot.adjusted(-em, -em, em, em), Qt::IntersectClip);
+    // Dense sessions get smaller marks, lest they merge into a band.
+    const double mark = (data.points.size() > 150 ? 0.14 : 0.22) * em;
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(point_colour);
+    for (const auto& p : data.points)
+        if (std::isfinite(p.level) && std::isfinite(p.litres)) painter.drawEllipse(at(p.level, p.litres), mark, mark);
+
+    // The table's line over the marks, so it shows through a dense session.
     if (data.table) {
         QPainterPath line;
         for (std::size_t r = 0; r < calibration::table_points; ++r) {
@@ -212,15 +227,9 @@ void draw_taring_chart(QPainter& painter, const QRectF& area, const TaringChartD
                 line.lineTo(p);
         }
         painter.setPen(QPen(table_colour, 0.12 * em, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        painter.setBrush(Qt::NoBrush);
         painter.drawPath(line);
     }
-
-    // Dense sessions get smaller marks, so the table's line still shows between them.
-    const double mark = (data.points.size() > 150 ? 0.13 : 0.22) * em;
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(point_colour);
-    for (const auto& p : data.points)
-        if (std::isfinite(p.level) && std::isfinite(p.litres)) painter.drawEllipse(at(p.level, p.litres), mark, mark);
 
     const bool worst = data.worst_point >= 1 && data.worst_point <= data.points.size() &&
                        std::isfinite(data.points[data.worst_point - 1].level) &&
@@ -242,10 +251,14 @@ void draw_taring_chart(QPainter& painter, const QRectF& area, const TaringChartD
     painter.restore();
 }
 
+TaringChartData chart_data(std::span<const taring::TaringPoint> points, const taring::BuiltTable* built) {
+    if (!built) return {points, nullptr, 0};
+    return {points, &built->table, strays(*built) ? built->worst_point : 0};
+}
+
 QString deviation_text(const taring::BuiltTable& built) {
     const QString litres = figures_locale().toString(built.deviation, 'f', 2);
-    // A deviation that rounds to nothing has no point worth naming.
-    if (built.worst_point == 0 || std::abs(built.deviation) < 0.005)
+    if (!strays(built))
         return QStringLiteral("Наибольшее отклонение %1 л").arg(litres);
     return QStringLiteral("Наибольшее отклонение %1 л (точка %2)").arg(litres).arg(built.worst_point);
 }

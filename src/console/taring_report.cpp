@@ -8,6 +8,9 @@
 #include <QPdfWriter>
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <optional>
+#include <vector>
 
 #include "calibration/whole_file.h"
 #include "console/taring_chart.h"
@@ -47,8 +50,8 @@ struct Table {
                 auto& w = widths[static_cast<std::size_t>(c)];
                 w = std::max(w, plain.horizontalAdvance(row[c]));
             }
-        for (auto& w : widths) w += plain.height() * 0.9;
-        row_height = plain.height() * 1.3;
+        for (auto& w : widths) w += plain.height() * 0.6;
+        row_height = plain.height() * 1.25;
     }
     double block_width() const {
         double sum = 0;
@@ -65,31 +68,34 @@ struct Block {
     std::size_t count = 0;
 };
 
-// Lays `table`'s rows out in blocks across the width, starting on page `page` at `top`
-// and going on at the top of the next pages (`next_top`) until every row has its place.
-// A short table keeps at least `least_rows` to a block rather than spreading thin; a page
-// with room for fewer than three rows is passed over.
+// Lays `table`'s rows out in blocks of at most `most_rows` across the width, starting on
+// page `page` at `top` and going on at the top of the next pages (`next_top`) until every
+// row has its place. The blocks on a page share its rows evenly; a page with room for
+// fewer than three rows is passed over.
 std::vector<Block> flow(const Table& table, double width, double top, double next_top, double bottom, int page,
-                        std::size_t least_rows) {
-    const double gap = table.row_height * 1.5;
+                        std::size_t most_rows) {
+    const double gap = table.row_height;
     const double block_width = table.block_width();
     const auto across = static_cast<std::size_t>(std::max(1.0, std::floor((width + gap) / (block_width + gap))));
     std::vector<Block> blocks;
     std::size_t first = 0;
+    bool page_passed_over = false;
     while (first < table.rows.size()) {
         const double room = (bottom - top) / table.row_height - 1;  // less the titles
-        const auto fits = static_cast<std::size_t>(std::max(0.0, std::floor(room)));
+        const std::size_t fits = std::min(most_rows, static_cast<std::size_t>(std::max(0.0, std::floor(room))));
         if (fits >= 3) {
-            const std::size_t left = table.rows.size() - first;
-            std::size_t rows = fits;
-            if (left <= fits * across) rows = std::min(fits, std::max((left + across - 1) / across, std::min(left, least_rows)));
-            for (std::size_t b = 0; b < across && first < table.rows.size(); ++b) {
+            const std::size_t here = std::min(table.rows.size() - first, fits * across);
+            const std::size_t used = (here + fits - 1) / fits;
+            const std::size_t rows = (here + used - 1) / used;
+            for (std::size_t b = 0; b < used; ++b) {
                 const std::size_t count = std::min(rows, table.rows.size() - first);
                 blocks.push_back({page, QPointF(static_cast<double>(b) * (block_width + gap), top), first, count});
                 first += count;
             }
-        } else if (top == next_top) {
-            break;  // not even a whole page holds three rows: nothing sensible to lay out
+        } else if (page_passed_over) {
+            break;  // not even a fresh page holds three rows: nothing sensible to lay out
+        } else {
+            page_passed_over = true;
         }
         ++page;
         top = next_top;
@@ -100,7 +106,7 @@ std::vector<Block> flow(const Table& table, double width, double top, double nex
 void draw_block(QPainter& painter, const Table& table, const Block& block, const QFont& plain, const QFont& bold) {
     const QFontMetricsF fm(plain, painter.device());
     const double h = table.row_height;
-    const double pad = fm.height() * 0.45;
+    const double pad = fm.height() * 0.3;
     const double width = table.block_width();
     auto cells = [&](const QStringList& texts, double y) {
         double x = block.origin.x();
@@ -137,7 +143,8 @@ Table points_table(const TaringReport& report) {
         table.rows.push_back({QString::number(k + 1), figure_text(p.litres, 2), figure_text(p.level, 1),
                               number_or_dash(p.spread, 1)});
     }
-    if (report.built.worst_point >= 1) table.marked = report.built.worst_point - 1;
+    const std::size_t worst = chart_data(report.points, &report.built).worst_point;  // as the chart rings it
+    if (worst >= 1) table.marked = worst - 1;
     return table;
 }
 
@@ -230,12 +237,10 @@ std::optional<QString> write_taring_report(const QString& path, const TaringRepo
         y += 3 * mm;
         y += draw_facts(painter, report, width, y) + 4 * mm;
 
-        const std::vector<taring::TaringPoint>& points = report.points;
-        const TaringChartData chart{points, &report.built.table, report.built.worst_point};
         const double chart_height = 92 * mm;
         painter.setFont(face(8.5));
         painter.setPen(Qt::black);
-        draw_taring_chart(painter, QRectF(0, y, width, chart_height), chart);
+        draw_taring_chart(painter, QRectF(0, y, width, chart_height), chart_data(report.points, &report.built));
         y += chart_height + 1.5 * mm;
         const QFont heading = face(11, true);
         const double heading_height = QFontMetricsF(heading, painter.device()).height() * 1.4;
@@ -258,7 +263,7 @@ std::optional<QString> write_taring_report(const QString& path, const TaringRepo
         rows.measure(cell_metrics, bold_metrics);
         section(QStringLiteral("Таблица калибровки (40 строк)"), y);
         y += heading_height;
-        const auto row_blocks = flow(rows, width, y, y, bottom, 0, 10);
+        const auto row_blocks = flow(rows, width, y, y, bottom, 0, 10);  // four blocks of ten rows
         double below = y;
         for (const auto& block : row_blocks) {
             draw_block(painter, rows, block, cell_font, cell_bold);
@@ -268,7 +273,7 @@ std::optional<QString> write_taring_report(const QString& path, const TaringRepo
 
         Table taken = points_table(report);
         taken.measure(cell_metrics, bold_metrics);
-        const auto point_blocks = flow(taken, width, y + heading_height, heading_height, bottom, 0, 10);
+        const auto point_blocks = flow(taken, width, y + heading_height, heading_height, bottom, 0, SIZE_MAX);
         const int pages = point_blocks.empty() ? 1 : point_blocks.back().page + 1;
         auto footer_line = [&](int page_number) {
             painter.setFont(face(8));
