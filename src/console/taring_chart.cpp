@@ -14,11 +14,18 @@ namespace console {
 namespace {
 
 // Comma decimals and no thousands gaps, as the grid shows sensor values and litres.
-QLocale figures_locale() {
-    QLocale locale(QLocale::Russian, QLocale::Russia);
-    locale.setNumberOptions(QLocale::OmitGroupSeparator);
+const QLocale& figures_locale() {
+    static const QLocale locale = [] {
+        QLocale russian(QLocale::Russian, QLocale::Russia);
+        russian.setNumberOptions(QLocale::OmitGroupSeparator);
+        return russian;
+    }();
     return locale;
 }
+
+// Far beyond any level or litres; a value past it (from a damaged file) is not drawn, lest
+// the axes' arithmetic overflow.
+bool drawable(double v) { return std::isfinite(v) && std::abs(v) < 1e9; }
 
 // Whether the table strays from a point by as much as the hundredth of a litre printed:
 // a deviation that rounds to nothing has no point worth naming.
@@ -28,7 +35,7 @@ struct Range {
     double lo = std::numeric_limits<double>::infinity();
     double hi = -std::numeric_limits<double>::infinity();
     void take(double v) {
-        if (!std::isfinite(v)) return;
+        if (!drawable(v)) return;
         lo = std::min(lo, v);
         hi = std::max(hi, v);
     }
@@ -80,17 +87,22 @@ const QColor point_colour(31, 100, 180);
 const QColor table_colour(232, 125, 20);
 const QColor worst_colour(210, 30, 30);
 const QColor grid_colour(225, 225, 225);
+// Sizes in the font's line heights, so the chart scales from the screen to paper.
+constexpr double dot = 0.22;    // a point's mark, radius
+constexpr double ring = 0.5;    // the worst point's ring, radius
+constexpr double stroke = 0.12;  // the table's line and the ring
 
 // The key in the plot's upper left corner, where a rising curve leaves room.
 void draw_key(QPainter& painter, const QRectF& plot, double em, const TaringChartData& data, bool worst) {
     const QFontMetricsF fm(painter.font(), painter.device());
+    enum class Sample { dot, line, ring };
     struct Entry {
         QString text;
-        int kind;  // 0 point, 1 line, 2 ring
+        Sample sample;
     };
-    std::vector<Entry> entries{{QStringLiteral("точки"), 0}};
-    if (data.table) entries.push_back({QStringLiteral("таблица (40 строк)"), 1});
-    if (worst) entries.push_back({QStringLiteral("наибольшее отклонение"), 2});
+    std::vector<Entry> entries{{QStringLiteral("точки"), Sample::dot}};
+    if (data.table) entries.push_back({QStringLiteral("таблица (40 строк)"), Sample::line});
+    if (worst) entries.push_back({QStringLiteral("наибольшее отклонение"), Sample::ring});
 
     const double sample = 1.6 * em;
     double width = 0;
@@ -105,17 +117,17 @@ void draw_key(QPainter& painter, const QRectF& plot, double em, const TaringChar
     double y = box.top() + 0.25 * em + line / 2;
     for (const auto& e : entries) {
         const QPointF mid(box.left() + 0.5 * em + sample / 2, y);
-        if (e.kind == 0) {
+        if (e.sample == Sample::dot) {
             painter.setPen(Qt::NoPen);
             painter.setBrush(point_colour);
-            painter.drawEllipse(mid, 0.22 * em, 0.22 * em);
-        } else if (e.kind == 1) {
-            painter.setPen(QPen(table_colour, 0.12 * em, Qt::SolidLine, Qt::RoundCap));
+            painter.drawEllipse(mid, dot * em, dot * em);
+        } else if (e.sample == Sample::line) {
+            painter.setPen(QPen(table_colour, stroke * em, Qt::SolidLine, Qt::RoundCap));
             painter.drawLine(QPointF(mid.x() - sample / 2, y), QPointF(mid.x() + sample / 2, y));
         } else {
-            painter.setPen(QPen(worst_colour, 0.12 * em));
+            painter.setPen(QPen(worst_colour, stroke * em));
             painter.setBrush(Qt::NoBrush);
-            painter.drawEllipse(mid, 0.5 * em, 0.5 * em);
+            painter.drawEllipse(mid, ring * em, ring * em);
         }
         painter.setPen(QPen(QColor(40, 40, 40)));
         painter.drawText(QPointF(box.left() + 0.5 * em + sample + 0.5 * em, y + (fm.ascent() - fm.descent()) / 2),
@@ -132,7 +144,7 @@ void draw_taring_chart(QPainter& painter, const QRectF& area, const TaringChartD
     painter.setRenderHint(QPainter::Antialiasing, true);
     const QColor ink = painter.pen().color();
     const QFontMetricsF fm(painter.font(), painter.device());
-    const double em = fm.height();  // every length follows the font, so the chart scales from screen to paper
+    const double em = fm.height();
     const double gap = 0.4 * em;
     const double tick = 0.3 * em;
 
@@ -209,14 +221,17 @@ void draw_taring_chart(QPainter& painter, const QRectF& area, const TaringChartD
 
     painter.save();
     painter.setClipRect(plot.adjusted(-em, -em, em, em), Qt::IntersectClip);
-    // Dense sessions get smaller marks, lest they merge into a band.
-    const double mark = (data.points.size() > 150 ? 0.14 : 0.22) * em;
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(point_colour);
-    for (const auto& p : data.points)
-        if (std::isfinite(p.level) && std::isfinite(p.litres)) painter.drawEllipse(at(p.level, p.litres), mark, mark);
-
-    // The table's line over the marks, so it shows through a dense session.
+    // A few points sit on the table's line as marks; a dense session's marks are smaller,
+    // lest they merge into a band, and the line goes over them, lest they hide it.
+    const bool dense = data.points.size() > 150;
+    auto marks = [&] {
+        const double mark = (dense ? 0.6 : 1.0) * dot * em;
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(point_colour);
+        for (const auto& p : data.points)
+            if (drawable(p.level) && drawable(p.litres)) painter.drawEllipse(at(p.level, p.litres), mark, mark);
+    };
+    if (dense) marks();
     if (data.table) {
         QPainterPath line;
         for (std::size_t r = 0; r < calibration::table_points; ++r) {
@@ -226,19 +241,20 @@ void draw_taring_chart(QPainter& painter, const QRectF& area, const TaringChartD
             else
                 line.lineTo(p);
         }
-        painter.setPen(QPen(table_colour, 0.12 * em, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        painter.setPen(QPen(table_colour, stroke * em, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         painter.setBrush(Qt::NoBrush);
         painter.drawPath(line);
     }
+    if (!dense) marks();
 
     const bool worst = data.worst_point >= 1 && data.worst_point <= data.points.size() &&
-                       std::isfinite(data.points[data.worst_point - 1].level) &&
-                       std::isfinite(data.points[data.worst_point - 1].litres);
+                       drawable(data.points[data.worst_point - 1].level) &&
+                       drawable(data.points[data.worst_point - 1].litres);
     if (worst) {
         const auto& p = data.points[data.worst_point - 1];
-        painter.setPen(QPen(worst_colour, 0.12 * em));
+        painter.setPen(QPen(worst_colour, stroke * em));
         painter.setBrush(Qt::NoBrush);
-        painter.drawEllipse(at(p.level, p.litres), 0.5 * em, 0.5 * em);
+        painter.drawEllipse(at(p.level, p.litres), ring * em, ring * em);
     }
 
     painter.restore();

@@ -170,10 +170,7 @@ double draw_facts(QPainter& painter, const TaringReport& report, double width, d
                                        std::pair{QStringLiteral("Бак"), report.tank},
                                        std::pair{QStringLiteral("Техник"), report.technician}})
         if (!value.trimmed().isEmpty()) right.emplace_back(label, value.trimmed());
-    QString points = QString::number(report.points.size());
-    if (report.built.set_aside > 0)
-        points += QStringLiteral(" (с повторным уровнем: %1, в таблицу не вошли)").arg(report.built.set_aside);
-    right.emplace_back(QStringLiteral("Точек"), points);
+    right.emplace_back(QStringLiteral("Точек"), QString::number(report.points.size()));
 
     const QFont label_font = face(9.5);
     const QFont value_font = face(9.5, true);
@@ -217,8 +214,7 @@ std::optional<QString> write_taring_report(const QString& path, const TaringRepo
         QPainter painter;
         if (!painter.begin(&writer)) return QFileInfo(path).fileName() + QStringLiteral(": не удалось начать PDF");
         painter.setRenderHint(QPainter::Antialiasing, true);
-        const QRectF page = writer.pageLayout().paintRectPixels(dots_per_inch).toRectF().translated(
-            -writer.pageLayout().paintRectPixels(dots_per_inch).topLeft());
+        const QRect page = writer.pageLayout().paintRectPixels(dots_per_inch);  // the painter's origin at its corner
         const double width = page.width();
         const double footer = 7 * mm;
         const double bottom = page.height() - footer;
@@ -229,8 +225,10 @@ std::optional<QString> write_taring_report(const QString& path, const TaringRepo
         painter.setFont(title_font);
         painter.setPen(Qt::black);
         painter.drawText(QPointF(0, title_metrics.ascent()), title);
-        painter.setFont(face(11));
-        painter.drawText(QRectF(0, 0, width, title_metrics.height()), Qt::AlignRight | Qt::AlignBottom, made);
+        const QFont date_font = face(11);
+        painter.setFont(date_font);
+        painter.drawText(QPointF(width - QFontMetricsF(date_font, painter.device()).horizontalAdvance(made), title_metrics.ascent()),
+                         made);
         double y = title_metrics.height() + 2 * mm;
         painter.setPen(QPen(Qt::black, 0.35 * mm));
         painter.drawLine(QPointF(0, y), QPointF(width, y));
@@ -286,18 +284,25 @@ std::optional<QString> write_taring_report(const QString& path, const TaringRepo
         };
         footer_line(0);
         int page_now = 0;
+        int headed = -1;  // the page that has the points' heading already
         for (const auto& block : point_blocks) {
             if (block.page != page_now) {
                 writer.newPage();
                 page_now = block.page;
                 footer_line(page_now);
             }
-            if (block.origin.x() == 0)
-                section(block.first == 0 ? QStringLiteral("Точки тарировки") : QStringLiteral("Точки тарировки (продолжение)"),
-                        block.origin.y() - heading_height);
+            if (headed != page_now) {
+                QString text = QStringLiteral("Точки тарировки");
+                if (block.first > 0)
+                    text += QStringLiteral(" (продолжение)");
+                else if (report.built.set_aside > 0)
+                    text += QStringLiteral(" (с уже взятым уровнем, не в таблице: %1)").arg(report.built.set_aside);
+                section(text, block.origin.y() - heading_height);
+                headed = page_now;
+            }
             draw_block(painter, taken, block, cell_font, cell_bold);
         }
-        painter.end();
+        if (!painter.end()) return QFileInfo(path).fileName() + QStringLiteral(": не удалось закончить PDF");
     }
     return calibration::write_whole_file(path, buffer.data());
 }

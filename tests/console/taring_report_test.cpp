@@ -7,6 +7,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <cmath>
 #include <variant>
 
 #include "console/taring_chart.h"
@@ -70,17 +71,20 @@ TEST(TaringReport, WritesAPdfWithTheSensorAndTheTableOrNoFileAtAll) {
 #endif
 }
 
-TEST(TaringChart, DrawsNoneOneAndManyPointsAndPointsOfOneLevel) {
+TEST(TaringChart, DrawsNoneOneAndManyPointsPointsOfOneLevelAndWildValues) {
     std::vector<taring::TaringPoint> many;
     for (int k = 0; k < 1000; ++k) many.push_back({k * 2.0, k * 30.0 + (k % 7), {}, {}, {}});
     const taring::BuiltTable built = built_from(many);
     const std::vector<taring::TaringPoint> one{{0, 100, {}, {}, {}}};
     const std::vector<taring::TaringPoint> flat{{0, 500, {}, {}, {}}, {0, 500, {}, {}, {}}};
+    // What a damaged session file could hold.
+    const std::vector<taring::TaringPoint> wild{{std::nan(""), 1e300, {}, {}, {}}, {-1e300, 5, {}, {}, {}}};
 
     QImage image(500, 350, QImage::Format_ARGB32);
     QPainter painter(&image);
     for (const console::TaringChartData& data :
          {console::TaringChartData{}, console::TaringChartData{one}, console::TaringChartData{flat, nullptr, 2},
+          console::TaringChartData{wild, nullptr, 1},
           console::TaringChartData{many, &built.table, built.worst_point}})
         console::draw_taring_chart(painter, QRectF(image.rect()), data);
     EXPECT_TRUE(painter.end());
