@@ -8,6 +8,8 @@ packages=(
   qt6-base-dev qt6-serialport-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libqt6svg6 fonts-dejavu-core xvfb xauth
+  # pdftotext and pdftoppm: the calibration report's test reads its text back.
+  poppler-utils
   # Hardening checks run by scripts/test.sh: clang with libFuzzer's runtime (the
   # libclang_rt.fuzzer libraries come in libclang-rt-14-dev), clang-tidy and cppcheck,
   # and dpkg-dev for the package's shared-library dependencies (dpkg-shlibdeps).

@@ -27,8 +27,16 @@ struct TaringChartData {
 // Nothing outside `area` is touched; any number of points, none included, is drawn.
 void draw_taring_chart(QPainter& painter, const QRectF& area, const TaringChartData& data);
 
+// The chart of `points` and of the table built from them (null before one could be): the
+// worst point is marked only when the table strays from it at all.
+TaringChartData chart_data(std::span<const taring::TaringPoint> points, const taring::BuiltTable* built);
+
 // "Наибольшее отклонение 0,76 л (точка 5)", the line under the chart in the window and
 // in the report.
 QString deviation_text(const taring::BuiltTable& built);
+
+// A figure as the chart and the report print it: comma decimals, no thousands gaps, at
+// most `decimals` of them, trailing zeros dropped ("12,5", "1200").
+QString figure_text(double value, int decimals);
 
 }  // namespace console
