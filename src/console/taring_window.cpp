@@ -8,7 +8,6 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QLocale>
 #include <QPainter>
 #include <QVBoxLayout>
 #include <chrono>
@@ -29,11 +28,9 @@ class TaringChartView final : public QWidget {
 public:
     using QWidget::QWidget;
 
-    void show_points(std::vector<TaringPoint> points, std::optional<calibration::CalibrationTable> table,
-                     std::size_t worst) {
+    void show_points(std::vector<TaringPoint> points, std::optional<taring::BuiltTable> built) {
         points_ = std::move(points);
-        table_ = std::move(table);
-        worst_ = worst;
+        built_ = std::move(built);
         update();
     }
 
@@ -43,13 +40,12 @@ protected:
         painter.setRenderHint(QPainter::Antialiasing);
         painter.fillRect(rect(), palette().base());
         console::draw_taring_chart(painter, QRectF(rect()).adjusted(4, 4, -4, -4),
-                                   {points_, table_ ? &*table_ : nullptr, worst_});
+                                   console::chart_data(points_, built_ ? &*built_ : nullptr));
     }
 
 private:
     std::vector<TaringPoint> points_;
-    std::optional<calibration::CalibrationTable> table_;
-    std::size_t worst_ = 0;
+    std::optional<taring::BuiltTable> built_;
 };
 
 namespace {
@@ -60,12 +56,8 @@ const QString waiting_caption = QStringLiteral("Ждём успокоения…
 constexpr double quiet_after = 5;  // seconds without a level before the window says so
 constexpr double max_settle = 3600;
 
-// With the regional decimal separator and no group separator: "1,131" would read as a fraction.
-QString number(double value) {
-    QLocale locale;
-    locale.setNumberOptions(QLocale::OmitGroupSeparator);
-    return locale.toString(value, 'g', QLocale::FloatingPointShortest);
-}
+// As the chart and the report print figures; litres are kept to the millilitre.
+QString number(double value) { return console::figure_text(value, 3); }
 
 // Litres kept to the millilitre, so that sums of typed portions do not drift.
 double to_millilitre(double litres) { return std::round(litres * 1000) / 1000; }
@@ -488,11 +480,11 @@ void TaringWindow::show_points() {
     if (auto* table = std::get_if<taring::BuiltTable>(&built)) {
         built_ = std::move(*table);
         deviation_line->setText(console::deviation_text(*built_));
-        chart->show_points(points, built_->table, built_->worst_point);
+        chart->show_points(points, built_);
     } else {
         built_.reset();
         deviation_line->setText(points.empty() ? QString() : refusal_text(std::get<taring::TableRefusal>(built)));
-        chart->show_points(points, std::nullopt, 0);
+        chart->show_points(points, std::nullopt);
     }
     undo_point->setEnabled(!points.empty() || waiting_for_);
     done->setEnabled(built_.has_value());
