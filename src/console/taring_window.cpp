@@ -253,6 +253,7 @@ void TaringWindow::start_session() {
             Dialogs::Answer::Yes) {
             session_ = std::move(found->session);
             path_ = found->path;
+            poured->clear();  // it takes the litres of the next pour
             show_sensor();
             show_points();
             show_status(QStringLiteral("Тарировка продолжена: после доливки введите литры и нажмите «%1».")
@@ -457,8 +458,12 @@ void TaringWindow::show_sensor() {
     sensor += serial_ ? QStringLiteral(", серийный № %1").arg(*serial_) : QStringLiteral(", серийный № не прочитан");
     if (!version_.isEmpty()) sensor += QStringLiteral(", версия %1").arg(version_);
     sensor_line->setText(sensor + QStringLiteral(" — таблица для ") + target_.slot_name);
-    session_line->setText(path_.isEmpty() ? QStringLiteral("Сессия: файл будет назван, когда датчик сообщит серийный номер.")
-                                          : QStringLiteral("Сессия: ") + QDir::toNativeSeparators(path_));
+    if (!path_.isEmpty())
+        session_line->setText(QStringLiteral("Сессия: ") + QDir::toNativeSeparators(path_));
+    else if (!serial_)
+        session_line->setText(QStringLiteral("Сессия: файл будет назван, когда датчик сообщит серийный номер."));
+    else
+        session_line->setText(QStringLiteral("Сессия: ещё не начата."));
 }
 
 void TaringWindow::show_points() {
