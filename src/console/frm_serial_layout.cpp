@@ -5,8 +5,6 @@
 // tab control's corner, tab strip included.
 
 #include <QFont>
-#include <QFontDatabase>
-#include <QFontInfo>
 #include <QFontMetrics>
 #include <QIcon>
 #include <QPainter>
@@ -19,6 +17,7 @@
 #include <utility>
 
 #include "console/frm_serial.h"
+#include "console/present_face.h"
 
 namespace {
 
@@ -200,23 +199,10 @@ void widen_to_caption(QLabel* label) {
     }
 }
 
-// The window's design size in the system's dialog face. Where that face is missing (Wine
-// has none of the Windows fonts) Qt takes the first face it knows, which can be a
-// mathematical one that draws no text in edit boxes; a sans-serif face that is there
-// stands in.
+// The window's design size in the system's dialog face, or the face standing in for it.
 QFont design_font(QFont font) {
     font.setPointSizeF(8.25);
-#ifdef _WIN32
-    if (QFontInfo(font).exactMatch()) return font;
-    const QStringList present = QFontDatabase::families();
-    for (const char* face : {"Segoe UI", "Tahoma", "Microsoft Sans Serif", "Arial", "Liberation Sans", "DejaVu Sans"}) {
-        if (present.contains(QLatin1String(face))) {
-            font.setFamily(QLatin1String(face));
-            break;
-        }
-    }
-#endif
-    return font;
+    return with_present_face(font);
 }
 
 QString design_value(int i) { return QString::number(i < 10 ? 100 * (i + 1) : 100); }

@@ -13,6 +13,7 @@
 #include <string_view>
 
 #include "console/frm_serial.h"
+#include "console/present_face.h"
 #include "console/qt_dialogs.h"
 #include "serial/line.h"
 
@@ -61,6 +62,8 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationDisplayName(QStringLiteral("Trelvik Display v5.2"));
     QApplication::setDesktopFileName(QStringLiteral("trelvik-console"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/trelvik-console.svg")));
+    // Every window and the calibration report write in a face that is there.
+    QApplication::setFont(with_present_face(QApplication::font()));
 
     QtDialogs dialogs;
     serial::SerialPortLine line;
