@@ -7,6 +7,7 @@
 #include <string>
 
 #include "commands.h"
+#include "taring/settle_detector.h"
 
 namespace cli {
 
@@ -14,8 +15,8 @@ struct TareSettings {
     Byte address = 0;
     QString session_file;
     std::optional<double> start_litres;  // given: for a new session only
-    double settle = 20;                   // seconds
-    double tolerance = 2;                 // levels
+    double settle = taring::default_settle_seconds;
+    double tolerance = taring::default_tolerance;  // levels
     std::optional<std::size_t> slot;      // 0 for "Sensor 1"
     std::optional<std::uint32_t> password;
     QString output;                       // the table file; empty for none

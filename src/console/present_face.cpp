@@ -4,14 +4,15 @@
 #include <QFontInfo>
 #include <QStringList>
 
-QFont with_present_face(QFont font) {
+QFont with_present_face(const QFont& font) {
 #ifdef _WIN32
     if (QFontInfo(font).exactMatch()) return font;
     const QStringList present = QFontDatabase::families();
     for (const char* face : {"Segoe UI", "Tahoma", "Microsoft Sans Serif", "Arial", "Liberation Sans", "DejaVu Sans"}) {
         if (present.contains(QLatin1String(face))) {
-            font.setFamily(QLatin1String(face));
-            break;
+            QFont stand_in = font;
+            stand_in.setFamily(QLatin1String(face));
+            return stand_in;
         }
     }
 #endif

@@ -28,9 +28,9 @@ class TaringChartView final : public QWidget {
 public:
     using QWidget::QWidget;
 
-    void show_points(std::vector<TaringPoint> points, std::optional<taring::BuiltTable> built) {
+    void show_points(std::vector<TaringPoint> points, const std::optional<taring::BuiltTable>& built) {
         points_ = std::move(points);
-        built_ = std::move(built);
+        built_ = built;
         update();
     }
 
@@ -118,7 +118,7 @@ void TaringWindow::build_controls() {
 
     level_figure = new QLabel(this);
     QFont big = level_figure->font();
-    big.setPointSizeF(big.pointSizeF() * 3.5);
+    if (big.pointSizeF() > 0) big.setPointSizeF(big.pointSizeF() * 3.5);
     big.setBold(true);
     level_figure->setFont(big);
     level_figure->setAlignment(Qt::AlignCenter);
@@ -134,8 +134,8 @@ void TaringWindow::build_controls() {
     take_point = new QPushButton(take_caption, this);
     take_point->setDefault(true);
     undo_point = new QPushButton(QStringLiteral("Отменить точку"), this);
-    settle_field = new QLineEdit(number(default_settle), this);
-    tolerance_field = new QLineEdit(number(default_tolerance), this);
+    settle_field = new QLineEdit(number(settle_), this);
+    tolerance_field = new QLineEdit(number(tolerance_), this);
 
     point_list = new QTableWidget(0, 3, this);
     point_list->setHorizontalHeaderLabels(
@@ -483,7 +483,7 @@ void TaringWindow::show_points() {
 
     auto built = taring::build_table(points);
     if (auto* table = std::get_if<taring::BuiltTable>(&built)) {
-        built_ = std::move(*table);
+        built_ = *table;
         deviation_line->setText(console::deviation_text(*built_));
         chart->show_points(points, built_);
     } else {

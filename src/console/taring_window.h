@@ -42,9 +42,6 @@ public:
     TaringWindow(Dialogs& dialogs, TaringTarget target, QString folder, Clock clock = {}, QWidget* parent = nullptr);
     ~TaringWindow() override;
 
-    static constexpr double default_settle = 20;    // seconds, as trelvik-cli tare waits
-    static constexpr double default_tolerance = 2;  // levels
-
     // ---- Controls -----------------------------------------------------------------
     QLabel* sensor_line;   // the sensor, its serial number and the slot
     QLabel* session_line;  // the session's file
@@ -117,9 +114,9 @@ private:
     bool started_ = false;
     QString path_;
     taring::TaringSession session_;
-    double settle_ = default_settle;
-    double tolerance_ = default_tolerance;
-    taring::SettleDetector detector_{default_settle, default_tolerance};
+    double settle_ = taring::default_settle_seconds;
+    double tolerance_ = taring::default_tolerance;
+    taring::SettleDetector detector_{settle_, tolerance_};
     std::optional<taring::Settled> steady_;  // the latest poll's verdict
     std::optional<double> waiting_for_;      // the litres of the point that waits
     std::optional<std::uint16_t> level_;

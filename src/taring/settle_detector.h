@@ -9,6 +9,10 @@
 
 namespace taring {
 
+// What taring waits for unless told otherwise: every poll of 20 s within 2 levels.
+inline constexpr double default_settle_seconds = 20;
+inline constexpr double default_tolerance = 2;
+
 struct Settled {
     double level = 0;   // the median of the window
     double spread = 0;  // its highest level less its lowest
