@@ -1,13 +1,18 @@
 // Taring: the steadiness of a level, the best polyline against a brute-force search, the
-// table built from a session's points, and the session file.
+// table built from a session's points, the session file and the folder of sessions.
 
 #include <gtest/gtest.h>
 
+#include <QDateTime>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
 #include <algorithm>
 #include <random>
 
 #include "taring/polyline.h"
 #include "taring/session_file.h"
+#include "taring/session_folder.h"
 #include "taring/settle_detector.h"
 #include "taring/table_builder.h"
 
@@ -221,4 +226,44 @@ TEST(SessionFile, RefusesABrokenFileWithTheFieldNamed) {
         ASSERT_TRUE(std::holds_alternative<calibration::FileProblem>(read)) << text;
         EXPECT_EQ(std::get<calibration::FileProblem>(read).where, "поле «" + field + "»") << text;
     }
+}
+
+TEST(SessionFolder, NamesNewSessionsAndFindsTheUnfinishedOneOfTheSensor) {
+    QTemporaryDir dir;
+    const QDate day(2026, 12, 8);
+    const auto name = [&](int address, std::optional<std::uint32_t> serial) {
+        return QFileInfo(new_session_path(dir.path(), day, address, serial)).fileName();
+    };
+    EXPECT_EQ(name(3, std::nullopt), QStringLiteral("2026-12-08 адрес 3.json"));
+    const TaringSession mine{3, 151013, points({{0, 0}, {10, 50}})};
+    TaringSession finished = mine;
+    finished.finished = true;
+    struct File {
+        QString name;
+        TaringSession session;
+        int minutes_ago;
+    };
+    // The newest that fits is found; finished ones, other sensors', empty and broken files are passed over.
+    for (const auto& [file, session, minutes_ago] :
+         {File{name(3, 151013), mine, 60}, File{"later.json", mine, 30}, File{"finished.json", finished, 5},
+          File{"other serial.json", {3, 999, mine.points, false}, 4}, File{"other address.json", {4, 151013, mine.points, false}, 4},
+          File{"empty.json", {3, 151013, {}, false}, 3}, File{"broken.json", {}, 2}}) {
+        const QString path = dir.filePath(file);
+        if (file == "broken.json") {
+            QFile broken(path);
+            ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
+            broken.write("{");
+        } else {
+            ASSERT_FALSE(write_session_file(path, session));
+        }
+        QFile stamped(path);
+        ASSERT_TRUE(stamped.open(QIODevice::ReadWrite));
+        stamped.setFileTime(QDateTime::currentDateTime().addSecs(-60 * minutes_ago), QFileDevice::FileModificationTime);
+    }
+    const auto found = unfinished_session(dir.path(), 3, 151013);
+    ASSERT_TRUE(found);
+    EXPECT_EQ(QFileInfo(found->path).fileName(), QStringLiteral("later.json"));
+    EXPECT_EQ(found->session, mine);
+    EXPECT_FALSE(unfinished_session(dir.path(), 3, std::nullopt));
+    EXPECT_EQ(name(3, 151013), QStringLiteral("2026-12-08 датчик 151013 (2).json"));  // the first name is taken
 }
