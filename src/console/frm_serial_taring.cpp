@@ -12,7 +12,8 @@
 
 namespace {
 
-constexpr int identity_asks = 3;  // a sensor that does not tell its serial number is tared without it
+// A sensor that does not tell its serial number after this many asks is tared without it.
+constexpr int identity_asks = 3;
 
 }  // namespace
 
@@ -53,12 +54,11 @@ void frmSerial::open_taring() {
     poll_before_taring_ = state.block_zapros;
     if (!state.block_zapros) block_Click();
     taring_->show();
-    if (identified_.address == *address) {
-        taring_->begin(identified_.serial, identified_.version);
-    } else {
-        taring_->begin(std::nullopt, {});
-        identity_asks_ = identity_asks;  // asked by the ticks, between polls
-    }
+    // Asked by the ticks, between polls; once more when it is known, in case another
+    // sensor has been put at the address since.
+    const bool known = identified_.address == *address;
+    taring_->begin(known ? identified_.serial : std::nullopt, known ? identified_.version : QString());
+    identity_asks_ = known ? 1 : identity_asks;
 }
 
 protocol::Bytes frmSerial::taring_identity_request() {

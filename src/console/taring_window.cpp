@@ -217,8 +217,18 @@ void TaringWindow::begin(std::optional<std::uint32_t> serial, const QString& ver
 
 void TaringWindow::identity_read(int address, std::optional<std::uint32_t> serial, const QString& version) {
     if (address != target_.address) return;
+    const bool other_sensor = serial && serial_ && *serial != *serial_;
     if (serial) serial_ = serial;
     if (!version.isEmpty()) version_ = version;
+    if (other_sensor && session_.points.empty() && !waiting_for_) {
+        started_ = false;  // another sensor at the address before any point: its own session
+        path_.clear();
+    } else if (other_sensor) {
+        show_status(QStringLiteral("У датчика по адресу %1 теперь серийный № %2, а сессия начата с № %3.")
+                        .arg(address)
+                        .arg(*serial_)
+                        .arg(session_.serial ? QString::number(*session_.serial) : QStringLiteral("—")));
+    }
     if (serial_ && !session_.serial) session_.serial = serial_;  // kept with the next point
     show_sensor();
     start_session();

@@ -160,7 +160,7 @@ TEST_F(Taring, AnUnfinishedSessionIsKeptOnCloseAndContinued) {
     EXPECT_TRUE(t->session().points.empty());
 }
 
-TEST_F(Taring, ASensorNotYetIdentifiedIsAskedBetweenPolls) {
+TEST_F(Taring, TheSensorIsIdentifiedBetweenPollsAndItsSessionNamedForIt) {
     w.CmbNet->setCurrentIndex(0);  // the identity request for 0 goes unanswered
     hand_ticks::tick(w);
     TaringWindow* t = open();
@@ -174,4 +174,9 @@ TEST_F(Taring, ASensorNotYetIdentifiedIsAskedBetweenPolls) {
     EXPECT_EQ(QFileInfo(t->session_path()).fileName(), QDate::currentDate().toString(Qt::ISODate) + " датчик 7.json");
     hand_ticks::tick(w);
     EXPECT_EQ(line.written.back(), protocol::sensor_request(0, protocol::cmd_poll_full)) << "asked no more";
+
+    // Another sensor put at the address before any point gets a session of its own.
+    line.replies.push_back(framed({0x3E, 0x00, 0xFC, 0x08, 0x00, 0x00, 0x00}));
+    hand_ticks::tick(w);
+    EXPECT_TRUE(t->session_path().endsWith(" датчик 8.json"));
 }
