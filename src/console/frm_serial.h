@@ -204,7 +204,7 @@ public:
     void open_taring();
     QAction* tare_action;
     TaringWindow* taring_window() const { return taring_; }
-    // Where the taring window keeps its sessions; the user's documents by default.
+    // Where the taring window keeps its sessions; empty for "Тарировки" in the user's documents.
     QString taring_folder;
     TaringWindow::Clock taring_clock;  // the taring window's clock; empty for a steady one
 

@@ -18,8 +18,6 @@ constexpr int identity_asks = 3;
 }  // namespace
 
 void frmSerial::wire_taring() {
-    taring_folder = QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
-                        .filePath(QStringLiteral("Тарировки"));
     auto* separator = new QAction(Frame8);
     separator->setSeparator(true);
     Frame8->addAction(separator);
@@ -43,6 +41,9 @@ void frmSerial::open_taring() {
     }
     const int slot = Cmb_Datchik->currentIndex();
     if (slot < 0) return;
+    if (taring_folder.isEmpty())  // looked up here, not at start-up
+        taring_folder = QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
+                            .filePath(QStringLiteral("Тарировки"));
     taring_ = new TaringWindow(dialogs_, {*address, slot, Cmb_Datchik->itemText(slot)}, taring_folder, taring_clock,
                                this);
     taring_->setAttribute(Qt::WA_DeleteOnClose);
