@@ -180,3 +180,18 @@ TEST_F(Taring, TheSensorIsIdentifiedBetweenPollsAndItsSessionNamedForIt) {
     hand_ticks::tick(w);
     EXPECT_TRUE(t->session_path().endsWith(" датчик 8.json"));
 }
+
+TEST_F(Taring, APointThatCannotBeSavedIsNotTaken) {
+    QFile blocker(dir.filePath("file"));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    w.taring_folder = dir.filePath("file/Тарировки");  // under a file: no folder can be made
+    TaringWindow* t = open();
+    t->poured->setText("0");
+    t->take_point_Click();
+    steady_at(t, 100);
+    ASSERT_FALSE(dialogs.messages.empty());
+    EXPECT_TRUE(dialogs.messages.back().text.startsWith(QStringLiteral("Сессию тарировки не удалось сохранить.")));
+    EXPECT_TRUE(t->session().points.empty());
+    EXPECT_EQ(t->point_list->rowCount(), 0);
+    EXPECT_TRUE(t->take_point->isEnabled()) << "the point can be taken again";
+}
