@@ -7,9 +7,10 @@
 //                "time": "2026-12-08T09:12:30.120+01:00"}, ...],
 //    "finished": true}
 //
-// in the order the points were taken; "finished" once its table has been made. Only "litres" and "level" are needed in a point
-// (another tool's log will do); "serial", "spread", "polls" and "time" are kept when
-// present. A file with anything wrong is refused whole, with the field named.
+// in the order the points were taken, and "finished" once its table has been made. Only
+// "litres" and "level" are needed in a point (another tool's log will do); "serial",
+// "spread", "polls", "time" and "finished" are kept when present. A file with anything
+// wrong is refused whole, with the field named.
 
 #include <QByteArray>
 #include <QDateTime>
