@@ -350,10 +350,7 @@ void TaringWindow::take_point_Click() {
     detector_.restart();
     steady_.reset();
     waiting_for_ = *litres;
-    take_point->setText(waiting_caption);
-    take_point->setEnabled(false);
-    poured->setEnabled(false);
-    undo_point->setEnabled(true);
+    show_waiting();
     show_state();
     show_status(QStringLiteral("Точка %1 л будет записана, когда уровень устоится. «Отменить точку» — не ждать.")
                     .arg(number(*litres)));
@@ -366,9 +363,7 @@ void TaringWindow::take(double litres, const taring::Settled& settled) {
                    taring::point_time(QDateTime::currentDateTime())});
     const bool saved = save();
     if (!saved) session_.undo();
-    take_point->setText(take_caption);
-    take_point->setEnabled(true);
-    poured->setEnabled(true);
+    show_waiting();
     if (!saved) return;
     if (!before) poured->clear();  // from now on the field takes the litres poured
     poured->setFocus();
@@ -381,16 +376,12 @@ void TaringWindow::take(double litres, const taring::Settled& settled) {
                     .arg(n - 1)
                     .arg(number(before->level));
     show_status(said);
-    emit point_taken();
 }
 
 void TaringWindow::undo_point_Click() {
     if (waiting_for_) {
         waiting_for_.reset();
-        take_point->setText(take_caption);
-        take_point->setEnabled(true);
-        poured->setEnabled(true);
-        show_points();
+        show_waiting();
         show_status(QStringLiteral("Точка не записана: ожидание отменено."));
         return;
     }
@@ -501,9 +492,19 @@ void TaringWindow::show_points() {
         deviation_line->setText(points.empty() ? QString() : refusal_text(std::get<taring::TableRefusal>(built)));
         chart->show_points(points, std::nullopt);
     }
-    undo_point->setEnabled(!points.empty() || waiting_for_);
+    undo_point->setEnabled(!points.empty());
     done->setEnabled(built_.has_value());
     save_report->setEnabled(built_.has_value());
+}
+
+// While a point waits, the button says so and the litres stay as typed; "Отменить
+// точку" stops the wait.
+void TaringWindow::show_waiting() {
+    const bool waiting = waiting_for_.has_value();
+    take_point->setText(waiting ? waiting_caption : take_caption);
+    take_point->setEnabled(!waiting);
+    poured->setEnabled(!waiting);
+    undo_point->setEnabled(waiting || !session_.points.empty());
 }
 
 void TaringWindow::show_state() {

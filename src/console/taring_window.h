@@ -85,7 +85,6 @@ public:
 signals:
     // "Готово": the table for the slot, the sensor's address as its network number.
     void table_ready(const calibration::CalibrationTable& table, int slot);
-    void point_taken();
     void closed();
 
 protected:
@@ -100,6 +99,7 @@ private:
     void take(double litres, const taring::Settled& settled);
     bool save();  // writes the session; false after a box that says why
     void show_points();
+    void show_waiting();
     void show_state();
     void show_sensor();
     void show_status(const QString& text);
