@@ -108,7 +108,11 @@ TaringWindow::TaringWindow(Dialogs& dialogs, TaringTarget target, QString folder
     show_status(QStringLiteral("Первая точка — бак как есть: в поле «Долито, л» литры в баке сейчас (обычно 0)."));
 }
 
-TaringWindow::~TaringWindow() = default;
+TaringWindow::~TaringWindow() {
+    // Hiding the window on its way out takes the focus from a field, which would finish
+    // its editing into a window that is no longer one.
+    for (QLineEdit* field : {settle_field, tolerance_field}) disconnect(field, nullptr, this, nullptr);
+}
 
 void TaringWindow::build_controls() {
     sensor_line = new QLabel(this);
