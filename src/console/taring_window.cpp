@@ -227,15 +227,43 @@ void TaringWindow::identity_read(int address, std::optional<std::uint32_t> seria
     if (other_sensor && session_.points.empty() && !waiting_for_) {
         started_ = false;  // another sensor at the address before any point: its own session
         path_.clear();
-    } else if (other_sensor) {
-        show_status(QStringLiteral("У датчика по адресу %1 теперь серийный № %2, а сессия начата с № %3.")
-                        .arg(address)
-                        .arg(*serial_)
-                        .arg(session_.serial ? QString::number(*session_.serial) : QStringLiteral("—")));
     }
-    if (serial_ && !session_.serial) session_.serial = serial_;  // kept with the next point
+    if (started_ && serial_ && !session_.serial) session_.serial = serial_;  // kept with the next point
     show_sensor();
+    if (!sensor_matches()) {
+        // Its levels are not this tank's: the point waiting is not taken from them.
+        waiting_for_.reset();
+        show_waiting();
+        if (other_sensor) offer_own_session();
+        return;
+    }
     start_session();
+}
+
+bool TaringWindow::sensor_matches() const {
+    return !started_ || !session_.serial || !serial_ || *session_.serial == *serial_;
+}
+
+void TaringWindow::offer_own_session() {
+    const QString said = QStringLiteral("У датчика по адресу %1 теперь серийный № %2, а сессия начата с № %3: "
+                                        "точки этого датчика в неё не записываются.")
+                             .arg(target_.address)
+                             .arg(*serial_)
+                             .arg(*session_.serial);
+    show_status(said);
+    const QString question = said + QStringLiteral("\n\nНачать для него свою сессию? Прежняя останется в файле %1.")
+                                        .arg(QFileInfo(path_).fileName());
+    if (dialogs_.message(question, Dialogs::Buttons::YesNo, Dialogs::Icon::Exclamation, window_title) !=
+        Dialogs::Answer::Yes)
+        return;
+    started_ = false;
+    path_.clear();
+    session_ = taring::TaringSession{target_.address, serial_, {}};
+    poured->setText(QStringLiteral("0"));
+    start_session();
+    show_points();
+    if (session_.points.empty())
+        show_status(QStringLiteral("Новая сессия для датчика № %1. Первая точка — бак как есть.").arg(*serial_));
 }
 
 void TaringWindow::level_read(int address, std::uint16_t level) {
@@ -345,10 +373,19 @@ std::optional<double> TaringWindow::litres_typed() {
 
 void TaringWindow::take_point_Click() {
     if (waiting_for_) return;
-    const bool settings_good = read_settings();
+    if (!sensor_matches()) {
+        offer_own_session();
+        return;
+    }
+    if (!read_settings()) return;
+    // The session is settled before the field is read: a sensor that has not told its
+    // serial number is tared by its address, and an unfinished session taken up turns the
+    // field from the tank's litres into a pour's.
+    const bool was_started = started_;
+    start_session();
+    if (!was_started && !session_.points.empty()) return;
     const auto litres = litres_typed();
-    if (!settings_good || !litres) return;
-    start_session();  // a sensor that has not told its serial number is tared by its address
+    if (!litres) return;
     // Polls from before the press may still show the tank before the pour: the level is
     // watched afresh from now on.
     detector_.restart();
@@ -429,7 +466,8 @@ void TaringWindow::save_report_Click() {
                                             QDir(folder_).filePath(stem + QStringLiteral(".pdf")),
                                             QStringLiteral("Протокол PDF (*.pdf)"));
     if (path.isEmpty()) return;
-    console::TaringReport report{QDateTime::currentDateTime(), target_.address, serial_, version_, target_.slot + 1,
+    // The serial number the points were taken with, not the one the address answers with now.
+    console::TaringReport report{QDateTime::currentDateTime(), target_.address, session_.serial, version_, target_.slot + 1,
                                  vehicle->text().trimmed(), tank->text().trimmed(), technician->text().trimmed(),
                                  session_.points, *built_};
     if (const auto error = console::write_taring_report(path, report)) {

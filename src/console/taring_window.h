@@ -104,6 +104,11 @@ private:
     void show_sensor();
     void show_status(const QString& text);
     std::optional<double> litres_typed();
+    // False once the sensor at the address tells another serial number than the session's:
+    // its levels are not this tank's.
+    bool sensor_matches() const;
+    // Says so and offers the sensor now at the address a session of its own.
+    void offer_own_session();
 
     Dialogs& dialogs_;
     TaringTarget target_;

@@ -195,3 +195,57 @@ TEST_F(Taring, APointThatCannotBeSavedIsNotTaken) {
     EXPECT_EQ(t->point_list->rowCount(), 0);
     EXPECT_TRUE(t->take_point->isEnabled()) << "the point can be taken again";
 }
+
+TEST_F(Taring, AResumedSessionTakesNoPointFromTheLitresTypedForANewTank) {
+    w.CmbNet->setCurrentIndex(0);  // sensor 0 never tells its serial number
+    hand_ticks::tick(w);
+    TaringWindow* t = open();
+    auto at_zero = [&](std::uint16_t level) {
+        for (int tick = 0; tick < 5 && t->waiting(); ++tick) {
+            line.replies.push_back(full_poll_reply(0x00, 0x19, level));
+            hand_ticks::tick(w);
+            now += 0.5;
+        }
+    };
+    t->poured->setText("0");
+    t->take_point_Click();
+    at_zero(100);
+    t->poured->setText("50");
+    t->take_point_Click();
+    at_zero(300);
+    ASSERT_EQ(t->session().points.size(), 2u);
+    dialogs.answers = {Dialogs::Answer::Yes};
+    t->close();
+
+    t = open();  // the session is found only when the first press settles it
+    t->poured->setText("0");
+    dialogs.answers = {Dialogs::Answer::Yes};
+    t->take_point_Click();
+    EXPECT_TRUE(dialogs.messages.back().text.startsWith(QStringLiteral("Есть незаконченная тарировка")));
+    EXPECT_FALSE(t->waiting()) << "the 0 typed for a new tank is not the next pour";
+    EXPECT_EQ(t->session().points.size(), 2u);
+    EXPECT_TRUE(t->poured->text().isEmpty());
+}
+
+TEST_F(Taring, AnotherSerialNumberMidSessionFeedsNoPointIntoIt) {
+    TaringWindow* t = open();
+    pour(t, "0", 100);
+    const QString first = t->session_path();
+    t->poured->setText("50");
+    t->take_point_Click();
+    ASSERT_TRUE(t->waiting());
+
+    dialogs.answers = {Dialogs::Answer::No};
+    t->identity_read(1, 999, QStringLiteral("1.5.1."));  // another sensor put at the address
+    EXPECT_FALSE(t->waiting()) << "its levels are not this tank's";
+    EXPECT_TRUE(dialogs.messages.back().text.contains(QStringLiteral("серийный № 999, а сессия начата с № 151013")));
+    EXPECT_TRUE(t->status_line->text().contains(QStringLiteral("не записываются")));
+    t->take_point_Click();  // refused again, with the same offer: this time taken
+    EXPECT_FALSE(t->waiting());
+    EXPECT_TRUE(t->session_path().endsWith(QStringLiteral(" датчик 999.json")));
+    EXPECT_TRUE(t->session().points.empty());
+    EXPECT_EQ(on_disk(first).points.size(), 1u) << "the old session stays as it was";
+    EXPECT_EQ(on_disk(first).serial, 151013u);
+    pour(t, "0", 200);
+    EXPECT_EQ(on_disk(t->session_path()).serial, 999u);
+}
