@@ -5,6 +5,7 @@
 // asks or warns can be driven without a screen.
 
 #include <QString>
+#include <QStringList>
 
 class Dialogs {
 public:
@@ -17,6 +18,13 @@ public:
     // An empty title means the application's own title.
     virtual Answer message(const QString& text, Buttons buttons = Buttons::Ok, Icon icon = Icon::None,
                            const QString& title = {}) = 0;
+    // A question with answers in words of its own: the index of the one chosen, `escape`
+    // when the box is closed without one. `preferred` is the answer Enter gives.
+    // Without a face to ask (a benchmark's), the preferred answer.
+    virtual int choose(const QString& /*text*/, const QStringList& /*answers*/, int preferred, int /*escape*/,
+                       const QString& /*title*/ = {}) {
+        return preferred;
+    }
     // The operator's answer; empty when the operator cancels.
     virtual QString input(const QString& prompt, const QString& title, const QString& initial = {}) = 0;
     // A file to write, the dialog opening on `proposed` (a path), or to read, the dialog

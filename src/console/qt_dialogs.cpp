@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace {
 
@@ -37,6 +38,21 @@ Dialogs::Answer QtDialogs::message(const QString& text, Buttons buttons, Icon ic
     box.setStandardButtons(QMessageBox::Ok);
     box.exec();
     return Answer::Ok;
+}
+
+int QtDialogs::choose(const QString& text, const QStringList& answers, int preferred, int escape,
+                      const QString& title) {
+    QMessageBox box(parent_);
+    box.setWindowTitle(title_or_application(title));
+    box.setText(text);
+    QList<QAbstractButton*> buttons;
+    for (const QString& answer : answers) buttons << box.addButton(answer, QMessageBox::ActionRole);
+    if (preferred >= 0 && preferred < buttons.size())
+        box.setDefaultButton(qobject_cast<QPushButton*>(buttons[preferred]));
+    if (escape >= 0 && escape < buttons.size()) box.setEscapeButton(buttons[escape]);
+    box.exec();
+    const qsizetype chosen = buttons.indexOf(box.clickedButton());
+    return chosen < 0 ? escape : static_cast<int>(chosen);
 }
 
 QString QtDialogs::input(const QString& prompt, const QString& title, const QString& initial) {

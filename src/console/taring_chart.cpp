@@ -86,16 +86,27 @@ QString tick_text(const Axis& axis, long long k) {
 const QColor point_colour(31, 100, 180);
 const QColor table_colour(232, 125, 20);
 const QColor worst_colour(210, 30, 30);
+const QColor suspect_colour(235, 150, 0);
 const QColor grid_colour(225, 225, 225);
 // Sizes in the font's line heights, so the chart scales from the screen to paper.
 constexpr double dot = 0.22;    // a point's mark, radius
 constexpr double ring = 0.5;    // the worst point's ring, radius
+constexpr double diamond = 0.45;  // a suspect portion's mark, half its height
 constexpr double stroke = 0.12;  // the table's line and the ring
 
 // The key in the plot's upper left corner, where a rising curve leaves room.
-void draw_key(QPainter& painter, const QRectF& plot, double em, const TaringChartData& data, bool worst) {
+// A suspect point's mark: a diamond around it.
+void draw_diamond(QPainter& painter, QPointF mid, double em) {
+    const double h = diamond * em;
+    painter.setPen(QPen(suspect_colour, stroke * em));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawPolygon(QPolygonF{{mid.x(), mid.y() - h}, {mid.x() + h, mid.y()}, {mid.x(), mid.y() + h}, {mid.x() - h, mid.y()}});
+}
+
+void draw_key(QPainter& painter, const QRectF& plot, double em, const TaringChartData& data, bool worst,
+              bool suspect) {
     const QFontMetricsF fm(painter.font(), painter.device());
-    enum class Sample { dot, line, ring };
+    enum class Sample { dot, line, ring, diamond };
     struct Entry {
         QString text;
         Sample sample;
@@ -103,6 +114,7 @@ void draw_key(QPainter& painter, const QRectF& plot, double em, const TaringChar
     std::vector<Entry> entries{{QStringLiteral("точки"), Sample::dot}};
     if (data.table) entries.push_back({QStringLiteral("таблица (40 строк)"), Sample::line});
     if (worst) entries.push_back({QStringLiteral("наибольшее отклонение"), Sample::ring});
+    if (suspect) entries.push_back({QStringLiteral("доливка под сомнением"), Sample::diamond});
 
     const double sample = 1.6 * em;
     double width = 0;
@@ -124,10 +136,12 @@ void draw_key(QPainter& painter, const QRectF& plot, double em, const TaringChar
         } else if (e.sample == Sample::line) {
             painter.setPen(QPen(table_colour, stroke * em, Qt::SolidLine, Qt::RoundCap));
             painter.drawLine(QPointF(mid.x() - sample / 2, y), QPointF(mid.x() + sample / 2, y));
-        } else {
+        } else if (e.sample == Sample::ring) {
             painter.setPen(QPen(worst_colour, stroke * em));
             painter.setBrush(Qt::NoBrush);
             painter.drawEllipse(mid, ring * em, ring * em);
+        } else {
+            draw_diamond(painter, mid, em);
         }
         painter.setPen(QPen(QColor(40, 40, 40)));
         painter.drawText(QPointF(box.left() + 0.5 * em + sample + 0.5 * em, y + (fm.ascent() - fm.descent()) / 2),
@@ -257,23 +271,39 @@ void draw_taring_chart(QPainter& painter, const QRectF& area, const TaringChartD
         painter.drawEllipse(at(p.level, p.litres), ring * em, ring * em);
     }
 
+    bool suspect = false;
+    for (const std::size_t n : data.suspect)
+        if (n >= 1 && n <= data.points.size() && drawable(data.points[n - 1].level) &&
+            drawable(data.points[n - 1].litres)) {
+            draw_diamond(painter, at(data.points[n - 1].level, data.points[n - 1].litres), em);
+            suspect = true;
+        }
+
     painter.restore();
     if (data.points.empty()) {
         painter.setPen(ink);
         painter.drawText(plot, Qt::AlignCenter, QStringLiteral("Точек пока нет"));
     } else {
-        draw_key(painter, plot, em, data, worst);
+        draw_key(painter, plot, em, data, worst, suspect);
     }
     painter.restore();
 }
 
 TaringChartData chart_data(std::span<const taring::TaringPoint> points, const taring::BuiltTable* built) {
-    if (!built) return {points, nullptr, 0};
-    return {points, &built->table, strays(*built) ? built->worst_point : 0};
+    if (!built) return {points, nullptr, 0, {}};
+    return {points, &built->table, strays(*built) ? built->worst_point : 0, {}};
 }
 
 QString deviation_text(const taring::BuiltTable& built) {
     const QString litres = figures_locale().toString(built.deviation, 'f', 2);
+    // Every point is a row: no figure of how far the table strays, which would read as
+    // a measure of its quality; only what rounding to whole litres did.
+    if (built.points_used <= calibration::table_points) {
+        if (!strays(built)) return QStringLiteral("Таблица проходит через все точки.");
+        return QStringLiteral("Таблица проходит через все точки; литры в ней целые, отклонение до %1 л (точка %2).")
+            .arg(litres)
+            .arg(built.worst_point);
+    }
     if (!strays(built))
         return QStringLiteral("Наибольшее отклонение %1 л").arg(litres);
     return QStringLiteral("Наибольшее отклонение %1 л (точка %2)").arg(litres).arg(built.worst_point);

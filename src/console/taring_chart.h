@@ -20,6 +20,8 @@ struct TaringChartData {
     // The table's rows, once one can be built from the points; null before.
     const calibration::CalibrationTable* table = nullptr;
     std::size_t worst_point = 0;  // the point where the table strays most, by number; 0 for none
+    // Points whose portion looks mistyped, by number: marked apart, with a key entry.
+    std::span<const std::size_t> suspect;
 };
 
 // Draws the chart into `area` with the painter's font and pen as the caller set them up:
@@ -32,7 +34,7 @@ void draw_taring_chart(QPainter& painter, const QRectF& area, const TaringChartD
 TaringChartData chart_data(std::span<const taring::TaringPoint> points, const taring::BuiltTable* built);
 
 // "Наибольшее отклонение 0,76 л (точка 5)", the line under the chart in the window and
-// in the report.
+// in the report; "Таблица проходит через все точки." when every point is a row.
 QString deviation_text(const taring::BuiltTable& built);
 
 // A figure as the chart and the report print it: comma decimals, no thousands gaps, at

@@ -14,6 +14,7 @@
 
 #include "calibration/whole_file.h"
 #include "console/taring_chart.h"
+#include "taring/portion_check.h"
 
 namespace console {
 
@@ -238,7 +239,11 @@ std::optional<QString> write_taring_report(const QString& path, const TaringRepo
         const double chart_height = 92 * mm;
         painter.setFont(face(8.5));
         painter.setPen(Qt::black);
-        draw_taring_chart(painter, QRectF(0, y, width, chart_height), chart_data(report.points, &report.built));
+        auto chart = chart_data(report.points, &report.built);
+        std::vector<std::size_t> suspect;  // marked as the window marks them
+        for (const auto& s : taring::suspect_portions(report.points)) suspect.push_back(s.point);
+        chart.suspect = suspect;
+        draw_taring_chart(painter, QRectF(0, y, width, chart_height), chart);
         y += chart_height + 1.5 * mm;
         const QFont heading = face(11, true);
         const double heading_height = QFontMetricsF(heading, painter.device()).height() * 1.4;

@@ -10,6 +10,7 @@
 #include <QHeaderView>
 #include <QPainter>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <utility>
@@ -19,6 +20,7 @@
 #include "console/taring_report.h"
 #include "protocol/number_text.h"
 #include "taring/session_file.h"
+#include "taring/portion_check.h"
 #include "taring/session_folder.h"
 
 using taring::TaringPoint;
@@ -28,9 +30,11 @@ class TaringChartView final : public QWidget {
 public:
     using QWidget::QWidget;
 
-    void show_points(std::vector<TaringPoint> points, const std::optional<taring::BuiltTable>& built) {
+    void show_points(std::vector<TaringPoint> points, const std::optional<taring::BuiltTable>& built,
+                     std::vector<std::size_t> suspect) {
         points_ = std::move(points);
         built_ = built;
+        suspect_ = std::move(suspect);
         update();
     }
 
@@ -39,13 +43,15 @@ protected:
         QPainter painter(this);
         painter.setRenderHint(QPainter::Antialiasing);
         painter.fillRect(rect(), palette().base());
-        console::draw_taring_chart(painter, QRectF(rect()).adjusted(4, 4, -4, -4),
-                                   console::chart_data(points_, built_ ? &*built_ : nullptr));
+        auto data = console::chart_data(points_, built_ ? &*built_ : nullptr);
+        data.suspect = suspect_;
+        console::draw_taring_chart(painter, QRectF(rect()).adjusted(4, 4, -4, -4), data);
     }
 
 private:
     std::vector<TaringPoint> points_;
     std::optional<taring::BuiltTable> built_;
+    std::vector<std::size_t> suspect_;
 };
 
 namespace {
@@ -53,6 +59,7 @@ namespace {
 const QString window_title = QStringLiteral("Тарировка бака");
 const QString take_caption = QStringLiteral("Записать точку");
 const QString waiting_caption = QStringLiteral("Ждём успокоения…");
+const QColor suspect_shade(0xFF, 0xE0, 0xA0);  // a row whose portion looks mistyped
 constexpr double quiet_after = 5;  // seconds without a level before the window says so
 constexpr double max_settle = 3600;
 
@@ -77,6 +84,13 @@ QString refusal_text(const taring::TableRefusal& r) {
         return QStringLiteral("Точка %1: уровень ниже, чем у точки %2, хотя литров больше.").arg(r.point).arg(r.other);
     }
     return QString::fromStdString(r.text);
+}
+
+// "Точка 5: 4 л на 333 единицы уровня, у соседних около 40 л; опечатка?"
+QString suspect_text(const taring::SuspectPortion& s) {
+    return QStringLiteral("Точка %1: %2 л на %3 единицы уровня, у соседних около %4 л; опечатка?")
+        .arg(s.point)
+        .arg(number(s.litres), number(s.levels), console::figure_text(s.expected, 0));
 }
 
 double steady_seconds() {
@@ -416,6 +430,8 @@ void TaringWindow::take(double litres, const taring::Settled& settled) {
         said += QStringLiteral(" Уровень не вырос (у точки %1 — %2): проверьте доливку; «Отменить точку» убирает её.")
                     .arg(n - 1)
                     .arg(number(before->level));
+    for (const taring::SuspectPortion& s : suspects_)
+        if (s.point == n) said += QStringLiteral(" ") + suspect_text(s);
     show_status(said);
 }
 
@@ -433,9 +449,17 @@ void TaringWindow::undo_point_Click() {
         return;
     }
     show_points();
-    show_status(QStringLiteral("Точка %1 отменена (%2 л, уровень %3).")
-                    .arg(session_.points.size() + 1)
-                    .arg(number(undone->litres), number(undone->level)));
+    QString said = QStringLiteral("Точка %1 отменена (%2 л, уровень %3).")
+                       .arg(session_.points.size() + 1)
+                       .arg(number(undone->litres), number(undone->level));
+    if (!session_.points.empty())
+        said += QStringLiteral(" Её топливо осталось в баке: введите долитое заново, не доливая, и нажмите «%1».")
+                    .arg(take_caption);
+    else
+        poured->setText(number(undone->litres));  // the tank as it was: its litres again
+    show_status(said);
+    poured->setFocus();
+    poured->selectAll();
 }
 
 // ---- The end: the table and the report ---------------------------------------------------
@@ -479,17 +503,25 @@ void TaringWindow::save_report_Click() {
 }
 
 void TaringWindow::closeEvent(QCloseEvent* event) {
-    ageing_.stop();
     if (started_ && !session_.points.empty() && !session_.finished) {
-        const QString question = QStringLiteral("Тарировка не закончена, точек: %1. Сохранить её, чтобы продолжить "
-                                                "потом?\n\nНет — файл сессии будет удалён.")
+        enum { keep, remove, back };
+        const QString question = QStringLiteral("Тарировка не закончена, точек: %1.\n\nСохранённую сессию можно "
+                                                "продолжить потом: её предложит следующая «Тарировка бака…» "
+                                                "для этого датчика.")
                                      .arg(session_.points.size());
-        if (dialogs_.message(question, Dialogs::Buttons::YesNo, Dialogs::Icon::None, window_title) ==
-            Dialogs::Answer::No)
-            QFile::remove(path_);
+        const int answer = dialogs_.choose(question,
+                                           {QStringLiteral("Сохранить и закрыть"), QStringLiteral("Удалить и закрыть"),
+                                            QStringLiteral("Вернуться")},
+                                           keep, back, window_title);
+        if (answer == back) {
+            event->ignore();
+            return;
+        }
+        if (answer == remove) QFile::remove(path_);
     } else if (started_ && session_.points.empty()) {
         QFile::remove(path_);  // every point taken back: nothing to keep
     }
+    ageing_.stop();
     event->accept();
     emit closed();
 }
@@ -511,28 +543,36 @@ void TaringWindow::show_sensor() {
 
 void TaringWindow::show_points() {
     const auto& points = session_.points;
+    suspects_ = taring::suspect_portions(points);
     point_list->setRowCount(static_cast<int>(points.size()));
     for (int row = 0; row < point_list->rowCount(); ++row) {
         const TaringPoint& p = points[static_cast<std::size_t>(row)];
         const QString texts[] = {number(p.litres), number(p.level), p.spread ? number(*p.spread) : QString()};
+        const auto suspect = std::find_if(suspects_.begin(), suspects_.end(), [row](const taring::SuspectPortion& s) {
+            return s.point == static_cast<std::size_t>(row) + 1;
+        });
         for (int column = 0; column < 3; ++column) {
             auto* item = point_list->item(row, column);
             if (!item) point_list->setItem(row, column, item = new QTableWidgetItem);
             item->setText(texts[column]);
             item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            item->setBackground(suspect != suspects_.end() ? QBrush(suspect_shade) : QBrush());
+            item->setToolTip(suspect != suspects_.end() ? suspect_text(*suspect) : QString());
         }
     }
     point_list->scrollToBottom();
 
+    std::vector<std::size_t> flagged;
+    for (const taring::SuspectPortion& s : suspects_) flagged.push_back(s.point);
     auto built = taring::build_table(points);
     if (auto* table = std::get_if<taring::BuiltTable>(&built)) {
         built_ = *table;
         deviation_line->setText(console::deviation_text(*built_));
-        chart->show_points(points, built_);
+        chart->show_points(points, built_, flagged);
     } else {
         built_.reset();
         deviation_line->setText(points.empty() ? QString() : refusal_text(std::get<taring::TableRefusal>(built)));
-        chart->show_points(points, std::nullopt);
+        chart->show_points(points, std::nullopt, flagged);
     }
     undo_point->setEnabled(!points.empty());
     done->setEnabled(built_.has_value());
@@ -545,7 +585,9 @@ void TaringWindow::show_waiting() {
     const bool waiting = waiting_for_.has_value();
     take_point->setText(waiting ? waiting_caption : take_caption);
     take_point->setEnabled(!waiting);
-    poured->setEnabled(!waiting);
+    // Read-only, not disabled: a disabled field would hand the focus on to "Успокоение, с",
+    // and the next portion typed would change the settle time.
+    poured->setReadOnly(waiting);
     undo_point->setEnabled(waiting || !session_.points.empty());
 }
 

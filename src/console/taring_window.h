@@ -19,6 +19,7 @@
 
 #include "calibration/table_frame.h"
 #include "console/dialogs.h"
+#include "taring/portion_check.h"
 #include "taring/settle_detector.h"
 #include "taring/table_builder.h"
 #include "taring/taring_session.h"
@@ -127,5 +128,6 @@ private:
     std::optional<std::uint16_t> level_;
     double level_at_ = 0;  // when the latest level came
     std::optional<taring::BuiltTable> built_;
+    std::vector<taring::SuspectPortion> suspects_;  // portions that look mistyped
     QTimer ageing_;  // refreshes the state while no level comes
 };

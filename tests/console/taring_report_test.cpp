@@ -80,12 +80,15 @@ TEST(TaringChart, DrawsNoneOneAndManyPointsPointsOfOneLevelAndWildValues) {
     // What a damaged session file could hold.
     const std::vector<taring::TaringPoint> wild{{std::nan(""), 1e300, {}, {}, {}}, {-1e300, 5, {}, {}, {}}};
 
+    // Suspect marks past the points, or on a wild one, are passed over.
+    const std::size_t suspect[] = {1, 2, 5, 999, 1001};
+
     QImage image(500, 350, QImage::Format_ARGB32);
     QPainter painter(&image);
     for (const console::TaringChartData& data :
-         {console::TaringChartData{}, console::TaringChartData{one}, console::TaringChartData{flat, nullptr, 2},
-          console::TaringChartData{wild, nullptr, 1},
-          console::TaringChartData{many, &built.table, built.worst_point}})
+         {console::TaringChartData{}, console::TaringChartData{one, nullptr, 0, {}},
+          console::TaringChartData{flat, nullptr, 2, suspect}, console::TaringChartData{wild, nullptr, 1, suspect},
+          console::TaringChartData{many, &built.table, built.worst_point, suspect}})
         console::draw_taring_chart(painter, QRectF(image.rect()), data);
     EXPECT_TRUE(painter.end());
 }

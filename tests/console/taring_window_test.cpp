@@ -133,31 +133,65 @@ TEST_F(Taring, PointsTakenOnceSteadyUndoneAndTheTableHandedToTheGrid) {
     EXPECT_TRUE(QFileInfo::exists(path));
 }
 
-TEST_F(Taring, AnUnfinishedSessionIsKeptOnCloseAndContinued) {
+TEST_F(Taring, ClosingMidSessionKeepsDeletesOrGoesBack) {
+    enum { keep, remove, back };
     TaringWindow* t = open();
+    t->show();
     pour(t, "0", 100);
     pour(t, "50", 300);
     const QString path = t->session_path();
-    dialogs.answers = {Dialogs::Answer::Yes};
+    dialogs.chosen_answers = {back};
     t->close();
-    ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(dialogs.messages[0].buttons, Dialogs::Buttons::YesNo);
+    ASSERT_EQ(dialogs.choices.size(), 1u);
+    EXPECT_EQ(dialogs.choices[0].answers, (QStringList{QStringLiteral("Сохранить и закрыть"),
+                                                       QStringLiteral("Удалить и закрыть"), QStringLiteral("Вернуться")}));
+    EXPECT_EQ(dialogs.choices[0].preferred, keep);
+    EXPECT_EQ(dialogs.choices[0].escape, back);
+    EXPECT_EQ(w.taring_window(), t) << "back to the window";
+    EXPECT_TRUE(t->isVisible());
+
+    dialogs.chosen_answers = {keep};
+    t->close();
+    EXPECT_FALSE(w.taring_window());
     EXPECT_TRUE(QFileInfo::exists(path));
 
     t = open();  // offered to go on, and going on where it stopped
-    ASSERT_EQ(dialogs.messages.size(), 2u);
-    EXPECT_TRUE(dialogs.messages[1].text.contains(QFileInfo(path).fileName()));
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_TRUE(dialogs.messages[0].text.contains(QFileInfo(path).fileName()));
     EXPECT_EQ(t->session_path(), path);
     EXPECT_EQ(t->session().points.size(), 2u);
     pour(t, "50", 500);
     EXPECT_EQ(on_disk(path).points.back().litres, 100);
 
-    dialogs.answers = {Dialogs::Answer::No};  // not kept: the file goes
+    dialogs.chosen_answers = {remove};
     t->close();
     EXPECT_FALSE(QFileInfo::exists(path));
     t = open();  // nothing left to offer
-    EXPECT_EQ(dialogs.messages.size(), 3u);
+    EXPECT_EQ(dialogs.messages.size(), 1u);
     EXPECT_TRUE(t->session().points.empty());
+}
+
+TEST_F(Taring, TheNextPortionIsTypedWhereItBelongsAndAMistypedOneIsFlagged) {
+    TaringWindow* t = open();
+    t->poured->setFocus();
+    pour(t, "0", 100);
+    for (auto [litres, level] : {std::pair{"40", 433}, {"40", 766}, {"4", 1099}, {"40", 1432}}) {
+        t->poured->setText(litres);
+        t->take_point_Click();
+        EXPECT_EQ(t->focusWidget(), t->poured) << "while point " << litres << " waits";
+        steady_at(t, static_cast<std::uint16_t>(level));
+        EXPECT_EQ(t->focusWidget(), t->poured);
+        EXPECT_EQ(t->poured->selectedText(), t->poured->text());
+    }
+    // Point 4 (4 l for 333 levels, its neighbours 40): flagged in the list with its reason.
+    const QString reason = QStringLiteral("Точка 4: 4 л на 333 единицы уровня, у соседних около 40 л; опечатка?");
+    EXPECT_EQ(t->point_list->item(3, 0)->toolTip(), reason);
+    EXPECT_TRUE(t->point_list->item(2, 0)->toolTip().isEmpty());
+    EXPECT_EQ(t->deviation_line->text(), QStringLiteral("Таблица проходит через все точки.")) << "five points, all rows";
+
+    t->undo_point_Click();
+    EXPECT_TRUE(t->status_line->text().contains(QStringLiteral("осталось в баке: введите долитое заново, не доливая")));
+    EXPECT_EQ(t->focusWidget(), t->poured);
 }
 
 TEST_F(Taring, TheSensorIsIdentifiedBetweenPollsAndItsSessionNamedForIt) {

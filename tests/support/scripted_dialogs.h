@@ -43,6 +43,24 @@ public:
         return answer;
     }
 
+    struct Choice {
+        QString text;
+        QStringList answers;
+        int preferred;
+        int escape;
+    };
+    std::vector<Choice> choices;
+    std::deque<int> chosen_answers;  // the preferred answer when the script runs out
+
+    int choose(const QString& text, const QStringList& answers, int preferred, int escape,
+               const QString& /*title*/) override {
+        choices.push_back({text, answers, preferred, escape});
+        if (chosen_answers.empty()) return preferred;
+        const int answer = chosen_answers.front();
+        chosen_answers.pop_front();
+        return answer;
+    }
+
     QString save_file(const QString& title, const QString& proposed, const QString& filters) override {
         return chosen({title, proposed, filters});
     }
