@@ -8,6 +8,9 @@ packages=(
   qt6-base-dev qt6-serialport-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libqt6svg6 fonts-dejavu-core xvfb xauth
+  # The English translation: lupdate and lrelease (with their CMake functions), and Qt's
+  # own Russian texts (qtbase_ru.qm) for standard buttons and file dialogs.
+  qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
   # pdftotext and pdftoppm: the calibration report's test reads its text back.
   poppler-utils
   # Hardening checks run by scripts/test.sh: clang with libFuzzer's runtime (the

@@ -15,6 +15,7 @@
 #include "console/frm_serial.h"
 #include "console/present_face.h"
 #include "console/qt_dialogs.h"
+#include "language/language.h"
 #include "serial/line.h"
 
 namespace {
@@ -46,6 +47,8 @@ int main(int argc, char* argv[]) {
     const auto app = make_application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("trelvik-console"));
     QApplication::setApplicationVersion(QStringLiteral(TRELVIK_VERSION));
+    // Before any text is worded, --help's included.
+    const language::Choice spoken = language::install(*app, language::Program::console);
 
     QCommandLineParser options;
     options.setApplicationDescription(QStringLiteral("Service console for the Trelvik display unit and its sensors"));
@@ -57,7 +60,14 @@ int main(int argc, char* argv[]) {
     const QCommandLineOption port(QStringLiteral("port"), QStringLiteral("Put PATH into the port box at start."),
                                   QStringLiteral("PATH"));
     options.addOption(port);
+    const QCommandLineOption lang(QStringLiteral("lang"),
+                                  QCoreApplication::translate("main", "Язык окна: ru или en."),
+                                  QStringLiteral("ru|en"));
+    options.addOption(lang);
     options.process(*app);  // prints and exits for --help and --version
+    if (!spoken.refused.isEmpty())
+        qWarning().noquote() << QCoreApplication::translate("main", "«%1»: не язык программы (ru или en); она говорит на %2.")
+                                    .arg(spoken.refused, language::code(spoken.language));
 
     QApplication::setApplicationDisplayName(QStringLiteral("Trelvik Display v5.2"));
     QApplication::setDesktopFileName(QStringLiteral("trelvik-console"));

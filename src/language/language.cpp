@@ -1,0 +1,138 @@
+#include "language/language.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QLibraryInfo>
+#include <QTranslator>
+#include <array>
+#include <memory>
+#include <vector>
+
+namespace language {
+
+namespace {
+
+Language in_force = Language::russian;
+
+// Our translations, embedded in the programs; each program has the ones of the code it links.
+constexpr std::array ours{"trelvik_common", "trelvik_console", "trelvik_cli"};
+
+std::vector<std::unique_ptr<QTranslator>>& installed() {
+    static std::vector<std::unique_ptr<QTranslator>> translators;
+    return translators;
+}
+
+// Qt's own texts (standard buttons, file dialogs): from Qt's translations folder, or from
+// a "translations" folder beside the program where a portable copy carries them.
+bool load_qt_texts(QTranslator& translator, const QString& name) {
+    const QString beside = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("translations"));
+    for (const QString& folder : {QLibraryInfo::path(QLibraryInfo::TranslationsPath), beside})
+        if (translator.load(name, folder)) return true;
+    return false;
+}
+
+}  // namespace
+
+std::optional<Language> parse(const QString& name) {
+    const QString lowered = name.trimmed().toLower();
+    const QString stem = lowered.left(2);
+    if (lowered.size() != 2 && !(lowered.size() > 2 && (lowered[2] == u'_' || lowered[2] == u'-'))) return std::nullopt;
+    if (stem == QLatin1String("ru")) return Language::russian;
+    if (stem == QLatin1String("en")) return Language::english;
+    return std::nullopt;
+}
+
+std::optional<QString> option_value(const QStringList& arguments) {
+    for (qsizetype k = 0; k < arguments.size(); ++k) {
+        const QString& a = arguments[k];
+        if (a == QLatin1String("--")) break;
+        if (a == QLatin1String("--lang")) return k + 1 < arguments.size() ? arguments[k + 1] : QString();
+        if (a.startsWith(QLatin1String("--lang="))) return a.mid(7);
+    }
+    return std::nullopt;
+}
+
+Choice choose(Program program, const std::optional<QString>& option, const QString& variable,
+              const QStringList& system_languages) {
+    Choice choice;
+    if (option) {
+        if (const auto chosen = parse(*option)) return {*chosen, {}};
+        choice.refused = *option;
+    } else if (!variable.isEmpty()) {
+        if (const auto chosen = parse(variable)) return {*chosen, {}};
+        choice.refused = variable;
+    }
+    const QString first = system_languages.isEmpty() ? QStringLiteral("C") : system_languages.front();
+    const bool unset = first == QLatin1String("C") || first == QLatin1String("POSIX") || first.isEmpty();
+    if (parse(first) == Language::russian || (unset && program == Program::console))
+        choice.language = Language::russian;
+    else
+        choice.language = Language::english;
+    return choice;
+}
+
+Choice install(QCoreApplication& app, Program program) {
+    const Choice choice = choose(program, option_value(QCoreApplication::arguments()), qEnvironmentVariable("TRELVIK_LANG"),
+                                 QLocale::system().uiLanguages());
+    install(app, choice.language);
+    return choice;
+}
+
+void install(QCoreApplication& app, Language language) {
+    for (auto& translator : installed()) QCoreApplication::removeTranslator(translator.get());
+    installed().clear();
+    auto add = [&](std::unique_ptr<QTranslator> translator) {
+        app.installTranslator(translator.get());
+        installed().push_back(std::move(translator));
+    };
+    if (language == Language::english) {
+        for (const char* name : ours) {
+            auto translator = std::make_unique<QTranslator>();
+            if (translator->load(QStringLiteral(":/i18n/%1_en.qm").arg(QLatin1String(name)))) add(std::move(translator));
+        }
+    } else {
+        auto translator = std::make_unique<QTranslator>();
+        if (load_qt_texts(*translator, QStringLiteral("qtbase_ru"))) add(std::move(translator));
+    }
+    in_force = language;
+}
+
+Language current() { return in_force; }
+
+QString code(Language language) { return language == Language::english ? QStringLiteral("en") : QStringLiteral("ru"); }
+
+const QLocale& figures_locale() {
+    static const QLocale russian = [] {
+        QLocale locale(QLocale::Russian, QLocale::Russia);
+        locale.setNumberOptions(QLocale::OmitGroupSeparator);
+        return locale;
+    }();
+    static const QLocale english = [] {
+        QLocale locale(QLocale::English, QLocale::UnitedKingdom);
+        locale.setNumberOptions(QLocale::OmitGroupSeparator);
+        return locale;
+    }();
+    return in_force == Language::english ? english : russian;
+}
+
+QString figure(double value, int decimals) {
+    const QLocale& locale = figures_locale();
+    QString text = locale.toString(value, 'f', decimals);
+    const QString point = locale.decimalPoint();
+    if (text.contains(point)) {
+        while (text.endsWith(u'0')) text.chop(1);
+        if (text.endsWith(point)) text.chop(point.size());
+    }
+    if (text == QStringLiteral("-0")) text = QStringLiteral("0");
+    return text;
+}
+
+QString date_time(const QDateTime& when) {
+    return when.toString(in_force == Language::english ? QStringLiteral("yyyy-MM-dd HH:mm") : QStringLiteral("dd.MM.yyyy HH:mm"));
+}
+
+QString date(const QDate& day) {
+    return day.toString(in_force == Language::english ? QStringLiteral("yyyy-MM-dd") : QStringLiteral("dd.MM.yyyy"));
+}
+
+}  // namespace language
