@@ -273,9 +273,22 @@ TEST(UnitBackup, RoundTripsAndRefusesAWrongSlotByItsPath) {
     UnitBackup unit;
     unit.passive = true;
     unit.tables[9] = sample();
+    unit.saved_at = "2024-05-17T09:30:12Z";
+    unit.saved_by = "trelvik-cli 5.2";
     const auto read = read_backup_json(write_backup_json(unit));
     ASSERT_TRUE(std::holds_alternative<UnitBackup>(read));
     EXPECT_EQ(std::get<UnitBackup>(read), unit);
+
+    // A backup made before the time and the program were kept reads as it always did.
+    QJsonObject old = QJsonDocument::fromJson(write_backup_json(unit)).object();
+    ASSERT_EQ(old.take("saved_at").toString(), "2024-05-17T09:30:12Z");
+    ASSERT_EQ(old.take("saved_by").toString(), "trelvik-cli 5.2");
+    const auto old_read = read_backup_json(QJsonDocument(old).toJson());
+    ASSERT_TRUE(std::holds_alternative<UnitBackup>(old_read));
+    UnitBackup unknown_origin = unit;
+    unknown_origin.saved_at.clear();
+    unknown_origin.saved_by.clear();
+    EXPECT_EQ(std::get<UnitBackup>(old_read), unknown_origin);
 
     // One fault at a time in an otherwise good backup; the message says where it is.
     auto document = [&](auto change) -> QByteArray {
@@ -301,6 +314,7 @@ TEST(UnitBackup, RoundTripsAndRefusesAWrongSlotByItsPath) {
          }),
          "поле «slots[2].points[16].litres»"},
         {write_table_json(sample()), "поле «format»"},
+        {document([](QJsonObject& o) { o["saved_at"] = 20240517; }), "поле «saved_at»"},
     };
     for (const auto& [text, where] : cases) {
         const auto refused = read_backup_json(text);
