@@ -112,18 +112,25 @@ std::string comma_remedy(std::string_view with_point) {
 
 // How a cell that is no number becomes one, if it takes no more than a decimal point
 // for a comma in a "," file or the removal of the blanks that spreadsheets put between
-// groups of digits ("1 000", with a space, a no-break space or a narrow one).
+// groups of three digits ("1 000", with a space, a no-break space or a narrow one).
+// Blanks anywhere else ("1 2") may part two numbers: no remedy is guessed for them.
 std::string number_remedy(std::string_view cell, char separator) {
+    const auto digit = [](char c) { return c >= '0' && c <= '9'; };
     std::string fixed;
     bool blanks = false;
     bool comma = false;
     for (std::size_t i = 0; i < cell.size(); ++i) {
         const std::string_view rest = cell.substr(i);
-        if (rest.starts_with(' ') || rest.starts_with('\t')) {
+        std::size_t blank = 0;
+        for (const std::string_view b : {" ", "\xC2\xA0", "\xE2\x80\xAF"})
+            if (rest.starts_with(b)) blank = b.size();
+        if (blank != 0) {
+            const std::string_view group = rest.substr(blank);
+            const bool digit_group = !fixed.empty() && digit(fixed.back()) && group.size() >= 3 && digit(group[0]) &&
+                                     digit(group[1]) && digit(group[2]) && (group.size() == 3 || !digit(group[3]));
+            if (!digit_group) return {};
             blanks = true;
-        } else if (rest.starts_with("\xC2\xA0") || rest.starts_with("\xE2\x80\xAF")) {
-            blanks = true;
-            i += rest.starts_with("\xC2") ? 1 : 2;
+            i += blank - 1;
         } else if (rest.front() == ',' && separator == ',') {
             comma = true;
             fixed += '.';

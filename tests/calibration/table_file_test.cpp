@@ -178,6 +178,7 @@ TEST(TableCsv, RefusesAFileThatCannotBeUsedSaysWhereAndHowToMendIt) {
         {with(16, "14;1 000;5"), row_14, "значение датчика «1 000» не число", "Запишите число без пробелов: 1000"},
         {with(16, "14;100;1\u00A0000,5"), row_14, "литры «1\u00A0000,5» не число", "Запишите число без пробелов: 1000,5"},
         {with(16, "14,100,\"1\u202F000,5\"", ','), row_14, "литры «1\u202F000,5» не число", comma + std::string("1000.5")},
+        {with(16, "14;1 00;5"), row_14, "значение датчика «1 00» не число", ""},
     };
     for (const auto& [text, where, what, remedy] : refused) {
         SCOPED_TRACE(what);
