@@ -24,7 +24,7 @@ void run_cli(benchmark::State& state, const SimProcess& sim, const QStringList& 
 void Backup(benchmark::State& state) {
     SimProcess sim({"--no-drift"});
     QTemporaryDir dir;
-    for (auto _ : state) run_cli(state, sim, {"backup", "-o", dir.filePath("unit.json")});
+    for (auto _ : state) run_cli(state, sim, {"backup", "-o", dir.filePath("unit.json"), "--force"});
 }
 BENCHMARK(Backup)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
 

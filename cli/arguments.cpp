@@ -5,6 +5,7 @@
 #include <QTemporaryFile>
 
 #include "calibration/unit_backup.h"
+#include "option_names.h"
 #include "protocol/commands.h"
 #include "protocol/requests.h"
 
@@ -56,6 +57,18 @@ Outcome<Nothing> writable(const QString& path) {
         return bad("the folder " + folder.filePath() + " does not take a new file (" + probe.errorString() + "); " +
                    path + " could not be saved");
     return Nothing{};
+}
+
+QCommandLineOption force_option() {
+    return {QStringList{option::force}, "Replace the -o file when it exists; without it an existing file is kept and nothing is sent."};
+}
+
+Outcome<Nothing> output_file(const Invocation& call, const QString& path) {
+    const QFileInfo file(path);
+    // A link that points nowhere is a file of someone's too.
+    if (!call.options.isSet(option::force) && !file.isDir() && (file.exists() || file.isSymLink()))
+        return bad(path + " exists; give --force to replace it, or another file name");
+    return writable(path);
 }
 
 }  // namespace cli

@@ -32,4 +32,10 @@ Outcome<std::optional<std::uint32_t>> password_argument(const Invocation& call, 
 // cannot be, so the work is not done for nothing.
 Outcome<Nothing> writable(const QString& path);
 
+// --force, for the commands that write a file of their own (-o FILE).
+QCommandLineOption force_option();
+// The file such a command is to write: as writable(), and refused when it exists unless
+// --force is given, so that yesterday's backup is not lost to today's by a slip.
+Outcome<Nothing> output_file(const Invocation& call, const QString& path);
+
 }  // namespace cli

@@ -4,6 +4,7 @@
 #include <ostream>
 #include <vector>
 
+#include "arguments.h"
 #include "commands.h"
 #include "option_names.h"
 #include "protocol/requests.h"
@@ -50,26 +51,28 @@ const std::vector<Command>& commands() {
           valued({option::interval}, "Milliseconds from one poll to the next (default 500).", "MS"),
           valued({option::max_misses}, "End with exit status 1 after N polls in a row without an answer (default 10).", "N")},
          poll},
-        {{"table", "read"}, "SLOT [-o FILE]",
+        {{"table", "read"}, "SLOT [-o FILE [--force]]",
          "one slot (1 to 10) to FILE (.csv or .json), or CSV on standard output",
          "Reads the table of SLOT (1 to 10, \"Sensor 1\" to \"Sensor 10\") into FILE (.csv or .json), or as CSV to standard output.",
-         {valued({"o", option::output}, "Write the table to FILE.", "FILE")}, table_read},
+         {valued({"o", option::output}, "Write the table to FILE.", "FILE"), force_option()}, table_read},
         {{"table", "write"}, "SLOT FILE [--password N]",
          "one slot from FILE, then read back and compared",
          "Writes the table in FILE (.csv or .json) to SLOT, reads it back and compares it.", {password_option}, table_write},
-        {{"table", "from-session"}, "SESSION [-o FILE]",
+        {{"table", "from-session"}, "SESSION [-o FILE [--force]]",
          "the table a taring session makes, to FILE or as CSV",
          "Makes a slot's table from a taring session file (see tare) and tells its largest deviation.", from_session_options(),
          table_from_session},
-        {{"tare"}, "ADDRESS --session FILE [--start-litres L] [--settle S] [--tolerance T] [--slot N] [--password P] [-o TABLE]",
+        {{"tare"}, "ADDRESS --session FILE [--start-litres L] [--settle S] [--tolerance T] [--slot N] [--password P] [-o TABLE [--force]]",
          "tare a tank from pours: points as CSV, then the table",
          "Tares the tank of the sensor at ADDRESS. Standard input takes the litres poured after each pour (\".\" or \",\"\n"
          "for decimals), undo and done; each point is taken once the level has settled, saved to the session\n"
          "file and printed as CSV: point,litres,level,spread. done (or the end of input) makes the table.",
          tare_options(), tare},
-        {{"backup"}, "-o FILE [--password N]",
-         "all ten slots and the display mode, to one JSON file", "Saves the display mode and the tables of all ten slots to one JSON file.",
-         {valued({"o", option::output}, "The backup file to write.", "FILE"), password_option}, backup},
+        {{"backup"}, "-o FILE [--force] [--password N]",
+         "all ten slots and the display mode, to one JSON file",
+         "Saves the display mode and the tables of all ten slots to one JSON file, with the time (UTC) and the\n"
+         "program's version. An existing FILE is kept unless --force is given.",
+         {valued({"o", option::output}, "The backup file to write.", "FILE"), force_option(), password_option}, backup},
         {{"restore"}, "FILE [--slot N ...] [--password N]",
          "the slots of a backup written, each read back and compared",
          "Writes the slots of a backup (all, or those named) and reads each back to compare it; stops at the first\n"

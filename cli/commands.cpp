@@ -10,12 +10,14 @@
 #include "arguments.h"
 #include "calibration/table_csv.h"
 #include "calibration/table_file.h"
+#include "calibration/table_json.h"
 #include "calibration/unit_backup.h"
 #include "option_names.h"
 #include "progress.h"
 #include "protocol/commands.h"
 #include "protocol/hex.h"
 #include "serial/port_system.h"
+#include "taring/session_file.h"
 
 namespace cli {
 
@@ -32,6 +34,28 @@ std::string slot_list(const std::vector<std::size_t>& chosen) {
 std::string written_summary(const std::vector<std::size_t>& verified, const std::vector<std::size_t>& left) {
     return "written and verified: " + slot_list(verified) + "; not written: " + slot_list(left);
 }
+
+// What a file holds by its content, whatever its name: a JSON file by the format it
+// declares, a CSV file by the labels of a table.
+enum class Holds { other, table, backup, session };
+
+Holds holds(const QString& path) {
+    const auto bytes = calibration::read_whole_file(path);
+    const auto* text = std::get_if<QByteArray>(&bytes);
+    if (!text) return Holds::other;
+    if (const auto format = calibration::json_format_name(*text)) {
+        if (*format == calibration::table_format_name) return Holds::table;
+        if (*format == calibration::backup_format_name) return Holds::backup;
+        if (*format == taring::session_format_name) return Holds::session;
+        return Holds::other;
+    }
+    return calibration::has_table_labels(std::string_view(text->constData(), static_cast<std::size_t>(text->size())))
+               ? Holds::table
+               : Holds::other;
+}
+
+// A path as it is typed again in a shell.
+QString typed(const QString& path) { return path.contains(' ') ? '"' + path + '"' : path; }
 
 // A command that sends one change: Ctrl+C during it lets it finish, then ends the
 // command with status 130 all the same, so a script knows it was asked to stop.
@@ -136,7 +160,7 @@ Outcome<Nothing> table_read(Session& session, const Invocation& call) {
     TRY(arguments(call, {"SLOT"}));
     TRY_LET(slot, slot_argument(call.args[0]));
     const QString file = call.options.value(option::output);
-    if (!file.isEmpty()) TRY(writable(file));
+    if (!file.isEmpty()) TRY(output_file(call, file));
     TRY_LET(ops, session.devices());
     TRY_LET(read, ops->read_table(slot));
     if (file.isEmpty()) {
@@ -151,8 +175,19 @@ Outcome<Nothing> table_write(Session& session, const Invocation& call) {
     TRY(arguments(call, {"SLOT", "FILE"}));
     TRY_LET(slot, slot_argument(call.args[0]));
     TRY_LET(password, password_argument(call, option::password));
-    const auto table = calibration::read_table_file(call.args[1]);
-    if (const auto* refused = std::get_if<QString>(&table)) return bad(*refused);
+    const QString& file = call.args[1];
+    const auto table = calibration::read_table_file(file);
+    if (const auto* refused = std::get_if<QString>(&table)) {
+        switch (holds(file)) {
+        case Holds::backup:
+            return bad(file + " is a backup of a whole unit, not one slot's table: trelvik-cli restore " + typed(file) +
+                       " --slot " + call.args[0] + " writes its " + QString::fromStdString(slot_name(slot)) + " back");
+        case Holds::session:
+            return bad(file + " is a taring session, not a slot's table: trelvik-cli table from-session " + typed(file) +
+                       " -o TABLE makes the table, which table write then takes");
+        default: return bad(*refused);
+        }
+    }
 
     session.guard_writes();
     TRY_LET(ops, session.devices(password));
@@ -167,7 +202,7 @@ Outcome<Nothing> backup(Session& session, const Invocation& call) {
     TRY(arguments(call, {}));
     const QString file = call.options.value(option::output);
     if (file.isEmpty()) return bad("backup needs -o FILE");
-    TRY(writable(file));
+    TRY(output_file(call, file));
     TRY_LET(password, password_argument(call, option::password));
 
     TRY_LET(ops, session.devices(password));
@@ -184,6 +219,8 @@ Outcome<Nothing> backup(Session& session, const Invocation& call) {
     }
     unit.passive = (mode & protocol::display_passive) != 0;
     unit.virs = (mode & protocol::display_virs) != 0;
+    unit.saved_at = QDateTime::currentDateTimeUtc().toString(Qt::ISODate).toStdString();
+    unit.saved_by = "trelvik-cli " TRELVIK_VERSION;
     if (const auto error = calibration::write_backup_file(file, unit)) return Failed{Status::failed, error->toStdString()};
     session.io.out << "display mode and " << unit_slots << " slots saved to " << file.toStdString() << "\n";
     return Nothing{};
@@ -200,8 +237,19 @@ Outcome<Nothing> restore(Session& session, const Invocation& call) {
         for (std::size_t s = 0; s < unit_slots; ++s) chosen.push_back(s);
     std::sort(chosen.begin(), chosen.end());
     TRY_LET(password, password_argument(call, option::password));
-    const auto read = calibration::read_backup_file(call.args[0]);
-    if (const auto* refused = std::get_if<QString>(&read)) return bad(*refused);
+    const QString& file = call.args[0];
+    const auto read = calibration::read_backup_file(file);
+    if (const auto* refused = std::get_if<QString>(&read)) {
+        switch (holds(file)) {
+        case Holds::table:
+            return bad(file + " holds one slot's table, not a backup of a unit: trelvik-cli table write SLOT " +
+                       typed(file) + " writes it to SLOT (1 to 10)");
+        case Holds::session:
+            return bad(file + " is a taring session, not a backup of a unit: trelvik-cli table from-session " +
+                       typed(file) + " makes a slot's table of it");
+        default: return bad(*refused);
+        }
+    }
     const auto& unit = std::get<calibration::UnitBackup>(read);
 
     const bool whole_unit = chosen.size() == unit_slots;
@@ -239,7 +287,10 @@ Outcome<Nothing> restore(Session& session, const Invocation& call) {
                                                 protocol::hex_dump(now)};
         if (auto stop = stopped(true)) return *stop;
     }
-    session.io.out << "restored and verified: " << slot_list(verified) << (whole_unit ? "; display mode set" : "") << "\n";
+    session.io.out << "restored and verified: " << slot_list(verified) << (whole_unit ? "; display mode set" : "");
+    if (!unit.saved_at.empty())
+        session.io.out << "; the backup was saved " << unit.saved_at << (unit.saved_by.empty() ? "" : " by " + unit.saved_by);
+    session.io.out << "\n";
     return Nothing{};
 }
 

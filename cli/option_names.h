@@ -8,6 +8,7 @@ inline constexpr char port[] = "port";
 inline constexpr char retries[] = "retries";
 inline constexpr char password[] = "password";
 inline constexpr char output[] = "output";
+inline constexpr char force[] = "force";
 inline constexpr char count[] = "count";
 inline constexpr char interval[] = "interval";
 inline constexpr char max_misses[] = "max-misses";

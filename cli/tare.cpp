@@ -260,6 +260,7 @@ std::vector<QCommandLineOption> tare_options() {
         QCommandLineOption(QStringList{option::slot}, "At the end, write the table to slot N (1 to 10), read it back and compare it.", "N"),
         QCommandLineOption(QStringList{option::password}, "The display unit's password N: presented at the start, to find a wrong one early, and again before the slot is written.", "N"),
         QCommandLineOption(QStringList{"o", option::output}, "At the end, write the table to FILE (.csv or .json).", "FILE"),
+        force_option(),
     };
 }
 

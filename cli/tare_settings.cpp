@@ -57,7 +57,7 @@ Outcome<TareSettings> tare_settings(const Invocation& call) {
     TRY_LET(password, password_argument(call, option::password));
     s.password = password;
     s.output = call.options.value(option::output);
-    if (!s.output.isEmpty()) TRY(writable(s.output));
+    if (!s.output.isEmpty()) TRY(output_file(call, s.output));
     return s;
 }
 

@@ -32,13 +32,14 @@ Outcome<calibration::CalibrationTable> session_table(const taring::TaringSession
 
 std::vector<QCommandLineOption> from_session_options() {
     return {QCommandLineOption(QStringList{"o", option::output}, "Write the table to FILE (.csv or .json) instead of CSV to standard output.",
-                               "FILE")};
+                               "FILE"),
+            force_option()};
 }
 
 Outcome<Nothing> table_from_session(Session& session, const Invocation& call) {
     TRY(arguments(call, {QStringLiteral("SESSION")}));
     const QString output = call.options.value(option::output);
-    if (!output.isEmpty()) TRY(writable(output));
+    if (!output.isEmpty()) TRY(output_file(call, output));
     const auto read = taring::read_session_file(call.args[0]);
     if (const auto* refused = std::get_if<QString>(&read)) return bad(*refused);
     // With the table on standard output, the report goes with the messages.

@@ -5,7 +5,9 @@ namespace calibration {
 std::string file_problem_message(std::string_view file_name, const FileProblem& problem) {
     std::string text(file_name);
     if (!problem.where.empty()) text.append(", ").append(problem.where);
-    return text.append(": ").append(problem.what);
+    text.append(": ").append(problem.what);
+    if (!problem.remedy.empty()) text.append(". ").append(problem.remedy);
+    return text;
 }
 
 std::string out_of_range(std::string_view field, std::string_view value, std::int32_t min, std::int32_t max) {

@@ -97,13 +97,80 @@ std::optional<std::int32_t> as_number(const std::string& cell, char separator) {
     return value;
 }
 
+// What is wrong with a line, and how to put it right when there is a way.
+struct Wrong {
+    std::string what;
+    std::string remedy;
+};
+
+// A decimal comma cannot be told from the separator of a "," file: a spreadsheet quotes
+// such a cell, a text editor splits it into two.
+std::string comma_remedy(std::string_view with_point) {
+    return "В файле с «,» между ячейками десятичная запятая не читается: разделите ячейки знаком «;» или запишите " +
+           std::string(with_point);
+}
+
+// How a cell that is no number becomes one, if it takes no more than a decimal point
+// for a comma in a "," file or the removal of the blanks that spreadsheets put between
+// groups of three digits ("1 000", with a space, a no-break space or a narrow one).
+// Blanks anywhere else ("1 2") may part two numbers: no remedy is guessed for them.
+std::string number_remedy(std::string_view cell, char separator) {
+    const auto digit = [](char c) { return c >= '0' && c <= '9'; };
+    std::string fixed;
+    bool blanks = false;
+    bool comma = false;
+    for (std::size_t i = 0; i < cell.size(); ++i) {
+        const std::string_view rest = cell.substr(i);
+        std::size_t blank = 0;
+        for (const std::string_view b : {" ", "\xC2\xA0", "\xE2\x80\xAF"})
+            if (rest.starts_with(b)) blank = b.size();
+        if (blank != 0) {
+            const std::string_view group = rest.substr(blank);
+            const bool digit_group = !fixed.empty() && digit(fixed.back()) && group.size() >= 3 && digit(group[0]) &&
+                                     digit(group[1]) && digit(group[2]) && (group.size() == 3 || !digit(group[3]));
+            if (!digit_group) return {};
+            blanks = true;
+            i += blank - 1;
+        } else if (rest.front() == ',' && separator == ',') {
+            comma = true;
+            fixed += '.';
+        } else {
+            fixed += rest.front();
+        }
+    }
+    if ((!blanks && !comma) || !as_number(fixed, separator)) return {};
+    return comma ? comma_remedy(fixed) : "Запишите число без пробелов: " + fixed;
+}
+
 // The cell's number in the field's range, or what is wrong with the cell.
-std::variant<std::int32_t, std::string> number(const std::string& cell, char separator, const FileField& field) {
-    if (cell.empty()) return std::string(field.name) + ": пусто";
+std::variant<std::int32_t, Wrong> number(const std::string& cell, char separator, const FileField& field) {
+    if (cell.empty()) return Wrong{std::string(field.name) + ": пусто", {}};
     const auto value = as_number(cell, separator);
-    if (!value) return std::string(field.name) + " " + quoted(cell) + " не число";
-    if (*value < field.min || *value > field.max) return out_of_range(field.name, shown(cell), field.min, field.max);
+    if (!value) return Wrong{std::string(field.name) + " " + quoted(cell) + " не число", number_remedy(cell, separator)};
+    if (*value < field.min || *value > field.max)
+        return Wrong{out_of_range(field.name, shown(cell), field.min, field.max), {}};
     return *value;
+}
+
+// A cell beyond the last one a line takes. In a "," file it is most likely the fraction
+// of a number with a decimal comma, split off the cell before it.
+Wrong extra_cell(const std::vector<std::string>& cells, std::size_t taken, char separator) {
+    Wrong wrong{"лишнее поле " + quoted(cells[taken]), {}};
+    if (separator != ',' || taken == 0) return wrong;
+    const std::string joined = cells[taken - 1] + "," + cells[taken];
+    std::string with_point = joined;
+    with_point[cells[taken - 1].size()] = '.';
+    if (as_number(cells[taken - 1], separator) && as_number(with_point, separator))
+        wrong.remedy = quoted(joined) + " — одно число? " + comma_remedy(with_point);
+    return wrong;
+}
+
+// "строка 17", or, when the line holds a row of the table under another number,
+// "строка файла 17 (строка таблицы 14)": a spreadsheet numbers the file's lines, the
+// grid the table's rows.
+std::string place(int line, std::size_t row) {
+    if (row == 0 || row == static_cast<std::size_t>(line)) return "строка " + std::to_string(line);
+    return "строка файла " + std::to_string(line) + " (строка таблицы " + std::to_string(row) + ")";
 }
 
 std::optional<bool> off_switch(const std::string& cell) {
@@ -117,6 +184,18 @@ std::optional<bool> off_switch(const std::string& cell) {
 std::string list_of(const std::vector<std::size_t>& rows) {
     std::string text;
     for (const std::size_t row : rows) text += (text.empty() ? "" : ", ") + std::to_string(row);
+    return text;
+}
+
+// The text in UTF-8 without its byte-order mark; `recoded` keeps a text that was in the
+// Cyrillic code page.
+std::string_view as_utf8(std::string_view text, std::string& recoded) {
+    if (text.starts_with(utf8_bom)) {
+        text.remove_prefix(utf8_bom.size());
+    } else if (!is_utf8(text)) {
+        recoded = protocol::windows1251_to_utf8(text);
+        text = recoded;
+    }
     return text;
 }
 
@@ -135,14 +214,24 @@ std::string write_table_csv(const CalibrationTable& table) {
     return text;
 }
 
+bool has_table_labels(std::string_view text) {
+    std::string recoded;
+    text = as_utf8(text, recoded);
+    while (!text.empty()) {
+        const std::string_view line = next_line(text);
+        for (const char separator : {';', ','}) {
+            const auto cells = cells_of(line, separator);
+            if (cells && !cells->empty() &&
+                (cells->front() == net_label || cells->front() == off_label || cells->front() == header_label))
+                return true;
+        }
+    }
+    return false;
+}
+
 std::variant<CalibrationTable, FileProblem> read_table_csv(std::string_view text) {
     std::string recoded;
-    if (text.starts_with(utf8_bom)) {
-        text.remove_prefix(utf8_bom.size());
-    } else if (!is_utf8(text)) {
-        recoded = protocol::windows1251_to_utf8(text);
-        text = recoded;
-    }
+    text = as_utf8(text, recoded);
 
     // The separator: declared by a first line "sep=;" as some spreadsheets write it, else
     // ";" when the first line that holds anything has one, else ",".
@@ -169,14 +258,17 @@ std::variant<CalibrationTable, FileProblem> read_table_csv(std::string_view text
     while (!text.empty()) {
         const std::string_view line = next_line(text);
         ++line_no;
-        const auto refused = [line_no](std::string what) {
-            return FileProblem{"строка " + std::to_string(line_no), std::move(what)};
+        std::size_t row = 0;  // the table's row the line holds, once its number is read
+        const auto refused = [&line_no, &row](Wrong wrong) {
+            return FileProblem{place(line_no, row), std::move(wrong.what), std::move(wrong.remedy)};
         };
-        const auto again = [](std::string_view what, int first) {
-            return std::string(what) + " второй раз (первый раз в строке " + std::to_string(first) + ")";
+        const auto again = [](std::string_view what, std::string_view line_word, int first) {
+            return Wrong{std::string(what) + " второй раз (первый раз в " + std::string(line_word) + " " +
+                             std::to_string(first) + ")",
+                         {}};
         };
         const auto cells = cells_of(line, separator);
-        if (!cells) return refused("не закрыта кавычка");
+        if (!cells) return refused({"не закрыта кавычка", {}});
         if (cells->empty()) continue;
         const std::string& key = cells->front();
         if (key == header_label) continue;
@@ -184,32 +276,33 @@ std::variant<CalibrationTable, FileProblem> read_table_csv(std::string_view text
         if (key == net_label || key == off_label) {
             const bool is_net = key == net_label;
             int& seen = is_net ? net_line : off_line;
-            if (seen != 0) return refused(again(quoted(key), seen));
-            if (cells->size() > 2) return refused("лишнее поле " + quoted((*cells)[2]));
+            if (seen != 0) return refused(again(quoted(key), "строке", seen));
+            if (cells->size() > 2) return refused(extra_cell(*cells, 2, separator));
             const std::string cell = cells->size() == 2 ? (*cells)[1] : std::string();
             if (is_net) {
                 const auto net = number(cell, separator, net_field);
-                if (const auto* wrong = std::get_if<std::string>(&net)) return refused(*wrong);
+                if (const auto* wrong = std::get_if<Wrong>(&net)) return refused(*wrong);
                 table.net = static_cast<Byte>(std::get<std::int32_t>(net));
             } else {
                 const auto off = off_switch(cell);
-                if (!off) return refused("отключен " + quoted(cell) + ": ожидается да, нет, 1 или 0");
+                if (!off) return refused({"отключен " + quoted(cell) + ": ожидается да, нет, 1 или 0", {}});
                 table.status = *off ? Byte{0} : slot_in_service;
             }
             seen = line_no;
             continue;
         }
 
-        if (!as_number(key, separator)) return refused("неизвестная строка " + quoted(key));
-        const auto row = number(key, separator, row_field);
-        if (const auto* wrong = std::get_if<std::string>(&row)) return refused(*wrong);
-        const auto k = static_cast<std::size_t>(std::get<std::int32_t>(row) - 1);
-        if (row_line[k] != 0) return refused(again("номер " + std::to_string(k + 1), row_line[k]));
-        if (cells->size() > 3) return refused("лишнее поле " + quoted((*cells)[3]));
+        if (!as_number(key, separator)) return refused({"неизвестная строка " + quoted(key), {}});
+        const auto number_read = number(key, separator, row_field);
+        if (const auto* wrong = std::get_if<Wrong>(&number_read)) return refused(*wrong);
+        row = static_cast<std::size_t>(std::get<std::int32_t>(number_read));
+        const std::size_t k = row - 1;
+        if (row_line[k] != 0) return refused(again("номер " + std::to_string(row), "строке файла", row_line[k]));
+        if (cells->size() > 3) return refused(extra_cell(*cells, 3, separator));
         const auto value = number(cells->size() > 1 ? (*cells)[1] : std::string(), separator, value_field);
-        if (const auto* wrong = std::get_if<std::string>(&value)) return refused(*wrong);
+        if (const auto* wrong = std::get_if<Wrong>(&value)) return refused(*wrong);
         const auto litres = number(cells->size() > 2 ? (*cells)[2] : std::string(), separator, litres_field);
-        if (const auto* wrong = std::get_if<std::string>(&litres)) return refused(*wrong);
+        if (const auto* wrong = std::get_if<Wrong>(&litres)) return refused(*wrong);
         table.values[k] = static_cast<std::uint16_t>(std::get<std::int32_t>(value));
         table.litres[k] = static_cast<std::uint16_t>(std::get<std::int32_t>(litres));
         row_line[k] = line_no;

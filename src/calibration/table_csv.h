@@ -14,7 +14,10 @@
 // older spreadsheets, quoted cells, blank lines and trailing separators, "да"/"нет" or
 // 1/0 for the off switch, the rows in any order but each of 1..40 exactly once.
 // Numbers are read as the grid reads them (blanks around, a fraction after "." or, in
-// a ";" file, ",", rounded half to even) and must lie in their field's range.
+// a ";" file, ",", rounded half to even) and must lie in their field's range. A refusal
+// names the file's line, and the table's row where that is another number, and says how
+// to mend a number that is one but for its form (a decimal comma in a "," file, blanks
+// between groups of digits).
 
 #include <string>
 #include <string_view>
@@ -28,5 +31,9 @@ namespace calibration {
 std::string write_table_csv(const CalibrationTable& table);
 
 std::variant<CalibrationTable, FileProblem> read_table_csv(std::string_view text);
+
+// Whether the text is meant for a table file, good or bad: a line of it starts with one
+// of the file's labels. Tells a table apart from another file given in its place.
+bool has_table_labels(std::string_view text);
 
 }  // namespace calibration

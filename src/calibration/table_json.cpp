@@ -11,6 +11,13 @@ namespace {
 
 std::string member(const std::string& path, const char* key) { return path.empty() ? key : path + "." + key; }
 
+// The document in `text`, skipping a UTF-8 byte-order mark.
+QJsonDocument parsed(const QByteArray& text, QJsonParseError& error) {
+    QByteArray body = text;
+    if (body.startsWith("\xEF\xBB\xBF")) body.remove(0, 3);
+    return QJsonDocument::fromJson(body, &error);
+}
+
 FileProblem at(const std::string& path, std::string what) { return {"поле «" + path + "»", std::move(what)}; }
 
 // `object[key]` as a whole number in the field's range.
@@ -42,12 +49,17 @@ QByteArray json_document(QJsonObject object, const char* format_name, int versio
     return QJsonDocument(object).toJson(QJsonDocument::Indented);
 }
 
+std::optional<std::string> json_format_name(const QByteArray& text) {
+    QJsonParseError error{};
+    const QJsonValue format = parsed(text, error).object().value(QLatin1String("format"));
+    if (!format.isString()) return std::nullopt;
+    return format.toString().toStdString();
+}
+
 std::variant<QJsonObject, FileProblem> json_document_object(const QByteArray& text, const char* format_name,
                                                             int version) {
-    QByteArray body = text;
-    if (body.startsWith("\xEF\xBB\xBF")) body.remove(0, 3);
     QJsonParseError error{};
-    const QJsonDocument document = QJsonDocument::fromJson(body, &error);
+    const QJsonDocument document = parsed(text, error);
     if (error.error != QJsonParseError::NoError)
         return FileProblem{{}, "не JSON: " + error.errorString().toStdString() + " (байт " +
                                    std::to_string(error.offset) + ")"};

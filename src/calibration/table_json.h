@@ -11,6 +11,7 @@
 #include <QByteArray>
 #include <QJsonObject>
 #include <QString>
+#include <optional>
 #include <string>
 #include <variant>
 
@@ -36,6 +37,9 @@ std::variant<CalibrationTable, FileProblem> table_from_object(const QJsonObject&
 QByteArray json_document(QJsonObject object, const char* format_name, int version);
 std::variant<QJsonObject, FileProblem> json_document_object(const QByteArray& text, const char* format_name,
                                                             int version);
+// The format name that the text, a JSON object, declares ("trelvik-unit-backup"); nullopt
+// for any other text.
+std::optional<std::string> json_format_name(const QByteArray& text);
 // `object[key]` as true or false; `path` names the object as for table_from_object.
 std::variant<bool, FileProblem> json_flag(const QJsonObject& object, const char* key, const std::string& path);
 

@@ -8,12 +8,21 @@
 
 namespace calibration {
 
+namespace {
+
+constexpr char saved_at_key[] = "saved_at";
+constexpr char saved_by_key[] = "saved_by";
+
+}  // namespace
+
 QByteArray write_backup_json(const UnitBackup& backup) {
     QJsonArray tables;
     for (const CalibrationTable& table : backup.tables) tables.append(table_object(table));
     const QJsonObject mode{{QStringLiteral("passive"), backup.passive}, {QStringLiteral("virs"), backup.virs}};
-    return json_document({{QStringLiteral("display_mode"), mode}, {QStringLiteral("slots"), tables}},
-                         backup_format_name, backup_format_version);
+    QJsonObject document{{QStringLiteral("display_mode"), mode}, {QStringLiteral("slots"), tables}};
+    for (const auto& [key, text] : {std::pair{saved_at_key, &backup.saved_at}, std::pair{saved_by_key, &backup.saved_by}})
+        if (!text->empty()) document.insert(QLatin1String(key), QString::fromStdString(*text));
+    return json_document(document, backup_format_name, backup_format_version);
 }
 
 std::variant<UnitBackup, FileProblem> read_backup_json(const QByteArray& text) {
@@ -21,6 +30,13 @@ std::variant<UnitBackup, FileProblem> read_backup_json(const QByteArray& text) {
     if (const auto* problem = std::get_if<FileProblem>(&document)) return *problem;
     const QJsonObject& object = std::get<QJsonObject>(document);
     UnitBackup backup;
+
+    for (const auto& [key, text] : {std::pair{saved_at_key, &backup.saved_at}, std::pair{saved_by_key, &backup.saved_by}}) {
+        const QJsonValue value = object.value(QLatin1String(key));
+        if (value.isUndefined()) continue;
+        if (!value.isString()) return FileProblem{std::string("поле «") + key + "»", "ожидается строка"};
+        *text = value.toString().toStdString();
+    }
 
     const QJsonValue mode = object.value(QLatin1String("display_mode"));
     if (!mode.isObject()) return FileProblem{"поле «display_mode»", "ожидается объект с полями passive и virs"};

@@ -3,15 +3,19 @@
 // slots, "Sensor 1" first:
 //
 //   {"format": "trelvik-unit-backup", "version": 1,
+//    "saved_at": "2024-05-17T09:30:12Z", "saved_by": "trelvik-cli 5.2",
 //    "display_mode": {"passive": true, "virs": false},
 //    "slots": [{"network_number": 1, "switched_off": false, "points": [...]}, ... ten]}
 //
 // Each slot is laid out as a table file's JSON without its format name and version.
+// "saved_at" and "saved_by" only tell the reader where the file came from; backups made
+// before they were kept have neither and read all the same.
 
 #include <QByteArray>
 #include <QString>
 #include <array>
 #include <optional>
+#include <string>
 #include <variant>
 
 #include "calibration/file_problem.h"
@@ -27,6 +31,8 @@ struct UnitBackup {
     bool passive = false;  // bit 0 of the display mode byte
     bool virs = false;     // bit 2
     std::array<CalibrationTable, unit_slots> tables{};  // slot 0 is "Sensor 1"
+    std::string saved_at;  // ISO 8601 in UTC; empty when not known
+    std::string saved_by;  // the program and its version; empty when not known
     bool operator==(const UnitBackup&) const = default;
 };
 

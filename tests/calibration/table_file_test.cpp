@@ -129,39 +129,65 @@ TEST(TableCsv, ReadsWhatPeopleMakeOfIt) {
     EXPECT_EQ(rounded.litres[1], 1603);
 }
 
-TEST(TableCsv, RefusesAFileThatCannotBeUsedAndSaysWhere) {
-    const auto with = [](std::size_t index, const std::string& line) {
-        auto lines = sample_lines(';');
+TEST(TableCsv, RefusesAFileThatCannotBeUsedSaysWhereAndHowToMendIt) {
+    const auto with = [](std::size_t index, const std::string& line, char separator = ';') {
+        auto lines = sample_lines(separator);
         if (line.empty())
             lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(index));
         else
             lines[index] = line;
         return joined(lines);
     };
+    // The rows first, each on the line of its own number, the labels after them.
+    auto rows_first = sample_lines(';');
+    std::rotate(rows_first.begin(), rows_first.begin() + 3, rows_first.end());
+    rows_first[2] = "3;-1;5";
+
+    const std::string row_14 = "строка файла 17 (строка таблицы 14)";
+    const char* comma = "В файле с «,» между ячейками десятичная запятая не читается: разделите ячейки знаком «;» или запишите ";
     const struct {
         std::string text;
-        const char* where;
-        const char* what;
+        std::string where;
+        std::string what;
+        std::string remedy;
     } refused[] = {
-        {with(16, "14;100;70000"), "строка 17", "литры 70000 вне диапазона 0....65535"},
-        {with(16, "14;-1;5"), "строка 17", "значение датчика -1 вне диапазона 0....65535"},
-        {with(0, "Сет. номер;256"), "строка 1", "сет. номер 256 вне диапазона 0....255"},
-        {with(16, "14;сто;5"), "строка 17", "значение датчика «сто» не число"},
-        {with(16, "14;;5"), "строка 17", "значение датчика: пусто"},
-        {with(16, "14;100"), "строка 17", "литры: пусто"},
-        {with(16, "14;100;5;6"), "строка 17", "лишнее поле «6»"},
-        {with(16, "41;100;5"), "строка 17", "номер строки 41 вне диапазона 1....40"},
-        {with(16, "13;100;5"), "строка 17", "номер 13 второй раз (первый раз в строке 16)"},
-        {with(16, ""), "", "в столбце «Строка» нет номера 14"},
-        {with(16, "Объём;100;5"), "строка 17", "неизвестная строка «Объём»"},
-        {with(16, "Объём заполненной части бака;100;5"), "строка 17", "неизвестная строка «Объём заполненной части …»"},
-        {with(1, "Отключен;может быть"), "строка 2", "отключен «может быть»: ожидается да, нет, 1 или 0"},
-        {with(2, "Отключен;нет"), "строка 3", "«Отключен» второй раз (первый раз в строке 2)"},
-        {with(0, ""), "", "нет строки «Сет. номер»"},
-        {with(16, "14;\"100;5"), "строка 17", "не закрыта кавычка"},
-        {"", "", "нет строки «Сет. номер»"},
+        {with(16, "14;100;70000"), row_14, "литры 70000 вне диапазона 0....65535", ""},
+        {with(16, "14;-1;5"), row_14, "значение датчика -1 вне диапазона 0....65535", ""},
+        {joined(rows_first), "строка 3", "значение датчика -1 вне диапазона 0....65535", ""},
+        {with(0, "Сет. номер;256"), "строка 1", "сет. номер 256 вне диапазона 0....255", ""},
+        {with(16, "14;сто;5"), row_14, "значение датчика «сто» не число", ""},
+        {with(16, "14;;5"), row_14, "значение датчика: пусто", ""},
+        {with(16, "14;100"), row_14, "литры: пусто", ""},
+        {with(16, "14;100;5;6"), row_14, "лишнее поле «6»", ""},
+        {with(16, "41;100;5"), "строка 17", "номер строки 41 вне диапазона 1....40", ""},
+        {with(16, "13;100;5"), "строка файла 17 (строка таблицы 13)", "номер 13 второй раз (первый раз в строке файла 16)", ""},
+        {with(16, ""), "", "в столбце «Строка» нет номера 14", ""},
+        {with(16, "Объём;100;5"), "строка 17", "неизвестная строка «Объём»", ""},
+        {with(16, "Объём заполненной части бака;100;5"), "строка 17", "неизвестная строка «Объём заполненной части …»", ""},
+        {with(1, "Отключен;может быть"), "строка 2", "отключен «может быть»: ожидается да, нет, 1 или 0", ""},
+        {with(2, "Отключен;нет"), "строка 3", "«Отключен» второй раз (первый раз в строке 2)", ""},
+        {with(0, ""), "", "нет строки «Сет. номер»", ""},
+        {with(16, "14;\"100;5"), "строка 17", "не закрыта кавычка", ""},
+        {"", "", "нет строки «Сет. номер»", ""},
+        // A decimal comma in a "," file: quoted by a spreadsheet, or split by an editor.
+        {with(16, "14,100,\"70,5\"", ','), row_14, "литры «70,5» не число", comma + std::string("70.5")},
+        {with(16, "14,100,70,5", ','), row_14, "лишнее поле «5»", "«70,5» — одно число? " + (comma + std::string("70.5"))},
+        {with(0, "Сет. номер,13,5", ','), "строка 1", "лишнее поле «5»", "«13,5» — одно число? " + (comma + std::string("13.5"))},
+        {with(16, "14,100,70,литров", ','), row_14, "лишнее поле «литров»", ""},
+        // Blanks between groups of digits, as spreadsheets format numbers.
+        {with(16, "14;1 000;5"), row_14, "значение датчика «1 000» не число", "Запишите число без пробелов: 1000"},
+        {with(16, "14;100;1\u00A0000,5"), row_14, "литры «1\u00A0000,5» не число", "Запишите число без пробелов: 1000,5"},
+        {with(16, "14,100,\"1\u202F000,5\"", ','), row_14, "литры «1\u202F000,5» не число", comma + std::string("1000.5")},
+        {with(16, "14;1 00;5"), row_14, "значение датчика «1 00» не число", ""},
     };
-    for (const auto& [text, where, what] : refused) expect_refused(read_table_csv(text), where, what);
+    for (const auto& [text, where, what, remedy] : refused) {
+        SCOPED_TRACE(what);
+        const auto read = read_table_csv(text);
+        ASSERT_TRUE(std::holds_alternative<FileProblem>(read));
+        EXPECT_EQ(std::get<FileProblem>(read).where, where);
+        EXPECT_EQ(std::get<FileProblem>(read).what, what);
+        EXPECT_EQ(std::get<FileProblem>(read).remedy, remedy);
+    }
 }
 
 TEST(TableJson, RoundTripsAndRefusesWhatIsNotATable) {
@@ -219,6 +245,17 @@ TEST(TableFile, KeepsTheTableByExtensionAndNamesTheFileWhenItCannot) {
               QStringLiteral("broken.csv: в столбце «Строка» нет номеров 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, "
                              "14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 25, 26, 27, 28, 29, 30, 31, 32, 33, 34, 35, "
                              "36, 37, 38, 39, 40"));
+    // The remedy follows what is wrong as a sentence of its own.
+    QFile spreadsheet(dir.filePath("spreadsheet.csv"));
+    ASSERT_TRUE(spreadsheet.open(QIODevice::WriteOnly));
+    auto lines = sample_lines(',');
+    lines[9] = "7,100,\"70,5\"";
+    spreadsheet.write(QByteArray::fromStdString(joined(lines)));
+    spreadsheet.close();
+    EXPECT_EQ(std::get<QString>(read_table_file(spreadsheet.fileName())),
+              QStringLiteral("spreadsheet.csv, строка файла 10 (строка таблицы 7): литры «70,5» не число. В файле с «,» "
+                             "между ячейками десятичная запятая не читается: разделите ячейки знаком «;» или запишите 70.5"));
+
     ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
     broken.write(QByteArray(max_table_file_size + 1, ' '));
     broken.close();
@@ -237,9 +274,22 @@ TEST(UnitBackup, RoundTripsAndRefusesAWrongSlotByItsPath) {
     UnitBackup unit;
     unit.passive = true;
     unit.tables[9] = sample();
+    unit.saved_at = "2024-05-17T09:30:12Z";
+    unit.saved_by = "trelvik-cli 5.2";
     const auto read = read_backup_json(write_backup_json(unit));
     ASSERT_TRUE(std::holds_alternative<UnitBackup>(read));
     EXPECT_EQ(std::get<UnitBackup>(read), unit);
+
+    // A backup made before the time and the program were kept reads as it always did.
+    QJsonObject old = QJsonDocument::fromJson(write_backup_json(unit)).object();
+    ASSERT_EQ(old.take("saved_at").toString(), "2024-05-17T09:30:12Z");
+    ASSERT_EQ(old.take("saved_by").toString(), "trelvik-cli 5.2");
+    const auto old_read = read_backup_json(QJsonDocument(old).toJson());
+    ASSERT_TRUE(std::holds_alternative<UnitBackup>(old_read));
+    UnitBackup unknown_origin = unit;
+    unknown_origin.saved_at.clear();
+    unknown_origin.saved_by.clear();
+    EXPECT_EQ(std::get<UnitBackup>(old_read), unknown_origin);
 
     // One fault at a time in an otherwise good backup; the message says where it is.
     auto document = [&](auto change) -> QByteArray {
@@ -265,6 +315,7 @@ TEST(UnitBackup, RoundTripsAndRefusesAWrongSlotByItsPath) {
          }),
          "поле «slots[2].points[16].litres»"},
         {write_table_json(sample()), "поле «format»"},
+        {document([](QJsonObject& o) { o["saved_at"] = 20240517; }), "поле «saved_at»"},
     };
     for (const auto& [text, where] : cases) {
         const auto refused = read_backup_json(text);

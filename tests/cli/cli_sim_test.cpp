@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QDateTime>
+#include <QFile>
 #include <QSerialPort>
 #include <QTemporaryDir>
 #include <csignal>
@@ -53,6 +55,24 @@ UnitBackup backup_file(const QString& path) {
     return std::holds_alternative<UnitBackup>(read) ? std::get<UnitBackup>(read) : UnitBackup{};
 }
 
+// The unit a backup holds, without when and by what it was saved.
+UnitBackup unit_of(UnitBackup backup) {
+    backup.saved_at.clear();
+    backup.saved_by.clear();
+    return backup;
+}
+
+void put(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+QByteArray contents(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(absent)");
+}
+
 class CliSimTest : public testing::Test {
 protected:
     QString path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
@@ -75,9 +95,14 @@ TEST_F(CliSimTest, BackupRestoredIntoAFreshUnitReadsBackTheSame) {
     EXPECT_EQ(written.out, "Sensor 3: written and verified\n");
     ASSERT_EQ(cli_run(first.device(), {"display-mode", "--passive", "--virs"}).status, 0);
 
+    const QDateTime before = QDateTime::currentDateTimeUtc().addMSecs(-999);
     const CliRun saved = cli_run(first.device(), {"backup", "-o", path("unit.json")});
     ASSERT_EQ(saved.status, 0) << saved.err;
     const UnitBackup original = backup_file(path("unit.json"));
+    const QDateTime saved_at = QDateTime::fromString(QString::fromStdString(original.saved_at), Qt::ISODate);
+    EXPECT_TRUE(original.saved_at.ends_with('Z') && saved_at >= before && saved_at <= QDateTime::currentDateTimeUtc())
+        << original.saved_at;
+    EXPECT_TRUE(original.saved_by.starts_with("trelvik-cli ")) << original.saved_by;
     EXPECT_EQ(original.tables[2], table);
     EXPECT_TRUE(original.passive && original.virs);
     EXPECT_EQ(original.tables[3].values[1], 0x8000 + 800);  // as the unit holds it, above 32767
@@ -85,9 +110,11 @@ TEST_F(CliSimTest, BackupRestoredIntoAFreshUnitReadsBackTheSame) {
     SimProcess second = quiet_sim();
     const CliRun restored = cli_run(second.device(), {"restore", path("unit.json")});
     ASSERT_EQ(restored.status, 0) << restored.err;
-    EXPECT_NE(restored.out.find("Sensor 10; display mode set"), std::string::npos) << restored.out;
+    EXPECT_NE(restored.out.find("Sensor 10; display mode set; the backup was saved " + original.saved_at + " by trelvik-cli "),
+              std::string::npos)
+        << restored.out;
     ASSERT_EQ(cli_run(second.device(), {"backup", "-o", path("copy.json")}).status, 0);
-    EXPECT_EQ(backup_file(path("copy.json")), original);
+    EXPECT_EQ(unit_of(backup_file(path("copy.json"))), unit_of(original));
 }
 
 TEST_F(CliSimTest, BadUseAndBadFilesSendNothing) {
@@ -285,4 +312,66 @@ TEST_F(CliSimTest, GroupHelpListsItsCommands) {
         for (const std::string& text : listed) EXPECT_NE(run.out.find(text), std::string::npos) << run.out;
     }
     EXPECT_EQ(cli_run("", {"table"}).status, 2);
+}
+
+TEST_F(CliSimTest, AFileAlreadyThereIsKeptUnlessForced) {
+    put(path("tank.json"), R"({"format": "trelvik-taring-session", "version": 1, "address": 1,
+        "points": [{"litres": 0, "level": 0}, {"litres": 10, "level": 40}]})");
+    const QStringList writers[] = {
+        {"backup", "-o", path("kept")},
+        {"table", "read", "3", "-o", path("kept")},
+        {"table", "from-session", path("tank.json"), "-o", path("kept")},
+        {"tare", "1", "--session", path("new session.json"), "-o", path("kept")},
+    };
+    for (const QStringList& arguments : writers) {
+        SCOPED_TRACE(arguments.join(' ').toStdString());
+        put(path("kept"), "yesterday's");
+        // Refused before the port: reaching it would fail with status 1.
+        const CliRun refused = cli_run("/nonexistent/port", arguments);
+        EXPECT_EQ(refused.status, 2);
+        EXPECT_NE(refused.err.find("kept exists; give --force to replace it"), std::string::npos) << refused.err;
+        EXPECT_EQ(contents(path("kept")), "yesterday's");
+        EXPECT_FALSE(QFile::exists(path("new session.json")));
+    }
+
+    SimProcess sim = quiet_sim();
+    for (const QStringList& arguments : {writers[0], writers[1], writers[2]}) {
+        SCOPED_TRACE(arguments.join(' ').toStdString());
+        put(path("kept"), "yesterday's");
+        const CliRun forced = cli_run(sim.device(), arguments + QStringList{"--force"});
+        EXPECT_EQ(forced.status, 0) << forced.err;
+        EXPECT_NE(contents(path("kept")), "yesterday's");
+    }
+}
+
+TEST_F(CliSimTest, AFileForAnotherCommandIsNamedWithThatCommand) {
+    // Told by what the file holds, not by its name; the port is never reached.
+    ASSERT_FALSE(calibration::write_table_file(path("Sensor 3.csv"), {}));
+    ASSERT_FALSE(calibration::write_table_file(path("table.json"), {}));
+    put(path("csv named json.json"), contents(path("Sensor 3.csv")));
+    put(path("broken table.csv"), "Сет. номер;13\nОтключен;может быть\n");
+    ASSERT_FALSE(calibration::write_backup_file(path("unit.csv"), {}));
+    put(path("tank.json"), R"({"format": "trelvik-taring-session", "version": 1, "address": 1, "points": []})");
+    put(path("notes.txt"), "hello");
+    const std::string table_hint = " holds one slot's table, not a backup of a unit: trelvik-cli table write SLOT ";
+    const struct {
+        QStringList arguments;
+        std::string told;
+    } cases[] = {
+        {{"restore", path("Sensor 3.csv")}, table_hint + "\"" + path("Sensor 3.csv").toStdString() + "\" writes it"},
+        {{"restore", path("table.json")}, table_hint},
+        {{"restore", path("csv named json.json")}, table_hint},
+        {{"restore", path("broken table.csv")}, table_hint},
+        {{"restore", path("tank.json")}, "tank.json is a taring session, not a backup of a unit: trelvik-cli table from-session "},
+        {{"restore", path("notes.txt")}, "notes.txt: не JSON: "},
+        {{"table", "write", "3", path("unit.csv")},
+         "unit.csv is a backup of a whole unit, not one slot's table: trelvik-cli restore " + path("unit.csv").toStdString() +
+             " --slot 3 writes its Sensor 3 back"},
+        {{"table", "write", "3", path("tank.json")}, "tank.json is a taring session, not a slot's table: trelvik-cli table from-session "},
+    };
+    for (const auto& [arguments, told] : cases) {
+        const CliRun run = cli_run("/nonexistent/port", arguments);
+        EXPECT_EQ(run.status, 2) << arguments.join(' ').toStdString();
+        EXPECT_NE(run.err.find(told), std::string::npos) << run.err;
+    }
 }

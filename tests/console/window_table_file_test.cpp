@@ -115,7 +115,8 @@ TEST_F(TableFiles, NothingIsWrittenOrTakenWhenSomethingIsWrong) {
     w.load_table();
     ASSERT_EQ(dialogs.messages.size(), 3u);
     EXPECT_EQ(dialogs.messages[2].text,
-              QStringLiteral("Таблица не загружена. broken.csv, строка 20: литры 70000 вне диапазона 0....65535"));
+              QStringLiteral("Таблица не загружена. broken.csv, строка файла 20 (строка таблицы 17): литры 70000 вне "
+                             "диапазона 0....65535"));
     EXPECT_EQ(grid(), before);
     EXPECT_EQ(w.MsgCom->text(), QStringLiteral("as before"));
 
