@@ -3,6 +3,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <algorithm>
 #include <cmath>
 #include <initializer_list>
 #include <limits>
@@ -40,11 +41,13 @@ std::variant<std::optional<double>, FileProblem> number(const QJsonObject& objec
 }
 
 // The keys of `object` other than `known`, as compact JSON text; empty when there are none.
-// Written out and read back once, so that what cannot be written as it came (a lone
-// surrogate in a text) reads back the same from then on.
+// A parsed object may hold a key twice (a byte order mark inside a key is dropped), so each
+// entry is looked at, not each name. Written out and read back once, so that what cannot be
+// written as it came (a lone surrogate in a text) reads back the same from then on.
 std::string other_keys(const QJsonObject& object, std::initializer_list<QLatin1String> known) {
-    QJsonObject others = object;
-    for (const QLatin1String key : known) others.remove(key);
+    QJsonObject others;
+    for (auto entry = object.begin(); entry != object.end(); ++entry)
+        if (std::find(known.begin(), known.end(), entry.key()) == known.end()) others.insert(entry.key(), entry.value());
     if (others.isEmpty()) return {};
     const QByteArray once = QJsonDocument(others).toJson(QJsonDocument::Compact);
     return QJsonDocument::fromJson(once).toJson(QJsonDocument::Compact).toStdString();
