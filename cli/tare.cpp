@@ -46,7 +46,8 @@ Outcome<TaringSession> open_session(const TareSettings& s) {
 class Taring {
 public:
     Taring(Io& io, DeviceOps& ops, const TareSettings& settings, TaringSession& session)
-        : io_(io), ops_(ops), s_(settings), session_(session), detector_(settings.settle, settings.tolerance),
+        : io_(io), ops_(ops), s_(settings), session_(session),
+          detector_(settings.settle, settings.tolerance, 2.5 * std::chrono::duration<double>(poll_period).count()),
           input_(io.in) {}
 
     Outcome<Nothing> run() {

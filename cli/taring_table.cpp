@@ -22,7 +22,8 @@ Outcome<calibration::CalibrationTable> session_table(const taring::TaringSession
     std::snprintf(deviation, sizeof deviation, "%.2f", table.deviation);
     report << "table: " << calibration::table_points << " rows from " << table.points_used << " points, largest deviation "
            << deviation << " L";
-    if (table.deviation > 0) report << " at point " << table.worst_point;
+    if (table.worst_point && table.deviation > 0) report << " at point " << table.worst_point;
+    if (table.worst_row) report << " at row " << table.worst_row << ", filled in between points";
     if (table.set_aside)
         report << " (" << table.set_aside << (table.set_aside == 1 ? " point" : " points")
                << " at a level another point has set aside)";

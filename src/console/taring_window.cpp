@@ -355,7 +355,7 @@ bool TaringWindow::read_settings() {
         }
     }
     if (changed) {  // the watch starts afresh with the new figures
-        detector_ = taring::SettleDetector(settle_, tolerance_);
+        detector_ = taring::SettleDetector(settle_, tolerance_, taring::window_poll_gap_seconds);
         steady_.reset();
         show_state();
     }

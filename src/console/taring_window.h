@@ -122,7 +122,7 @@ private:
     taring::TaringSession session_;
     double settle_ = taring::default_settle_seconds;
     double tolerance_ = taring::default_tolerance;
-    taring::SettleDetector detector_{settle_, tolerance_};
+    taring::SettleDetector detector_{settle_, tolerance_, taring::window_poll_gap_seconds};
     std::optional<taring::Settled> steady_;  // the latest poll's verdict
     std::optional<double> waiting_for_;      // the litres of the point that waits
     std::optional<std::uint16_t> level_;

@@ -55,8 +55,11 @@ private:
 
 }  // namespace
 
-Polyline best_polyline(std::span<const Point> points, std::size_t k) {
+Polyline best_polyline(std::span<const Point> points, std::span<const double> vertex_y, std::size_t k) {
     const std::size_t n = points.size();
+    // How far each point's vertex lies from the point itself: paid on every segment it ends.
+    std::vector<double> own(n);
+    for (std::size_t i = 0; i < n; ++i) own[i] = std::abs(points[i].y - vertex_y[i]);
     const double none = std::numeric_limits<double>::infinity();
     // best[j·k + c]: the least largest deviation at points 0..j of a polyline from point 0
     // to point j with c + 1 vertices; from[..]: its vertex before j.
@@ -68,17 +71,17 @@ Polyline best_polyline(std::span<const Point> points, std::size_t k) {
         upper.clear();
         lower.clear();
         double* to = &best[j * k];
-        const Point& end = points[j];
+        const Point end{points[j].x, vertex_y[j]};
         for (std::size_t i = j; i-- > 0;) {
-            const Point& start = points[i];
-            double error = 0;
+            const Point start{points[i].x, vertex_y[i]};
+            double error = std::max(own[i], own[j]);
             if (i + 1 < j) {
                 // Points i+1 .. j-1 lie under the segment i..j.
                 upper.add_left(points[i + 1]);
                 lower.add_left(points[i + 1]);
                 const double s = (end.y - start.y) / (end.x - start.x);
                 const double base = start.y - s * start.x;
-                error = std::max(upper.extreme(s) - base, base - lower.extreme(s));
+                error = std::max({error, upper.extreme(s) - base, base - lower.extreme(s)});
             }
             const double* at = &best[i * k];
             const std::size_t most = std::min(k - 1, i + 1);

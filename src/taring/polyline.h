@@ -18,12 +18,15 @@ struct Polyline {
     double deviation = 0;               // the largest |y - polyline(x)| over all the points
 };
 
-// The k points (2 <= k <= points.size(), x strictly rising) whose polyline strays least, at
-// its worst, from all the points: the exact optimum of a dynamic programme over (last
-// vertex, vertices used), in O(k n²) time and O(k n) memory. A segment's largest
-// deviation comes from the convex hull of the points it spans, so no pair costs more
-// than a logarithmic search.
-Polyline best_polyline(std::span<const Point> points, std::size_t k);
+// The k of the points (2 <= k <= points.size(), x strictly rising), first and last
+// included, whose polyline strays least, at its worst, from all the points. The polyline's
+// vertex at point i lies at (x, vertex_y[i]) — the point as it will be written, its litres
+// whole, say — while the deviation is measured against every point's own y, so a vertex's
+// own rounding counts. The exact optimum of a dynamic programme over (last vertex,
+// vertices used), in O(k n²) time and O(k n) memory: a segment's largest deviation comes
+// from the convex hull of the points it spans, so no pair costs more than a logarithmic
+// search.
+Polyline best_polyline(std::span<const Point> points, std::span<const double> vertex_y, std::size_t k);
 
 // The polyline through `vertices` (x not falling; a segment of no width is skipped) at x,
 // its end values beyond its ends.

@@ -1,8 +1,11 @@
 #include "session_file.h"
 
 #include <QJsonArray>
+#include <QJsonDocument>
 #include <QJsonObject>
+#include <algorithm>
 #include <cmath>
+#include <initializer_list>
 #include <limits>
 
 #include "calibration/table_json.h"
@@ -37,6 +40,28 @@ std::variant<std::optional<double>, FileProblem> number(const QJsonObject& objec
     return std::optional<double>{v};
 }
 
+// The keys of `object` other than `known`, as compact JSON text; empty when there are none.
+// A parsed object may hold a key twice (a byte order mark inside a key is dropped), so each
+// entry is looked at, not each name. Written out and read back once, so that what cannot be
+// written as it came (a lone surrogate in a text) reads back the same from then on.
+std::string other_keys(const QJsonObject& object, std::initializer_list<QLatin1String> known) {
+    QJsonObject others;
+    for (auto entry = object.begin(); entry != object.end(); ++entry)
+        if (std::find(known.begin(), known.end(), entry.key()) == known.end()) others.insert(entry.key(), entry.value());
+    if (others.isEmpty()) return {};
+    const QByteArray once = QJsonDocument(others).toJson(QJsonDocument::Compact);
+    return QJsonDocument::fromJson(once).toJson(QJsonDocument::Compact).toStdString();
+}
+
+// `object` with the keys kept in `others` put back; the fields written here win over them.
+QJsonObject with_other_keys(QJsonObject object, const std::string& others) {
+    if (others.empty()) return object;
+    const QJsonObject kept = QJsonDocument::fromJson(QByteArray::fromStdString(others)).object();
+    for (auto key = kept.begin(); key != kept.end(); ++key)
+        if (!object.contains(key.key())) object.insert(key.key(), key.value());
+    return object;
+}
+
 constexpr double no_limit = std::numeric_limits<double>::max();
 constexpr double most_polls = std::numeric_limits<std::uint32_t>::max();
 
@@ -53,12 +78,13 @@ QByteArray write_session_json(const TaringSession& session) {
         if (p.spread) point.insert(QStringLiteral("spread"), *p.spread);
         if (p.polls) point.insert(QStringLiteral("polls"), static_cast<qint64>(*p.polls));
         if (p.time) point.insert(QStringLiteral("time"), QString::fromStdString(*p.time));
-        points.append(point);
+        points.append(with_other_keys(point, p.other_keys));
     }
     QJsonObject object{{QStringLiteral("address"), session.address}, {QStringLiteral("points"), points}};
     if (session.serial) object.insert(QStringLiteral("serial"), static_cast<qint64>(*session.serial));
     if (session.finished) object.insert(QStringLiteral("finished"), true);
-    return calibration::json_document(object, session_format_name, session_format_version);
+    return calibration::json_document(with_other_keys(object, session.other_keys), session_format_name,
+                                      session_format_version);
 }
 
 std::variant<TaringSession, FileProblem> read_session_json(const QByteArray& text) {
@@ -77,6 +103,8 @@ std::variant<TaringSession, FileProblem> read_session_json(const QByteArray& tex
     const QJsonValue finished = object.value(QLatin1String("finished"));
     if (!finished.isUndefined() && !finished.isBool()) return at("finished", "ожидается true или false");
     session.finished = finished.toBool();
+    session.other_keys = other_keys(object, {QLatin1String("format"), QLatin1String("version"), QLatin1String("address"),
+                                             QLatin1String("serial"), QLatin1String("finished"), QLatin1String("points")});
 
     const QJsonValue points = object.value(QLatin1String("points"));
     if (!points.isArray()) return at("points", points.isUndefined() ? "нет такого поля" : "ожидается массив точек");
@@ -104,6 +132,8 @@ std::variant<TaringSession, FileProblem> read_session_json(const QByteArray& tex
                 return at(path + ".time", "ожидается текст");
             p.time = time.toString().toStdString();
         }
+        p.other_keys = other_keys(point, {QLatin1String("litres"), QLatin1String("level"), QLatin1String("spread"),
+                                          QLatin1String("polls"), QLatin1String("time")});
         session.points.push_back(std::move(p));
     }
     return session;

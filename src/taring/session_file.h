@@ -9,8 +9,9 @@
 //
 // in the order the points were taken, and "finished" once its table has been made. Only
 // "litres" and "level" are needed in a point (another tool's log will do); "serial",
-// "spread", "polls", "time" and "finished" are kept when present. A file with anything
-// wrong is refused whole, with the field named.
+// "spread", "polls", "time" and "finished" are kept when present, and so is any other key,
+// at the top or in a point, written back as it came. A file with anything wrong in the
+// keys read here is refused whole, with the field named.
 
 #include <QByteArray>
 #include <QDateTime>

@@ -6,7 +6,8 @@
 namespace taring {
 
 std::optional<Settled> SettleDetector::feed(double seconds, double level) {
-    if (!window_.empty() && seconds < window_.back().seconds) restart();
+    if (!window_.empty() && (seconds < window_.back().seconds || seconds - window_.back().seconds > longest_gap_))
+        restart();
     window_.push_back({seconds, level});
     // Drops the oldest poll while the rest still reach back `settle` seconds.
     while (window_.size() >= 2 && seconds - window_[1].seconds >= settle_) window_.pop_front();

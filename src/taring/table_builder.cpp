@@ -44,37 +44,83 @@ std::optional<TableRefusal> out_of_range(const TaringPoint& p, std::size_t numbe
     return std::nullopt;
 }
 
-// Rows for 40 or fewer points: every point, and on the segments between them rows at
-// whole levels spread evenly, the longest segments (by level) divided first. When the
-// levels leave no room, the last point is repeated.
-std::vector<Entry> padded(const std::vector<Entry>& kept) {
+// A row the table is given: a whole level and whole litres, as the unit keeps them.
+struct Row {
+    Point point;
+    std::size_t number = 0;  // the point behind it; 0 for a row filled in between points
+};
+
+// Where rows can be filled in strictly inside the segment a..b (recorded points, whole and
+// rising levels, rising litres) so that the unit's line moves least, by rising level. Where
+// a level is worth a litre or more, at each whole level with its litres rounded (a shift of
+// at most half a litre); where it is worth less, at each whole litre with its level rounded
+// (at most half a level's worth of litres), which is then also the nearest whole litres at
+// that level. Either way the closer of the two to the segment, and whole litres at least a
+// level apart, so rows stay at distinct levels.
+std::vector<Row> spots(const Point& a, const Point& b) {
+    const double slope = (b.y - a.y) / (b.x - a.x);  // litres per level
+    const auto litres_at = [&](double x) { return a.y + (b.y - a.y) * (x - a.x) / (b.x - a.x); };
+    std::vector<Row> found;
+    if (slope >= 1) {
+        for (double x = a.x + 1; x < b.x; ++x) found.push_back({{x, whole(litres_at(x))}, 0});
+    } else {
+        for (double litres = std::floor(a.y) + 1; litres < b.y; ++litres) {
+            const double x = whole(a.x + (b.x - a.x) * (litres - a.y) / (b.y - a.y));
+            if (x > a.x && x < b.x) found.push_back({{x, litres}, 0});
+        }
+    }
+    return found;
+}
+
+// Rows for 40 or fewer points: every point, and on the segments between them rows at the
+// spots above, the longest segments (by level) divided first, each row spread evenly and
+// taking the spot of least shift around its place. When the spots run out, the last point
+// is repeated: a row that adds nothing to the line.
+std::vector<Row> padded(const std::vector<Entry>& kept) {
     const std::size_t segments = kept.size() - 1;
+    std::vector<std::vector<Row>> room(segments);
+    for (std::size_t t = 0; t < segments; ++t) room[t] = spots(kept[t].point, kept[t + 1].point);
     std::vector<std::size_t> pieces(segments, 1);
     auto width = [&](std::size_t t) { return kept[t + 1].point.x - kept[t].point.x; };
     for (std::size_t missing = table_points - kept.size(); missing > 0; --missing) {
         std::optional<std::size_t> widest;
         for (std::size_t t = 0; t < segments; ++t)
-            if (static_cast<double>(pieces[t]) < width(t) &&
+            if (pieces[t] <= room[t].size() &&
                 (!widest || width(t) / static_cast<double>(pieces[t]) > width(*widest) / static_cast<double>(pieces[*widest])))
                 widest = t;
         if (!widest) break;
         ++pieces[*widest];
     }
-    std::vector<Entry> rows;
+    const auto row_of = [](const Entry& e) { return Row{{e.point.x, whole(e.point.y)}, e.number}; };
+    std::vector<Row> rows;
     for (std::size_t t = 0; t < segments; ++t) {
-        rows.push_back(kept[t]);
+        rows.push_back(row_of(kept[t]));
+        const std::vector<Row>& candidates = room[t];
         const Point& a = kept[t].point;
         const Point& b = kept[t + 1].point;
-        const auto span = static_cast<long long>(width(t));
-        const auto n = static_cast<long long>(pieces[t]);
-        for (long long q = 1; q < n; ++q) {
-            // Rounded half up: whole levels a step or more apart stay apart.
-            const long long step = (span * q + n / 2) / n;
-            const double x = a.x + static_cast<double>(step);
-            rows.push_back({{x, a.y + (b.y - a.y) * (x - a.x) / (b.x - a.x)}, 0});
+        const auto shift = [&](const Row& r) {
+            return std::abs(r.point.y - (a.y + (b.y - a.y) * (r.point.x - a.x) / (b.x - a.x)));
+        };
+        // Row q of n - 1 takes the best of the spots within half a piece of the q-th n-th of
+        // them (1-based: (q ± ½)·(c + 1)/n, c spots, n <= c + 1 pieces); those ranges do
+        // not overlap and none is empty.
+        const std::size_t c = candidates.size();
+        const std::size_t n = pieces[t];
+        for (std::size_t q = 1; q < n; ++q) {
+            const std::size_t first = ((2 * q - 1) * (c + 1) + 2 * n - 1) / (2 * n);  // ceil((q - ½)(c + 1)/n)
+            const std::size_t last = ((2 * q + 1) * (c + 1) - 1) / (2 * n);           // below (q + ½)(c + 1)/n
+            const std::size_t middle = (q * (c + 1) + n / 2) / n;
+            std::size_t pick = middle;
+            for (std::size_t i = first; i <= last; ++i) {
+                const double by = shift(candidates[i - 1]) - shift(candidates[pick - 1]);
+                const auto off = [&](std::size_t j) { return j > middle ? j - middle : middle - j; };
+                if (by < 0 || (by == 0 && off(i) < off(pick))) pick = i;
+            }
+            rows.push_back(candidates[pick - 1]);
         }
     }
-    while (rows.size() < table_points) rows.push_back(kept.back());
+    rows.push_back(row_of(kept.back()));
+    while (rows.size() < table_points) rows.push_back(rows.back());
     return rows;
 }
 
@@ -120,29 +166,44 @@ std::variant<BuiltTable, TableRefusal> build_table(std::span<const TaringPoint> 
     const auto top = std::find_if(entries.begin(), entries.end(), [&](const Entry& e) { return e.point.x == kept.back().point.x; });
     kept.back() = *top;
 
-    std::vector<Entry> rows;
+    std::vector<Row> rows;
     if (kept.size() > table_points) {
+        // Chosen as the unit will hold them: each vertex at its whole litres.
         std::vector<Point> xy;
+        std::vector<double> written;
         xy.reserve(kept.size());
-        for (const Entry& e : kept) xy.push_back(e.point);
-        for (std::size_t v : best_polyline(xy, table_points).vertices) rows.push_back(kept[v]);
+        written.reserve(kept.size());
+        for (const Entry& e : kept) {
+            xy.push_back(e.point);
+            written.push_back(whole(e.point.y));
+        }
+        for (std::size_t v : best_polyline(xy, written, table_points).vertices)
+            rows.push_back({{kept[v].point.x, written[v]}, kept[v].number});
     } else {
         rows = padded(kept);
     }
 
-    std::vector<Point> table_line, used;
+    std::vector<Point> table_line, recorded;
     table_line.reserve(table_points);
-    used.reserve(kept.size());
+    recorded.reserve(kept.size());
     for (std::size_t r = 0; r < table_points; ++r) {
         built.table.values[r] = static_cast<std::uint16_t>(rows[r].point.x);
-        built.table.litres[r] = static_cast<std::uint16_t>(whole(rows[r].point.y));
+        built.table.litres[r] = static_cast<std::uint16_t>(rows[r].point.y);
         built.rows_from[r] = rows[r].number;
-        table_line.push_back({rows[r].point.x, static_cast<double>(built.table.litres[r])});
+        table_line.push_back(rows[r].point);
     }
-    for (const Entry& e : kept) used.push_back(e.point);
-    const Deviation worst = deviation(table_line, used);
-    built.deviation = worst.largest;
-    built.worst_point = kept[worst.at].number;
+    for (const Entry& e : kept) recorded.push_back(e.point);
+    // Both lines are straight between their own vertices, so they are furthest apart at one
+    // of them: a recorded point, or a row.
+    const Deviation at_points = deviation(table_line, recorded);
+    const Deviation at_rows = deviation(recorded, table_line);
+    if (at_rows.largest > at_points.largest) {
+        built.deviation = at_rows.largest;
+        built.worst_row = at_rows.at + 1;
+    } else {
+        built.deviation = at_points.largest;
+        built.worst_point = kept[at_points.at].number;
+    }
     built.points_used = kept.size();
     return built;
 }

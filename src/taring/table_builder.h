@@ -1,10 +1,24 @@
 #pragma once
 // The display unit's 40-point table from a taring session. Points are ordered by litres;
 // their levels must not fall as the litres rise. Of points with equal levels one is kept
-// (see build_table). With more than 40 points left the table is the 40 of them, first and
-// last included, whose polyline strays least at its worst from all of them; with 40 or
-// fewer every one is kept and the rows missing are filled in on the straight segments
-// between them, so the unit's interpolation does not change.
+// (see build_table). Rows are whole levels and whole litres, as the unit keeps them, and
+// the unit's line is the polyline through them.
+//
+// With more than 40 points left, the rows are 40 of them, first and last included, each at
+// its litres rounded to the nearest whole; of all such choices the one whose line strays
+// least, at its worst, from the points as recorded (their litres unrounded) — an exact
+// optimum, the rows' own rounding counted.
+//
+// With 40 or fewer every point is a row, and the rows missing are filled in on the straight
+// segments between them, each at whole litres with its level rounded or at a whole level
+// with its litres rounded, whichever lies closer to the segment: the line moves by at most
+// half a litre, and by at most half a level's worth of litres where a level is worth less
+// than a litre. Levels rise from row to row; only when the segments have no such place
+// left is the last row repeated.
+//
+// The deviation reported is the largest distance, in litres at one level, between the
+// unit's line and the polyline through the points as recorded: at a point (its litres'
+// rounding, or the line passing it by) or at a row filled in (its shift).
 
 #include <array>
 #include <span>
@@ -19,8 +33,11 @@ namespace taring {
 struct BuiltTable {
     // Rows by rising level; the slot's network number and status are left to the caller.
     calibration::CalibrationTable table;
-    double deviation = 0;         // litres, the largest at the points used, rounding included
-    std::size_t worst_point = 0;  // where it is largest: the point's number, 1 for the first taken
+    double deviation = 0;         // litres, the largest between the unit's line and the points' (see above)
+    // Where it is largest: at a point, its number (1 for the first taken), else 0; at a row
+    // filled in between points, its row (1 for the first), else 0.
+    std::size_t worst_point = 0;
+    std::size_t worst_row = 0;
     std::size_t points_used = 0;  // the points with distinct levels
     std::size_t set_aside = 0;    // points whose level another point used already has
     // The number of the point behind each row; 0 for a row filled in on a segment.
@@ -35,8 +52,8 @@ struct TableRefusal {
     std::string text;       // what is wrong, for the technician
 };
 
-// Levels are rounded to whole sensor values (0..32767) and litres to whole litres
-// (0..65535) first; a point outside those is refused.
+// Levels are rounded to whole sensor values first; a point whose level or litres round
+// to outside 0..32767 or 0..65535 is refused.
 //
 // Of a run of points with one level, the last is kept: that fuel is the most the sensor
 // still reads as that level, so the segment above it starts where the level starts to

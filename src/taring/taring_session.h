@@ -17,6 +17,9 @@ struct TaringPoint {
     std::optional<double> spread;
     std::optional<std::uint32_t> polls;
     std::optional<std::string> time;
+    // What else the file held for the point (another tool's "temperature", say), kept to be
+    // written back: a JSON object's text, empty for nothing. A point taken here has none.
+    std::string other_keys{};
     bool operator==(const TaringPoint&) const = default;
 };
 
@@ -26,6 +29,8 @@ struct TaringSession {
     std::vector<TaringPoint> points;
     // Its table has been made; a point taken or taken back after that opens it again.
     bool finished = false;
+    // What else the file held at its top (a "vehicle", say), as for a point.
+    std::string other_keys{};
 
     // The litres of the last point; `empty` when there is none yet.
     double litres_now(double empty = 0) const { return points.empty() ? empty : points.back().litres; }

@@ -6,6 +6,9 @@
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <random>
@@ -33,20 +36,33 @@ std::vector<TaringPoint> points(std::initializer_list<std::pair<double, double>>
     return list;
 }
 
-// The smallest largest deviation of any k of the points, first and last included, by trying them all.
-double brute_force(const std::vector<Point>& p, std::size_t k) {
+// The smallest largest deviation from the points of a polyline through any k of them, first
+// and last included, each vertex at (x, vertex_y), by trying them all.
+double brute_force(const std::vector<Point>& p, const std::vector<double>& vertex_y, std::size_t k) {
     const std::size_t inner = p.size() - 2;
     std::vector<bool> pick(inner, false);
     std::fill(pick.begin(), pick.begin() + static_cast<std::ptrdiff_t>(k - 2), true);
     double best = 1e300;
     do {
-        std::vector<Point> line{p.front()};
+        std::vector<Point> line{{p.front().x, vertex_y.front()}};
         for (std::size_t i = 0; i < inner; ++i)
-            if (pick[i]) line.push_back(p[i + 1]);
-        line.push_back(p.back());
+            if (pick[i]) line.push_back({p[i + 1].x, vertex_y[i + 1]});
+        line.push_back({p.back().x, vertex_y.back()});
         best = std::min(best, deviation(line, p).largest);
     } while (std::prev_permutation(pick.begin(), pick.end()));
     return best;
+}
+
+// The largest distance between the table's line and the polyline through the points (whole
+// levels, litres as taken), looked for at every whole level: both lines bend only there.
+double largest_gap(const calibration::CalibrationTable& table, const std::vector<TaringPoint>& session) {
+    std::vector<Point> rows, recorded;
+    for (std::size_t r = 0; r < calibration::table_points; ++r) rows.push_back({double(table.values[r]), double(table.litres[r])});
+    for (const TaringPoint& p : session) recorded.push_back({std::nearbyint(p.level), p.litres});
+    double gap = 0;
+    for (double x = recorded.front().x; x <= recorded.back().x; ++x)
+        gap = std::max(gap, std::abs(polyline_at(rows, x) - polyline_at(recorded, x)));
+    return gap;
 }
 
 }  // namespace
@@ -67,7 +83,7 @@ TEST(SettleDetector, SettlesOnceTheLastSecondsLieWithinTheTolerance) {
         {"a spike", {50, 50, 50, 50, 90, 50, 51, 50, 51, 51}, 9, 51},
     };
     for (const Row& row : rows) {
-        SettleDetector detector(2.0, 2.0);
+        SettleDetector detector(2.0, 2.0, 1.25);
         int settled_at = -1;
         std::optional<Settled> settled;
         for (std::size_t k = 0; k < row.levels.size() && settled_at < 0; ++k)
@@ -82,7 +98,7 @@ TEST(SettleDetector, SettlesOnceTheLastSecondsLieWithinTheTolerance) {
 }
 
 TEST(SettleDetector, ARestartForgetsTheLevelBeforeThePour) {
-    SettleDetector detector(1.0, 2.0);
+    SettleDetector detector(1.0, 2.0, 1.25);
     for (int k = 0; k < 3; ++k) detector.feed(k * 0.5, 100);
     detector.restart();
     EXPECT_FALSE(detector.feed(1.5, 300));
@@ -90,25 +106,70 @@ TEST(SettleDetector, ARestartForgetsTheLevelBeforeThePour) {
     EXPECT_EQ(detector.feed(2.5, 300)->level, 300);
 }
 
+TEST(SettleDetector, NeedsAnswersAllThroughTheSettleTime) {
+    struct Row {
+        const char* what;
+        std::vector<double> seconds;  // a steady level polled at these times
+        double settles_at;            // -1 for never
+    };
+    const auto every_half_second = [](double from, double to) {
+        std::vector<double> t;
+        for (double s = from; s <= to; s += 0.5) t.push_back(s);
+        return t;
+    };
+    std::vector<double> stopped = every_half_second(0, 1.5);
+    for (double s : every_half_second(33.5, 36)) stopped.push_back(s);
+    std::vector<double> backwards{10, 10.5, 11};
+    for (double s : every_half_second(1, 4)) backwards.push_back(s);
+    const std::vector<Row> rows{
+        {"an answer every half second", every_half_second(0, 3), 2},
+        {"a tick lost: answers a second apart", {0, 0.5, 1.5, 2, 2.5}, 2},
+        {"the longest gap bridged", {0, 1.25, 2.5, 3.75}, 2.5},
+        {"gaps just past it", {0, 1.3, 2.6, 3.9, 5.2}, -1},
+        // Not taken at once from the poll before the silence and the one after it.
+        {"the poll stopped for half a minute", stopped, 35.5},
+        {"a clock running backwards", backwards, 3},
+    };
+    for (const Row& row : rows) {
+        SettleDetector detector(2.0, 2.0, 1.25);
+        double settled_at = -1;
+        for (double s : row.seconds)
+            if (detector.feed(s, 500)) {
+                settled_at = s;
+                break;
+            }
+        EXPECT_EQ(settled_at, row.settles_at) << row.what;
+    }
+}
+
 TEST(BestPolyline, MatchesABruteForceSearch) {
     struct Row {
         std::size_t n, k;
         unsigned seed;
     };
-    for (const Row row : {Row{6, 3, 1}, Row{9, 4, 2}, Row{12, 5, 3}, Row{12, 3, 4}, Row{11, 6, 5}, Row{10, 10, 6}}) {
-        std::mt19937 rng(row.seed);
-        std::uniform_real_distribution<double> step(0.5, 30), fill(0, 40);
-        std::vector<Point> p;
-        double x = 0, y = 0;
-        for (std::size_t i = 0; i < row.n; ++i) p.push_back({x += std::round(step(rng)) + 1, y += fill(rng)});
-        const Polyline best = best_polyline(p, row.k);
-        ASSERT_EQ(best.vertices.size(), row.k);
-        EXPECT_EQ(best.vertices.front(), 0u);
-        EXPECT_EQ(best.vertices.back(), row.n - 1);
-        std::vector<Point> line;
-        for (std::size_t v : best.vertices) line.push_back(p[v]);
-        EXPECT_NEAR(deviation(line, p).largest, best.deviation, 1e-9) << "seed " << row.seed;
-        EXPECT_NEAR(best.deviation, brute_force(p, row.k), 1e-9) << "seed " << row.seed;
+    // Vertices at the points themselves, and at their y rounded to whole (litres as written)
+    // with fills in hundredths, where the rounding alone can change which points are best.
+    for (const bool rounded : {false, true}) {
+        for (const Row row : {Row{6, 3, 1}, Row{9, 4, 2}, Row{12, 5, 3}, Row{12, 3, 4}, Row{11, 6, 5}, Row{10, 10, 6},
+                              Row{13, 4, 7}, Row{12, 7, 8}, Row{10, 5, 9}}) {
+            std::mt19937 rng(row.seed);
+            std::uniform_real_distribution<double> step(0.5, 30), fill(0, rounded ? 4 : 40);
+            std::vector<Point> p;
+            std::vector<double> vertex_y;
+            double x = 0, y = 0;
+            for (std::size_t i = 0; i < row.n; ++i) {
+                p.push_back({x += std::round(step(rng)) + 1, y += std::round(fill(rng) * 100) / 100});
+                vertex_y.push_back(rounded ? std::nearbyint(y) : y);
+            }
+            const Polyline best = best_polyline(p, vertex_y, row.k);
+            ASSERT_EQ(best.vertices.size(), row.k);
+            EXPECT_EQ(best.vertices.front(), 0u);
+            EXPECT_EQ(best.vertices.back(), row.n - 1);
+            std::vector<Point> line;
+            for (std::size_t v : best.vertices) line.push_back({p[v].x, vertex_y[v]});
+            EXPECT_NEAR(deviation(line, p).largest, best.deviation, 1e-9) << "seed " << row.seed;
+            EXPECT_NEAR(best.deviation, brute_force(p, vertex_y, row.k), 1e-9) << "seed " << row.seed;
+        }
     }
 }
 
@@ -132,22 +193,94 @@ TEST(TableBuilder, FewPointsAreAllKeptAndTheRowsFilledInOnTheirSegments) {
     EXPECT_EQ(built.deviation, 0);
 }
 
-TEST(TableBuilder, ManyPointsGiveTheBestFortyOfThem) {
-    // A horizontal cylinder's litres against its level, with the levels taken at every 7 litres.
+TEST(TableBuilder, ManyPointsGiveTheBestFortyOfThemAsWritten) {
+    // A horizontal cylinder's litres against its level, with the levels taken every 7.13
+    // litres: the rows' litres are rounded, and the choice of rows reckons with that.
     std::vector<TaringPoint> session;
     std::vector<Point> xy;
-    for (double litres = 0; litres <= 1000; litres += 7) {
+    std::vector<double> written;
+    for (double litres = 0; litres <= 1000; litres = std::round((litres + 7.13) * 100) / 100) {
         const double level = std::round(4000 * std::pow(litres / 1000, 0.8) + 3 * std::sin(litres));
         if (!xy.empty() && level <= xy.back().x) continue;
         session.push_back(point(litres, level));
         xy.push_back({level, litres});
+        written.push_back(std::nearbyint(litres));
     }
     ASSERT_GT(session.size(), 100u);
     const auto built = std::get<BuiltTable>(build_table(session));
     EXPECT_EQ(built.rows_from.front(), 1u);
     EXPECT_EQ(built.rows_from.back(), session.size());
     EXPECT_EQ(std::count(built.rows_from.begin(), built.rows_from.end(), 0u), 0);
-    EXPECT_NEAR(built.deviation, best_polyline(xy, calibration::table_points).deviation, 1e-9);
+    for (std::size_t r = 0; r < calibration::table_points; ++r)
+        EXPECT_EQ(built.table.litres[r], written[built.rows_from[r] - 1]) << r;
+    EXPECT_NEAR(built.deviation, best_polyline(xy, written, calibration::table_points).deviation, 1e-9);
+}
+
+TEST(TableBuilder, TheDeviationIsThatOfTheRowsAsWritten) {
+    std::vector<TaringPoint> many;
+    for (int k = 0; k <= 130; ++k) many.push_back(point(k * 3.37, std::round(2000 * std::sqrt(k / 130.0))));
+    const std::vector<std::vector<TaringPoint>> sessions{
+        many,
+        points({{0, 0}, {100, 400}, {150, 500}, {400, 1000}}),        // rows filled in at whole litres, no shift
+        points({{0, 12}, {37, 160}, {74.5, 295}, {111, 459}, {148, 580}}),  // four levels a litre, filled in at whole litres
+        points({{0.3, 0}, {1000.6, 333}, {2999.4, 1000}}),              // three litres a level: at whole levels
+        points({{0, 0}, {10, 40}, {20, 90}}),                            // too few whole litres: the last row repeated
+    };
+    for (std::size_t k = 0; k < sessions.size(); ++k) {
+        const auto built = std::get<BuiltTable>(build_table(sessions[k]));
+        EXPECT_NEAR(built.deviation, largest_gap(built.table, sessions[k]), 1e-9) << "session " << k;
+        if (built.worst_row) {
+            EXPECT_EQ(built.worst_point, 0u) << "session " << k;
+            EXPECT_EQ(built.rows_from[built.worst_row - 1], 0u) << "session " << k;
+        }
+    }
+}
+
+TEST(TableBuilder, RowsFilledInMoveTheLineAtMostHalfALitreOrHalfALevelsWorth) {
+    struct Row {
+        const char* what;
+        std::vector<TaringPoint> session;
+        std::size_t repeated;  // rows at the end that repeat the last point
+    };
+    std::vector<TaringPoint> tank400;  // a 400-litre tank, about four levels a litre
+    for (int k = 0; k <= 10; ++k) tank400.push_back(point(k * 40.25, std::round(1600 * std::pow(k / 10.0, 0.9))));
+    const std::vector<Row> rows{
+        {"four levels a litre", tank400, 0},
+        {"three litres a level", points({{0.3, 0}, {1000.6, 333}, {2999.4, 1000}}), 0},
+        {"about a litre a level", points({{0, 0}, {9.99, 15}, {25.5, 30}, {40.02, 46}}), 0},
+        {"too few whole litres", points({{0, 0}, {10, 40}, {20, 90}}), 19},
+        {"too few whole levels", points({{0, 0}, {10, 5}}), 34},
+    };
+    for (const Row& row : rows) {
+        const auto built = std::get<BuiltTable>(build_table(row.session));
+        const auto& t = built.table;
+        std::vector<Point> recorded;
+        for (const TaringPoint& p : row.session) recorded.push_back({std::nearbyint(p.level), p.litres});
+        for (std::size_t n = 1; n <= row.session.size(); ++n) {
+            const auto at = std::find(built.rows_from.begin(), built.rows_from.end(), n);
+            ASSERT_NE(at, built.rows_from.end()) << row.what << ": point " << n;
+            EXPECT_EQ(t.litres[at - built.rows_from.begin()], std::nearbyint(row.session[n - 1].litres)) << row.what;
+        }
+        const std::size_t distinct = calibration::table_points - row.repeated;
+        for (std::size_t r = 1; r < calibration::table_points; ++r) {
+            EXPECT_GE(t.litres[r], t.litres[r - 1]) << row.what << ": row " << r;
+            if (r < distinct) {
+                EXPECT_GT(t.values[r], t.values[r - 1]) << row.what << ": row " << r;
+            } else {
+                EXPECT_EQ(t.values[r], t.values[r - 1]) << row.what << ": row " << r;
+                EXPECT_EQ(t.litres[r], t.litres[r - 1]) << row.what << ": row " << r;
+            }
+        }
+        for (std::size_t r = 0; r < distinct; ++r) {
+            if (built.rows_from[r]) continue;
+            const auto b = std::upper_bound(recorded.begin(), recorded.end(), double(t.values[r]),
+                                            [](double x, const Point& p) { return x < p.x; });
+            const Point& a = *(b - 1);
+            const double litres_a_level = (b->y - a.y) / (b->x - a.x);
+            EXPECT_LE(std::abs(t.litres[r] - polyline_at(recorded, t.values[r])), std::min(0.5, litres_a_level / 2) + 1e-9)
+                << row.what << ": row " << r + 1;
+        }
+    }
 }
 
 TEST(TableBuilder, EqualLevelsKeepTheRisingEndOfTheirRun) {
@@ -205,6 +338,33 @@ TEST(SessionFile, ReadsWhatItWritesAndAPlainLog) {
     const auto plain = read_session_json(R"({"format": "trelvik-taring-session", "version": 1, "address": 2,
         "points": [{"litres": 0, "level": 0}, {"litres": 10, "level": 44}]})");
     EXPECT_EQ(std::get<TaringSession>(plain), (TaringSession{2, std::nullopt, points({{0, 0}, {10, 44}})}));
+}
+
+TEST(SessionFile, KeepsKeysItDoesNotKnow) {
+    // Another tool's log: a vehicle at the top, temperatures in its points.
+    const auto read = read_session_json(R"({"format": "trelvik-taring-session", "version": 1, "address": 2,
+        "vehicle": {"plate": "А123ВС", "tank": 2}, "points": [{"litres": 0, "level": 0, "temperature": 14.5},
+        {"litres": 10, "level": 44, "temperature": 15, "operator": "Петров"}, {"litres": 20, "level": 90}]})");
+    TaringSession session = std::get<TaringSession>(read);
+    session.undo();
+    session.take(point(25, 110));
+    session.take(point(30, 130));
+    session.undo();
+    const QJsonObject written = QJsonDocument::fromJson(write_session_json(session)).object();
+    EXPECT_EQ(written["vehicle"].toObject()["plate"].toString(), QStringLiteral("А123ВС"));
+    const QJsonArray points = written["points"].toArray();
+    ASSERT_EQ(points.size(), 3);
+    EXPECT_EQ(points[0].toObject()["temperature"].toDouble(), 14.5);
+    EXPECT_EQ(points[1].toObject()["temperature"].toDouble(), 15);
+    EXPECT_EQ(points[1].toObject()["operator"].toString(), QStringLiteral("Петров"));
+    EXPECT_EQ(points[2].toObject().keys(), (QStringList{"level", "litres"}));  // taken anew: nothing else
+    EXPECT_EQ(std::get<TaringSession>(read_session_json(write_session_json(session))), session);
+
+    // A byte order mark inside a key is dropped on reading, which makes it one the reader knows.
+    const auto twice = std::get<TaringSession>(read_session_json(
+        "{\"format\": \"trelvik-taring-session\", \"version\": 1, \"address\": 2, \"points\": "
+        "[{\"litres\": 0, \"level\": 0, \"time\": \"09:00\", \"\xEF\xBB\xBFtime\": \"10:00\"}]}"));
+    EXPECT_EQ(std::get<TaringSession>(read_session_json(write_session_json(twice))), twice);
 }
 
 TEST(SessionFile, RefusesABrokenFileWithTheFieldNamed) {
