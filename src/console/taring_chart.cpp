@@ -299,11 +299,11 @@ QString deviation_text(const taring::BuiltTable& built) {
     // Every point is a row: no figure of how far the table strays, which would read as
     // a measure of its quality; only what rounding to whole litres did.
     if (built.points_used <= calibration::table_points) {
-        if (!strays(built)) return QStringLiteral("Таблица проходит через все точки.");
-        return QStringLiteral("Таблица проходит через все точки; литры в ней целые, отклонение до %1 л (точка %2).")
-            .arg(litres)
-            .arg(built.worst_point);
+        if (std::abs(built.deviation) < 0.005) return QStringLiteral("Таблица проходит через все точки.");
+        return QStringLiteral("Таблица проходит через все точки; литры в ней целые, отклонение до %1 л.").arg(litres);
     }
+    if (built.worst_row != 0 && std::abs(built.deviation) >= 0.005)
+        return QStringLiteral("Наибольшее отклонение %1 л (строка %2 таблицы)").arg(litres).arg(built.worst_row);
     if (!strays(built))
         return QStringLiteral("Наибольшее отклонение %1 л").arg(litres);
     return QStringLiteral("Наибольшее отклонение %1 л (точка %2)").arg(litres).arg(built.worst_point);
