@@ -187,7 +187,8 @@ TEST_F(Taring, TheNextPortionIsTypedWhereItBelongsAndAMistypedOneIsFlagged) {
     const QString reason = QStringLiteral("Точка 4: 4 л на 333 единицы уровня, у соседних около 40 л; опечатка?");
     EXPECT_EQ(t->point_list->item(3, 0)->toolTip(), reason);
     EXPECT_TRUE(t->point_list->item(2, 0)->toolTip().isEmpty());
-    EXPECT_EQ(t->deviation_line->text(), QStringLiteral("Таблица проходит через все точки.")) << "five points, all rows";
+    EXPECT_TRUE(t->deviation_line->text().startsWith(QStringLiteral("Таблица проходит через все точки")))
+        << "five points, all rows: " << t->deviation_line->text().toStdString();
 
     t->undo_point_Click();
     EXPECT_TRUE(t->status_line->text().contains(QStringLiteral("осталось в баке: введите долитое заново, не доливая")));
