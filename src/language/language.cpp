@@ -127,6 +127,34 @@ QString figure(double value, int decimals) {
     return text;
 }
 
+QString with_args(const QString& words, const std::vector<protocol::Text::Arg>& args) {
+    auto text_of = [](const protocol::Text::Arg& arg) {
+        if (const auto* s = std::get_if<std::string>(&arg)) return QString::fromStdString(*s);
+        if (const auto* n = std::get_if<long long>(&arg)) return QString::number(*n);
+        const auto& f = std::get<protocol::Figure>(arg);
+        return figure(f.value, f.decimals);
+    };
+    QString out;
+    out.reserve(words.size());
+    for (qsizetype k = 0; k < words.size(); ++k) {
+        const QChar c = words[k];
+        if (c == u'%' && k + 1 < words.size() && words[k + 1] >= u'1' && words[k + 1] <= u'9') {
+            const auto index = static_cast<std::size_t>(words[k + 1].unicode() - u'1');
+            if (index < args.size()) {
+                out += text_of(args[index]);
+                ++k;
+                continue;
+            }
+        }
+        out += c;
+    }
+    return out;
+}
+
+QString worded(const protocol::Text& text) {
+    return with_args(QCoreApplication::translate(text.context, text.source), text.args);
+}
+
 QString date_time(const QDateTime& when) {
     return when.toString(in_force == Language::english ? QStringLiteral("yyyy-MM-dd HH:mm") : QStringLiteral("dd.MM.yyyy HH:mm"));
 }

@@ -10,6 +10,8 @@
 #include <QStringList>
 #include <optional>
 
+#include "protocol/translatable.h"
+
 class QCoreApplication;
 
 namespace language {
@@ -53,6 +55,13 @@ QString figure(double value, int decimals);
 // "08.12.2026 10:30" in Russian, "2026-12-08 10:30" in English.
 QString date_time(const QDateTime& when);
 QString date(const QDate& day);
+// A text of the plain layers in the program's language: its words translated, then
+// %1 … %9 replaced in one pass by its arguments (figures as `figure` words them), so an
+// argument that holds "%2" stays as it is.
+QString worded(const protocol::Text& text);
+// The same replacement for a text already translated.
+QString with_args(const QString& words, const std::vector<protocol::Text::Arg>& args);
+
 // The locale figures are written in.
 const QLocale& figures_locale();
 

@@ -60,5 +60,9 @@ TEST(Language, FiguresAndDatesAsTheLanguageWritesThem) {
     EXPECT_EQ(language::figure(1234.5, 2), QStringLiteral("1234.5"));
     EXPECT_EQ(language::figure(12, 3), QStringLiteral("12"));
     EXPECT_EQ(language::date_time(when), QStringLiteral("2026-12-08 10:30"));
+    // Arguments in one pass: one that holds "%2" stays as it is; a figure gets the language's mark.
+    const protocol::Text text{"test", "%1 и %2 (%3)", {std::string("a%2"), 7LL, protocol::Figure{70.5, 2}}};
+    EXPECT_EQ(language::worded(text), QStringLiteral("a%2 и 7 (70.5)"));
     language::install(app, Language::russian);
+    EXPECT_EQ(language::worded(text), QStringLiteral("a%2 и 7 (70,5)"));
 }
