@@ -15,7 +15,7 @@ namespace {
 Language in_force = Language::russian;
 
 // Our translations, embedded in the programs; each program has the ones of the code it links.
-constexpr std::array ours{"trelvik_common", "trelvik_console", "trelvik_cli"};
+constexpr std::array ours{"trelvik_files", "trelvik_line", "trelvik_console", "trelvik_cli"};
 
 std::vector<std::unique_ptr<QTranslator>>& installed() {
     static std::vector<std::unique_ptr<QTranslator>> translators;
