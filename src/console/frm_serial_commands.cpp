@@ -19,20 +19,18 @@ const QString enter_address = QStringLiteral("Установите сущест�
 // Greyed counts as set for the mode boxes.
 bool is_set(const QCheckBox* box) { return box->checkState() != Qt::Unchecked; }
 
-// This many of a list are named; the rest are counted.
-constexpr qsizetype named_at_most = 3;
-
-QString and_more(QStringList named) {
-    const qsizetype more = named.size() - named_at_most;
+// The first `at_most` of a list named, the rest counted.
+QString and_more(QStringList named, qsizetype at_most) {
+    const qsizetype more = named.size() - at_most;
     if (more <= 0) return named.join(QStringLiteral(", "));
-    named.resize(named_at_most);
+    named.resize(at_most);
     return named.join(QStringLiteral(", ")) + QStringLiteral(" и ещё %1").arg(more);
 }
 
 QString field_name(const std::string& field) {
     if (field == "network_number") return QStringLiteral("сет. номер");
     if (field == "switched_off") return QStringLiteral("отключен");
-    if (field == "sensor_value") return QStringLiteral("значение датчика");
+    if (field == "sensor_value") return QStringLiteral("значение");
     return QStringLiteral("литры");
 }
 
@@ -50,7 +48,7 @@ QString difference_words(const calibration::TableDifference& d) {
 
 }  // namespace
 
-QString frmSerial::order_problem(const std::vector<calibration::OrderBreak>& breaks) {
+QString frmSerial::order_problem(const std::vector<calibration::OrderBreak>& breaks, qsizetype named) {
     using Kind = calibration::OrderBreak::Kind;
     QStringList sentences;
     for (const Kind kind : {Kind::values_not_rising, Kind::litres_falling}) {
@@ -60,7 +58,7 @@ QString frmSerial::order_problem(const std::vector<calibration::OrderBreak>& bre
         if (pairs.isEmpty()) continue;
         sentences << (kind == Kind::values_not_rising ? QStringLiteral("Значения датчика не растут: строки ")
                                                       : QStringLiteral("Литры убывают: строки ")) +
-                         and_more(pairs) + u'.';
+                         and_more(pairs, named) + u'.';
     }
     return sentences.join(u' ');
 }
@@ -103,7 +101,7 @@ void frmSerial::write_struct_Click() {
     }
     const auto& sent = std::get<calibration::CalibrationTable>(table);
     if (const auto breaks = calibration::order_breaks(sent); !breaks.empty()) {
-        const QString question = order_problem(breaks) + QStringLiteral(" Записать всё равно?");
+        const QString question = order_problem(breaks, 3) + QStringLiteral(" Записать всё равно?");
         if (dialogs_.message(question, Dialogs::Buttons::YesNoDefaultNo, Dialogs::Icon::Exclamation) !=
             Dialogs::Answer::Yes)
             return;
@@ -148,7 +146,8 @@ void frmSerial::show_read_back(const exchange::TableReadBack::Outcome& outcome) 
     case Kind::different: {
         QStringList differences;
         for (const auto& d : outcome.differences) differences << difference_words(d);
-        MsgCom->setText(slot + QStringLiteral("В блоке не то, что отправлено: ") + and_more(differences) + u'.');
+        // The first is named: the grid now shows all of them as the unit holds them.
+        MsgCom->setText(slot + QStringLiteral("В блоке другое: ") + and_more(differences, 1) + u'.');
         return;
     }
     case Kind::unchecked:

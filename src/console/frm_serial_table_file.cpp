@@ -81,7 +81,7 @@ void frmSerial::load_table() {
     QString loaded_text = QStringLiteral("Таблица загружена из файла ") + QFileInfo(path).fileName() + QLatin1Char('.');
     // Said now, and asked again when it is to be written.
     if (const auto breaks = calibration::order_breaks(loaded); !breaks.empty())
-        loaded_text += u' ' + order_problem(breaks);
+        loaded_text += u' ' + order_problem(breaks, 1);
     MsgCom->setText(loaded_text);
 }
 

@@ -82,7 +82,7 @@ TEST(WindowReadBack, AConfirmedWriteIsReadBackAndComparedWithWhatWasSent) {
         const char* status;
     } cases[] = {
         {"stored as sent", 400, "Sensor 1. Таблица проверена: в блоке то же, что отправлено."},
-        {"one cell off", 401, "Sensor 1. В блоке не то, что отправлено: строка 40: литры 400 → 401."},
+        {"one cell off", 401, "Sensor 1. В блоке другое: строка 40: литры 400 → 401."},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
