@@ -2,7 +2,8 @@
 // A table write followed until the unit is seen to hold it: the write goes out, the unit
 // confirms it, the slot is read back on a following tick and what came back is compared
 // with what was sent. A reply arrives one tick after its request, so each tick tells what
-// it sent, and the reply the next tick brings is judged against that.
+// it sent, and the reply the next tick brings is judged against that. A tick that reads
+// nothing at all gives the answer one tick more: a busy line or adapter can hold it back.
 
 #include <optional>
 #include <vector>
@@ -19,7 +20,7 @@ public:
     struct Outcome {
         enum class Kind {
             none,       // nothing
-            confirmed,  // the unit confirmed the write sent the tick before; its slot is owed a read
+            confirmed,  // the unit confirmed the write just sent; its slot is owed a read
             same,       // the read-back holds what was sent
             different,  // the read-back holds something else: `differences`
             unchecked,  // the read-back drew no whole table reply with a good CRC
@@ -52,8 +53,16 @@ private:
     };
     std::optional<Written> owed_;            // confirmed, its read not yet sent
     std::optional<Written> taken_;           // its read is in the frame of the tick under way
-    std::optional<Written> write_sent_;      // the last tick sent this table
-    std::optional<Written> read_back_sent_;  // the last tick sent the read of this table's slot
+    // A frame sent and its answer awaited; `late` once a tick has read nothing meanwhile.
+    struct Awaited {
+        Written written;
+        bool late = false;
+    };
+    std::optional<Awaited> write_sent_;      // this table went out
+    std::optional<Awaited> read_back_sent_;  // the read of this table's slot went out
+    // Another table read went out while the read-back's answer was late: the answer that
+    // comes next may be that read's.
+    bool read_back_ambiguous_ = false;
 };
 
 }  // namespace exchange
