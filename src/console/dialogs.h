@@ -9,7 +9,7 @@
 
 class Dialogs {
 public:
-    enum class Buttons { Ok, YesNo };
+    enum class Buttons { Ok, YesNo, YesNoDefaultNo };  // YesNo: Yes is the default
     enum class Icon { None, Exclamation, Critical };
     enum class Answer { Ok, Yes, No };
 

@@ -57,6 +57,17 @@ void frmSerial::wire_handlers() {
     connect(rd_table, &QPushButton::clicked, this, &frmSerial::rd_table_Click);
     connect(block, &QPushButton::clicked, this, &frmSerial::block_Click);
     connect(TMRComm, &QTimer::timeout, this, &frmSerial::TMRComm_Timer);
+    // Figures read from one sensor do not stand for another: any change of the polled
+    // address, the program's included (a search rebuilds the list), makes them stale.
+    connect(CmbNet, &QComboBox::currentIndexChanged, this, &frmSerial::readings_stale);
+    connect(CmbNet, &QComboBox::editTextChanged, this, &frmSerial::readings_stale);
+    connect(nn1, &QLineEdit::textChanged, this, &frmSerial::readings_stale);
+    connect(std_zap, &QCheckBox::toggled, this, &frmSerial::readings_stale);
+    // Only the operator's own edits: the program's fills are reads, files or taring.
+    for (QLineEdit* box : Text44) connect(box, &QLineEdit::textEdited, this, [this] { grid_changed(Unsent::typed); });
+    for (QLineEdit* box : Text45) connect(box, &QLineEdit::textEdited, this, [this] { grid_changed(Unsent::typed); });
+    connect(Text43, &QLineEdit::textEdited, this, [this] { grid_changed(Unsent::typed); });
+    connect(D_otkl, &QCheckBox::clicked, this, [this] { grid_changed(Unsent::typed); });
     wire_commands();
     wire_table_files();
     wire_taring();
@@ -121,8 +132,12 @@ void frmSerial::opened(const QString& port, const serial::OpenResult& result) {
     if (result.opened) {
         connected_ = true;
         SwitchTags();
+        readings_stale();  // figures from another line, or another run, are not this one's
         TMRComm->start(tick_interval_ms);
         state.err_write = 0;
+        QString name = port;
+        if (name.startsWith(QStringLiteral("COM")) && name.endsWith(QLatin1Char(':'))) name.chop(1);
+        MsgCom->setText(QStringLiteral("Подключено: ") + name);
     } else {
         dialogs_.message(result.message, Dialogs::Buttons::Ok,
                          result.exclamation ? Dialogs::Icon::Exclamation : Dialogs::Icon::None);
@@ -135,18 +150,22 @@ void frmSerial::BTNCloseCom_Click() {
     if (opening_) {  // the open still pending is undone by the close queued behind it
         opening_ = false;
         stop_exchange();
+        MsgCom->setText(QStringLiteral("Отключено."));
         return;
     }
     if (!connected_) return;  // nothing to close; inverting would enable controls for no port
     stop_exchange();
     connected_ = false;
     SwitchTags();
+    readings_stale();
+    MsgCom->setText(QStringLiteral("Отключено."));
 }
 
 void frmSerial::stop_exchange() {
     TMRComm->stop();
     ++session_;
     in_flight_ = false;
+    read_back_.dropped();
     line_thread_.close();
 }
 
@@ -172,6 +191,11 @@ std::optional<Byte> frmSerial::selected_net() const {
     return to_byte(CmbNet->itemText(*index));
 }
 
+std::optional<Byte> frmSerial::polled_address() const {
+    if (std_zap->isChecked()) return to_byte(nn1->text()).value_or(1);
+    return selected_net();
+}
+
 Bytes frmSerial::Zapros_ser_num() const {
     const auto address = selected_net();
     if (!address) return {};
@@ -183,6 +207,21 @@ Bytes frmSerial::Zapros_ser_num() const {
 void frmSerial::block_Click() {
     state.block_zapros = !state.block_zapros;
     block->setText(state.block_zapros ? QStringLiteral("Разблокировка") : QStringLiteral("Блокировка"));
+    if (!state.block_zapros) readings_stale();  // nothing keeps them up to date now
+}
+
+// ---- The sensor's figures -------------------------------------------------------------------
+
+void frmSerial::readings_stale() {
+    readings_current_ = false;
+    show_readings();
+}
+
+void frmSerial::show_readings() {
+    const bool current = connected_ && readings_current_;
+    for (QLabel* figure : {uroven, temp, tek, lo, hi, ne}) figure->setEnabled(current);
+    // Not one of the connection's controls: while disconnected its frame greys it, as designed.
+    ko->setEnabled(!connected_ || current);
 }
 
 // ---- The exchange cycle ------------------------------------------------------------------
@@ -200,12 +239,20 @@ void frmSerial::TMRComm_Timer() {
 
     if (state.flag_pro_ind) wrs_prov_ind();  // replaces whatever was pending
 
+    // A confirmed table write is read back before the poll resumes, as any read.
+    if (state.wrs.empty()) {
+        if (auto read = read_back_.take_read_back()) {
+            state.wrs = std::move(*read);
+            out_win(state.wrs);
+        }
+    }
+
     if (state.wrs.empty()) state.wrs = taring_identity_request();
 
     if (state.wrs.empty() && address && state.block_zapros) {
         const bool standard = std_zap->isChecked();
-        const Byte polled = standard ? to_byte(nn1->text()).value_or(1) : *address;
-        state.wrs = protocol::sensor_request(polled, standard ? protocol::cmd_poll_short : protocol::cmd_poll_full);
+        state.wrs = protocol::sensor_request(*polled_address(),
+                                             standard ? protocol::cmd_poll_short : protocol::cmd_poll_full);
         request_crc = state.wrs.back();
     }
 
@@ -217,28 +264,33 @@ void frmSerial::TMRComm_Timer() {
     // Sent or dropped, the frame leaves `wrs`: a failed frame is not retried, and what
     // handlers leave meanwhile waits for the next tick.
     Bytes frame = std::exchange(state.wrs, {});
-    const std::size_t frame_size = frame.size();
     in_flight_ = true;
-    line_thread_.exchange(std::move(frame), [this, frame_size, request_crc,
-                                             session = session_](const exchange::LineResult& result) {
+    line_thread_.exchange(frame, [this, frame, request_crc, session = session_](const exchange::LineResult& result) {
         if (session != session_) return;  // stopped meanwhile: nothing of it is applied
         in_flight_ = false;
-        finish_tick(result, frame_size, request_crc);
+        finish_tick(result, frame, request_crc);
         emit tick_finished();
     });
 }
 
-void frmSerial::finish_tick(const exchange::LineResult& result, std::size_t frame_size, Byte request_crc) {
+void frmSerial::finish_tick(const exchange::LineResult& result, const Bytes& frame, Byte request_crc) {
     const QScopedValueRollback<bool> running(in_tick_, true);
-    if (!exchange::write_succeeded(result, frame_size)) {
+    if (!exchange::write_succeeded(result, frame.size())) {
+        read_back_.dropped();
         write_failed();  // the bytes read in this tick are dropped with the frame
         return;
     }
     state.err_write = 0;
     Pic->set_fill_colour(exchange::next_lamp_colour(Pic->fill_colour()));
-    if (result.received.empty()) return;
+    // What came answers the previous tick's frame; what went out is answered next tick.
+    const auto read_back = read_back_.received(result.received);
+    read_back_.sent(frame);
+    if (result.received.empty()) {
+        show_read_back(read_back);  // a read-back that drew no answer
+        return;
+    }
     const unsigned session = session_;
-    dispatch(result.received, request_crc);
+    dispatch(result.received, request_crc, read_back);
     if (session != session_) return;  // disconnected from inside a box dispatch showed
     Pic->set_fill_colour(exchange::lamp_red);
     line_thread_.flush();
@@ -256,11 +308,13 @@ void frmSerial::write_failed() {
     stop_exchange();
     connected_ = false;
     SwitchTags();
+    readings_stale();
+    MsgCom->setText(QStringLiteral("Отключено."));
 }
 
 // ---- Reply dispatch -----------------------------------------------------------------------
 
-void frmSerial::dispatch(ByteView rx, Byte request_crc) {
+void frmSerial::dispatch(ByteView rx, Byte request_crc, const exchange::TableReadBack::Outcome& read_back) {
     const exchange::Dispatch d = exchange::dispatch_reply(rx, request_crc, state.net_opr);
     if (d.dump) txtRec->setPlainText(from_utf8(*d.dump));
 
@@ -287,11 +341,15 @@ void frmSerial::dispatch(ByteView rx, Byte request_crc) {
             hi->setText(QString::number(f.upper));
             ko->setText(QString::number(f.k));
             if (f.mode && state.mode_yes) Out_modes(*f.mode);
+            readings_current_ = state.block_zapros && f.address == polled_address();
+            show_readings();
             emit sensor_level(f.address, f.level);
         }
         if (d.short_poll) {
             if (d.short_poll->temperature) temp->setText(QString::number(*d.short_poll->temperature));
             if (d.short_poll->level) uroven->setText(QString::number(*d.short_poll->level));
+            readings_current_ = state.block_zapros && d.short_poll->address == polled_address();
+            show_readings();
         }
         if (d.status) MsgCom->setText(from_utf8(*d.status));
         if (d.set_mode) Out_modes(*d.set_mode);
@@ -299,9 +357,20 @@ void frmSerial::dispatch(ByteView rx, Byte request_crc) {
         break;
 
     case exchange::ReplyFamily::Display:
-        if (d.table) rdtab(rx);
         if (d.status)
             MsgCom->setText(d.after_slot ? Cmb_Datchik->currentText() + from_utf8(*d.status) : from_utf8(*d.status));
+        if (d.table) {
+            if (!unsent_) {
+                rdtab(rx);
+            } else {
+                // Work not yet sent came into the grid after this table was asked for.
+                MsgCom->setText(Cmb_Datchik->currentText() +
+                                QStringLiteral(". Прочитанная таблица не показана: в окне незаписанная."));
+            }
+        }
+        // The grid as it was written is what the unit holds now.
+        if (read_back.kind == exchange::TableReadBack::Outcome::Kind::confirmed && written_version_ == grid_version_)
+            unsent_.reset();
         break;
 
     case exchange::ReplyFamily::SearchResult:
@@ -321,6 +390,7 @@ void frmSerial::dispatch(ByteView rx, Byte request_crc) {
         state.net_opr = false;
         break;
     }
+    show_read_back(read_back);
 }
 
 // ---- Traffic and mode display -------------------------------------------------------------
@@ -341,13 +411,20 @@ void frmSerial::Out_modes(Byte nn) {
 
 // ---- Calibration table reading --------------------------------------------------------------
 
-void frmSerial::rd_table_Click() { rd_str(); }
+void frmSerial::rd_table_Click() {
+    if (keeps_unsent_table()) return;
+    rd_str();
+}
 
-void frmSerial::Cmb_Datchik_Click() { rd_str(); }
+void frmSerial::Cmb_Datchik_Click() {
+    if (keeps_unsent_table()) return;
+    rd_str();
+}
 
 void frmSerial::rd_str() {
     const int slot = Cmb_Datchik->currentIndex();
     if (slot < 0) return;
+    read_back_.cancel();  // the operator's read takes its place
     state.wrs = calibration::build_read_table(static_cast<Byte>(slot));
     out_win(state.wrs);
 }

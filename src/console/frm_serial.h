@@ -22,6 +22,7 @@
 #include <optional>
 #include <string>
 
+#include "calibration/table_checks.h"
 #include "calibration/table_frame.h"
 #include "calibration/table_texts.h"
 #include "console/dialogs.h"
@@ -30,6 +31,7 @@
 #include "console/taring_window.h"
 #include "exchange/exchange_state.h"
 #include "exchange/line_thread.h"
+#include "exchange/table_read_back.h"
 #include "protocol/bytes.h"
 #include "protocol/indicator_check.h"
 #include "protocol/requests.h"
@@ -155,6 +157,12 @@ public:
     // Whether the port holds its line, once the line's work asked for so far is done.
     // Waits for the line's thread: for tests and diagnostics only.
     bool line_open() { return line_thread_.line_open(); }
+    // Whether the grid holds a table not yet written to the unit: loaded from a file, made
+    // by the taring window or edited by hand since the last table read or confirmed write.
+    bool grid_unsent() const { return unsent_.has_value(); }
+    // Whether the sensor's figures ("Уровень", "Темпер." and the hidden ones) are the
+    // polled sensor's latest: shown enabled only then.
+    bool readings_current() const { return readings_current_; }
 
 signals:
     void open_finished();  // an open's outcome has been shown
@@ -222,7 +230,9 @@ public:
     void rd_str();
     void rdtab(protocol::ByteView Ans);
     protocol::Bytes Zapros_ser_num() const;
-    void dispatch(protocol::ByteView rx, protocol::Byte request_crc);
+    // `read_back`: what the reply meant for a table write (TableReadBack::received).
+    void dispatch(protocol::ByteView rx, protocol::Byte request_crc,
+                  const exchange::TableReadBack::Outcome& read_back = {});
     void wrs_prov_ind();  // the indicator check's next frame, called by the tick
 
     // The port box's entries: "COM1:" to "COM9:", then the system's serial ports by
@@ -244,6 +254,9 @@ public:
     static std::optional<int> selected_index(const QComboBox* box);
     // The selected address of CmbNet as a byte, when an entry is selected and converts.
     std::optional<protocol::Byte> selected_net() const;
+    // The address the poll goes to: nn1's (1 when it does not convert) with "станд. запрос"
+    // ticked, else the selected one.
+    std::optional<protocol::Byte> polled_address() const;
 
 private:
     void build_controls();  // creates every control with its design state
@@ -257,6 +270,23 @@ private:
     // The grid's texts as "Установить таблицу" reads them.
     calibration::TableTexts grid_texts() const;
     void show_table(const calibration::CalibrationTable& table);
+
+    // Unsent work in the grid. Whatever puts a table into the grid other than a read marks
+    // it, with where it came from; a read or a confirmed write of it clears the mark.
+    enum class Unsent { typed, file, taring };
+    void grid_changed(Unsent how);
+    // Before a read replaces unsent work: asks, default keep. Kept, the slot list goes
+    // back to the grid's slot and true is returned.
+    bool keeps_unsent_table();
+    // The unit's answers about a table write on the status line.
+    void show_read_back(const exchange::TableReadBack::Outcome& outcome);
+    // What is out of order in a table, in the operator's words, `named` pairs of rows of
+    // each kind named and the rest counted: "Литры убывают: строки 16–17 (147 → 16)."
+    static QString order_problem(const std::vector<calibration::OrderBreak>& breaks, qsizetype named);
+    // The sensor's figures enabled only while connected, polling and read from the
+    // polled address since it was chosen.
+    void readings_stale();
+    void show_readings();
     // The regional decimal separator that operator texts are read with.
     static std::string decimal_separator();
     static std::optional<protocol::Byte> to_byte(const QString& text);
@@ -265,7 +295,7 @@ private:
     void append_to_wrs(const protocol::Bytes& frame);
     void opened(const QString& port, const serial::OpenResult& result);
     // The tick's second half: the write's outcome, the lamp, dispatch, the flush.
-    void finish_tick(const exchange::LineResult& result, std::size_t frame_size, protocol::Byte request_crc);
+    void finish_tick(const exchange::LineResult& result, const protocol::Bytes& frame, protocol::Byte request_crc);
     void write_failed();
     // Stops the cycle and closes the port once the line's work in flight is done; what
     // that work brings back is not applied.
@@ -285,6 +315,15 @@ private:
     bool in_flight_ = false;
     bool in_tick_ = false;  // a message box opened by a tick must not let another tick in
     unsigned session_ = 0;  // counts stops: answers for an earlier session are dropped
+    exchange::TableReadBack read_back_;
+    struct UnsentTable {
+        int slot = 0;  // the slot the grid's table is meant for
+        Unsent how = Unsent::typed;
+    };
+    std::optional<UnsentTable> unsent_;
+    unsigned grid_version_ = 0;     // counts changes that mark the grid
+    unsigned written_version_ = 0;  // grid_version_ when the last table write was built
+    bool readings_current_ = false;
     QString table_folder_;  // where the last table file was, for this run only
     TaringWindow* taring_ = nullptr;
     bool poll_before_taring_ = false;  // the poll switch as the taring window found it

@@ -2,6 +2,7 @@
 // dialog layer, has the frame built by the protocol layer and leaves it in `wrs`,
 // replacing or appending as the command does; the tick sends it.
 
+#include "calibration/table_checks.h"
 #include "calibration/table_texts.h"
 #include "console/frm_serial.h"
 #include "network/manual_requests.h"
@@ -18,7 +19,49 @@ const QString enter_address = QStringLiteral("Установите сущест�
 // Greyed counts as set for the mode boxes.
 bool is_set(const QCheckBox* box) { return box->checkState() != Qt::Unchecked; }
 
+// The first `at_most` of a list named, the rest counted.
+QString and_more(QStringList named, qsizetype at_most) {
+    const qsizetype more = named.size() - at_most;
+    if (more <= 0) return named.join(QStringLiteral(", "));
+    named.resize(at_most);
+    return named.join(QStringLiteral(", ")) + QStringLiteral(" и ещё %1").arg(more);
+}
+
+QString field_name(const std::string& field) {
+    if (field == "network_number") return QStringLiteral("сет. номер");
+    if (field == "switched_off") return QStringLiteral("отключен");
+    if (field == "sensor_value") return QStringLiteral("значение");
+    return QStringLiteral("литры");
+}
+
+QString field_value(const calibration::TableDifference& d, std::uint32_t value) {
+    if (d.field == "switched_off") return value != 0 ? QStringLiteral("да") : QStringLiteral("нет");
+    return QString::number(value);
+}
+
+// "строка 40: литры 400 → 401"
+QString difference_words(const calibration::TableDifference& d) {
+    const QString where = d.row > 0 ? QStringLiteral("строка %1: ").arg(d.row) : QString();
+    return where + field_name(d.field) + u' ' + field_value(d, d.written) + QStringLiteral(" → ") +
+           field_value(d, d.read);
+}
+
 }  // namespace
+
+QString frmSerial::order_problem(const std::vector<calibration::OrderBreak>& breaks, qsizetype named) {
+    using Kind = calibration::OrderBreak::Kind;
+    QStringList sentences;
+    for (const Kind kind : {Kind::values_not_rising, Kind::litres_falling}) {
+        QStringList pairs;
+        for (const auto& b : breaks)
+            if (b.kind == kind) pairs << QStringLiteral("%1–%2 (%3 → %4)").arg(b.row).arg(b.row + 1).arg(b.from).arg(b.to);
+        if (pairs.isEmpty()) continue;
+        sentences << (kind == Kind::values_not_rising ? QStringLiteral("Значения датчика не растут: строки ")
+                                                      : QStringLiteral("Литры убывают: строки ")) +
+                         and_more(pairs, named) + u'.';
+    }
+    return sentences.join(u' ');
+}
 
 void frmSerial::wire_commands() {
     connect(write_struct, &QPushButton::clicked, this, &frmSerial::write_struct_Click);
@@ -56,8 +99,61 @@ void frmSerial::write_struct_Click() {
         dialogs_.message(QString::fromStdString(calibration::field_error_message(*bad)));
         return;
     }
-    state.wrs = calibration::build_write_table(static_cast<Byte>(slot), std::get<calibration::CalibrationTable>(table));
+    const auto& sent = std::get<calibration::CalibrationTable>(table);
+    if (const auto breaks = calibration::order_breaks(sent); !breaks.empty()) {
+        const QString question = order_problem(breaks, 3) + QStringLiteral(" Записать всё равно?");
+        if (dialogs_.message(question, Dialogs::Buttons::YesNoDefaultNo, Dialogs::Icon::Exclamation) !=
+            Dialogs::Answer::Yes)
+            return;
+    }
+    read_back_.cancel();  // this write will be read back once confirmed
+    written_version_ = grid_version_;
+    state.wrs = calibration::build_write_table(static_cast<Byte>(slot), sent);
     out_win(state.wrs);
+}
+
+void frmSerial::grid_changed(Unsent how) {
+    ++grid_version_;
+    unsent_ = UnsentTable{Cmb_Datchik->currentIndex(), how};
+}
+
+bool frmSerial::keeps_unsent_table() {
+    if (!unsent_) return false;
+    static const QString how[] = {QStringLiteral("изменена вручную"), QStringLiteral("загружена из файла"),
+                                  QStringLiteral("сделана тарировкой")};
+    const QString question = QStringLiteral("Таблица для %1 не записана в блок (%2). Прочитать %3 и потерять её?")
+                                 .arg(Cmb_Datchik->itemText(unsent_->slot), how[static_cast<int>(unsent_->how)],
+                                      Cmb_Datchik->currentText());
+    if (dialogs_.message(question, Dialogs::Buttons::YesNoDefaultNo, Dialogs::Icon::Exclamation) ==
+        Dialogs::Answer::Yes) {
+        unsent_.reset();
+        return false;
+    }
+    // The list names the slot the grid's table is meant for, so a write goes there.
+    Cmb_Datchik->setCurrentIndex(unsent_->slot);
+    return true;
+}
+
+void frmSerial::show_read_back(const exchange::TableReadBack::Outcome& outcome) {
+    using Kind = exchange::TableReadBack::Outcome::Kind;
+    const QString slot = Cmb_Datchik->itemText(outcome.slot) + QStringLiteral(". ");
+    switch (outcome.kind) {
+    case Kind::none:
+    case Kind::confirmed: return;  // the unit's own line stands until the read-back's answer
+    case Kind::same:
+        MsgCom->setText(slot + QStringLiteral("Таблица проверена: в блоке то же, что отправлено."));
+        return;
+    case Kind::different: {
+        QStringList differences;
+        for (const auto& d : outcome.differences) differences << difference_words(d);
+        // The first is named: the grid now shows all of them as the unit holds them.
+        MsgCom->setText(slot + QStringLiteral("В блоке другое: ") + and_more(differences, 1) + u'.');
+        return;
+    }
+    case Kind::unchecked:
+        MsgCom->setText(slot + QStringLiteral("Таблица не проверена: блок не вернул её целой."));
+        return;
+    }
 }
 
 calibration::TableTexts frmSerial::grid_texts() const {
@@ -74,6 +170,7 @@ calibration::TableTexts frmSerial::grid_texts() const {
 void frmSerial::zapForm_Click() {
     for (int k = 0; k < points; ++k) Text44[k]->setText(QString::fromStdString(calibration::test_pattern_text(k)));
     for (int k = 0; k < points; ++k) Text45[k]->setText(QString::fromStdString(calibration::test_pattern_text(k)));
+    grid_changed(Unsent::typed);
 }
 
 // ---- Network search --------------------------------------------------------------------------

@@ -104,6 +104,29 @@ private:
     bool highlighted_ = false;
 };
 
+// The status line. A report longer than the line (a device path, a table's difference)
+// is drawn smaller rather than cut at the window's edge, down to the window's own size;
+// longer still, it ends in "…".
+class StatusLine final : public QLabel {
+public:
+    using QLabel::QLabel;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        constexpr qreal smallest = 8.25;
+        const QRect area = contentsRect();
+        const QString line = text();
+        QFont face = font();
+        while (face.pointSizeF() > smallest && QFontMetrics(face).horizontalAdvance(line) > area.width())
+            face.setPointSizeF(std::max(smallest, face.pointSizeF() - 0.25));
+        QPainter painter(this);
+        painter.setFont(face);
+        const QString shown = QFontMetrics(face).elidedText(line, Qt::ElideRight, area.width());
+        style()->drawItemText(&painter, area, static_cast<int>(alignment()), palette(), isEnabled(), shown,
+                              foregroundRole());
+    }
+};
+
 // The tab control; it knows where its pages will lie before it is first laid out.
 class TabControl final : public QTabWidget {
 public:
@@ -238,7 +261,7 @@ void frmSerial::build_controls() {
     // The status line runs under the whole tab control: a report names the sensor and
     // says what happened, and the longest of them needs more than the 5895 twips the
     // line was first drawn with.
-    MsgCom = window.add<QLabel>("MsgCom", {1080, 8040, 8055, 495});
+    MsgCom = window.add<StatusLine>("MsgCom", {1080, 8040, 8055, 495});
     set_font(MsgCom, 12, true);
 
     // ---- Page "Основное" -------------------------------------------------------------

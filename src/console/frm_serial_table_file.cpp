@@ -75,8 +75,14 @@ void frmSerial::load_table() {
                          Dialogs::Icon::Exclamation);
         return;
     }
-    show_table(std::get<calibration::CalibrationTable>(table));
-    MsgCom->setText(QStringLiteral("Таблица загружена из файла ") + QFileInfo(path).fileName() + QLatin1Char('.'));
+    const auto& loaded = std::get<calibration::CalibrationTable>(table);
+    show_table(loaded);
+    grid_changed(Unsent::file);
+    QString loaded_text = QStringLiteral("Таблица загружена из файла ") + QFileInfo(path).fileName() + QLatin1Char('.');
+    // Said now, and asked again when it is to be written.
+    if (const auto breaks = calibration::order_breaks(loaded); !breaks.empty())
+        loaded_text += u' ' + order_problem(breaks, 1);
+    MsgCom->setText(loaded_text);
 }
 
 void frmSerial::show_table(const calibration::CalibrationTable& table) {

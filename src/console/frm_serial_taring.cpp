@@ -78,6 +78,7 @@ void frmSerial::taring_table_ready(const calibration::CalibrationTable& table, i
     // The slot may have been changed meanwhile; the program's pick reads no table.
     Cmb_Datchik->setCurrentIndex(slot);
     show_table(table);
+    grid_changed(Unsent::taring);
     MsgCom->setText(QStringLiteral("Таблица тарировки готова к записи в ") + Cmb_Datchik->currentText() +
                     QLatin1Char('.'));
 }

@@ -53,6 +53,7 @@ std::optional<FullPoll> decode_full_poll(ByteView rx) {
 
 ShortPoll decode_short_poll(ByteView rx) {
     ShortPoll poll;
+    poll.address = at(rx, 2);  // a sensor reply has at least 4 bytes
     if (has(rx, 4)) poll.temperature = signed_byte(at(rx, 4));
     if (has(rx, 6)) poll.level = word_lsb(rx, 5);
     return poll;

@@ -48,8 +48,9 @@ struct FullPoll {
     std::optional<Byte> mode;  // only in a reply of 22 bytes or more
 };
 
-// Standard request (0x06): temperature at 4, level at 5-6.
+// Standard request (0x06): the sensor's address at 2, temperature at 4, level at 5-6.
 struct ShortPoll {
+    Byte address = 0;
     std::optional<int> temperature;
     std::optional<std::uint16_t> level;
 };

@@ -86,7 +86,7 @@ TEST_F(ExchangeInFlight, DisconnectTakesEffectAtOnceAndTheReplyInFlightIsDropped
     EXPECT_EQ(line.written, std::vector<Bytes>{table_read_slot_1}) << "the frame in flight went out whole";
 
     QCoreApplication::processEvents();
-    EXPECT_TRUE(w.MsgCom->text().isEmpty()) << "the reply of the closed session is not dispatched";
+    EXPECT_EQ(w.MsgCom->text(), "Подключено: COM1") << "the reply of the closed session is not dispatched";
     EXPECT_NE(w.Pic->fill_colour(), exchange::lamp_red);
     EXPECT_TRUE(dialogs.messages.empty());
 }

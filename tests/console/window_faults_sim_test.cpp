@@ -52,6 +52,8 @@ protected:
         w.CmbPort->setEditText(QString::fromStdString(port));
         hand_ticks::press_connect(w);
         ASSERT_TRUE(w.connected()) << (dialogs.messages.empty() ? "" : dialogs.messages.back().text.toStdString());
+        EXPECT_EQ(w.MsgCom->text(), QStringLiteral("Подключено: ") + QString::fromStdString(port));
+        w.MsgCom->clear();  // what a reply writes shows
     }
 
     // Full polls of sensor 1 from the next tick on.
@@ -248,7 +250,7 @@ TEST_F(WindowFaults, ATableWriteOnAPulledLineIsNeverReportedWritten) {
     ASSERT_EQ(w.Text44[0]->text(), "100");
     saw("line closed");
 
-    w.Text44[0]->setText(QStringLiteral("777"));
+    w.Text44[0]->setText(QStringLiteral("177"));
     w.write_struct_Click();
     ASSERT_EQ(w.state.wrs.size(), calibration::table_frame_length);
     hand_ticks::tick(w);

@@ -32,9 +32,12 @@ protected:
     frmSerial w{dialogs, line};
     HandTicks hand{w};
 
+    // Connected, and the status line that says so cleared: what a reply writes shows.
     void connect_line() {
         hand_ticks::press_connect(w);
         ASSERT_TRUE(w.connected());
+        EXPECT_TRUE(w.MsgCom->text().startsWith(QStringLiteral("Подключено: ")));
+        w.MsgCom->clear();
     }
     // One tick that reads `reply` (nothing when empty) and returns what it wrote.
     Bytes tick(Bytes reply = {}) {
@@ -57,8 +60,9 @@ TEST_F(WindowTest, StartsDisconnectedWithTheFirstSlotsTableReadPending) {
     EXPECT_EQ(w.state.wrs, (Bytes{0x3E, 0xDE, 0xEE, 0x00, 0x19}));
     EXPECT_EQ(w.txtRec->toPlainText(), box_text("3E DE EE 0 19 \r\n\r\n>Юо@@"));
 
-    connect_line();
+    hand_ticks::press_connect(w);
     EXPECT_EQ(line.opened_port, "COM1:");
+    EXPECT_EQ(w.MsgCom->text(), "Подключено: COM1");
     EXPECT_TRUE(w.TMRComm->isActive());
     EXPECT_EQ(w.TMRComm->interval(), 500);
     EXPECT_EQ(tick(), (Bytes{0x3E, 0xDE, 0xEE, 0x00, 0x19}));
@@ -70,15 +74,18 @@ TEST_F(WindowTest, ConnectAndDisconnectAlternateAndRepeatsChangeNothing) {
     EXPECT_FALSE(w.CmbNet->isEnabled());
     EXPECT_TRUE(w.txtRec->isEnabled());
 
-    connect_line();
+    hand_ticks::press_connect(w);
     EXPECT_EQ(line.opened_port, "/dev/ttyUSB0");
-    for (QWidget* c : std::initializer_list<QWidget*>{w.CmbNet, w.Opros, w.uroven, w.temp, w.Label4})
+    EXPECT_EQ(w.MsgCom->text(), "Подключено: /dev/ttyUSB0");
+    for (QWidget* c : std::initializer_list<QWidget*>{w.CmbNet, w.Opros, w.Label4})
         EXPECT_TRUE(c->isEnabled()) << c->objectName().toStdString();
+    EXPECT_FALSE(w.uroven->isEnabled() || w.temp->isEnabled()) << "no figure read yet";
     EXPECT_FALSE(w.txtRec->isEnabled());
     hand_ticks::press_connect(w);  // already connected
     EXPECT_TRUE(w.CmbNet->isEnabled());
 
     w.BTNCloseCom_Click();
+    EXPECT_EQ(w.MsgCom->text(), "Отключено.");
     EXPECT_FALSE(w.TMRComm->isActive());
     EXPECT_FALSE(w.line_open());
     EXPECT_FALSE(w.CmbNet->isEnabled());

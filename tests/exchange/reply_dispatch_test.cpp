@@ -71,8 +71,9 @@ TEST(ReplyDispatch, FullPoll) {
 }
 
 TEST(ReplyDispatch, ShortPollAndIdentity) {
-    const auto poll = dispatch_reply(framed({0x3E, 0x01, cmd_poll_short, 0xFF, 0x34, 0x12}), 0).short_poll;
+    const auto poll = dispatch_reply(framed({0x3E, 0x09, cmd_poll_short, 0xFF, 0x34, 0x12}), 0).short_poll;
     ASSERT_TRUE(poll);
+    EXPECT_EQ(poll->address, 9);
     EXPECT_EQ(std::pair(poll->temperature, poll->level), std::pair(std::optional<int>{-1}, std::optional<std::uint16_t>{4660}));
 
     struct Row {

@@ -22,7 +22,7 @@ public:
     QStringList prompts;
     QStringList titles;    // of the input boxes, in order
     QStringList initials;  // the text each input box opened with
-    std::deque<Answer> answers;  // for Yes/No questions; Yes when the script runs out
+    std::deque<Answer> answers;  // for Yes/No questions; the default button when the script runs out
     std::deque<QString> inputs;  // for input boxes; empty (cancel) when the script runs out
     std::function<void()> while_shown;  // runs while a message box is up, as its event loop would
     struct FileAsked {
@@ -37,7 +37,7 @@ public:
         messages.push_back({text, buttons, icon, title});
         if (while_shown) while_shown();
         if (buttons == Buttons::Ok) return Answer::Ok;
-        if (answers.empty()) return Answer::Yes;
+        if (answers.empty()) return buttons == Buttons::YesNoDefaultNo ? Answer::No : Answer::Yes;
         const Answer answer = answers.front();
         answers.pop_front();
         return answer;
