@@ -60,6 +60,7 @@ void frmSerial::wire_handlers() {
     wire_commands();
     wire_table_files();
     wire_taring();
+    wire_monitor();
 }
 
 // ---- Start-up and connection ---------------------------------------------------------
@@ -119,6 +120,7 @@ void frmSerial::BTNOpenCom_Click() {
 void frmSerial::opened(const QString& port, const serial::OpenResult& result) {
     opening_ = false;
     if (result.opened) {
+        traffic_log_.begin(port.toStdString(), console::local_stamp(std::chrono::system_clock::now()));
         connected_ = true;
         SwitchTags();
         TMRComm->start(tick_interval_ms);
@@ -197,6 +199,7 @@ void frmSerial::TMRComm_Timer() {
         state.wrs = Zapros_ser_num();
         state.last_net = *address;
     }
+    watch_polled_sensor();
 
     if (state.flag_pro_ind) wrs_prov_ind();  // replaces whatever was pending
 
@@ -204,8 +207,7 @@ void frmSerial::TMRComm_Timer() {
 
     if (state.wrs.empty() && address && state.block_zapros) {
         const bool standard = std_zap->isChecked();
-        const Byte polled = standard ? to_byte(nn1->text()).value_or(1) : *address;
-        state.wrs = protocol::sensor_request(polled, standard ? protocol::cmd_poll_short : protocol::cmd_poll_full);
+        state.wrs = protocol::sensor_request(*polled_address(), standard ? protocol::cmd_poll_short : protocol::cmd_poll_full);
         request_crc = state.wrs.back();
     }
 
@@ -218,9 +220,11 @@ void frmSerial::TMRComm_Timer() {
     // handlers leave meanwhile waits for the next tick.
     Bytes frame = std::exchange(state.wrs, {});
     const std::size_t frame_size = frame.size();
+    Bytes sent = frame;  // for the traffic log
     in_flight_ = true;
-    line_thread_.exchange(std::move(frame), [this, frame_size, request_crc,
+    line_thread_.exchange(std::move(frame), [this, frame_size, request_crc, sent = std::move(sent),
                                              session = session_](const exchange::LineResult& result) {
+        log_traffic(result, sent);  // it was on the line, whether or not the session still takes it
         if (session != session_) return;  // stopped meanwhile: nothing of it is applied
         in_flight_ = false;
         finish_tick(result, frame_size, request_crc);
@@ -238,7 +242,11 @@ void frmSerial::finish_tick(const exchange::LineResult& result, std::size_t fram
     Pic->set_fill_colour(exchange::next_lamp_colour(Pic->fill_colour()));
     if (result.received.empty()) return;
     const unsigned session = session_;
-    dispatch(result.received, request_crc);
+    {
+        const QScopedValueRollback<std::optional<std::chrono::system_clock::time_point>> read_at(reply_read_at_,
+                                                                                                 result.read_at);
+        dispatch(result.received, request_crc);
+    }
     if (session != session_) return;  // disconnected from inside a box dispatch showed
     Pic->set_fill_colour(exchange::lamp_red);
     line_thread_.flush();
@@ -288,10 +296,13 @@ void frmSerial::dispatch(ByteView rx, Byte request_crc) {
             ko->setText(QString::number(f.k));
             if (f.mode && state.mode_yes) Out_modes(*f.mode);
             emit sensor_level(f.address, f.level);
+            emit sensor_polled(exchange::polled(f), reply_read_at_.value_or(std::chrono::system_clock::now()));
         }
         if (d.short_poll) {
             if (d.short_poll->temperature) temp->setText(QString::number(*d.short_poll->temperature));
             if (d.short_poll->level) uroven->setText(QString::number(*d.short_poll->level));
+            if (const auto poll = exchange::polled(rx[1], *d.short_poll))
+                emit sensor_polled(*poll, reply_read_at_.value_or(std::chrono::system_clock::now()));
         }
         if (d.status) MsgCom->setText(from_utf8(*d.status));
         if (d.set_mode) Out_modes(*d.set_mode);
