@@ -2,7 +2,7 @@
 
 #include <QFontMetricsF>
 #include <QPainter>
-#include <QPolygonF>
+#include <QLineF>
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -168,32 +168,36 @@ void draw_monitor_chart(QPainter& painter, const QRectF& area, const MonitorChar
         return;
     }
 
-    // Each run of columns without a gap is one polyline through every column's first,
-    // lowest, highest and last value; the temperature first, under the level.
+    // Each column a stroke from its lowest to its highest value, joined to the column
+    // before unless a gap lies between; the temperature first, under the level. Separate
+    // segments with flat ends: a wide pen along one polyline of thousands of turns costs
+    // the stroker a hundred times as much.
     painter.setClipRect(plot, Qt::IntersectClip);
+    std::vector<QLineF> segments;
+    segments.reserve(2 * columns.size());
     const auto draw = [&](const Line& line, const Axis& axis, const QPen& pen) {
-        painter.setPen(pen);
-        QPolygonF run;
-        const Stretch* before = nullptr;
+        segments.clear();
         const auto y = [&](double v) { return plot.bottom() - axis.share(v) * plot.height(); };
-        const auto flush = [&] {
-            if (run.size() == 1) run << run.front() + QPointF(0.5, 0);  // a lone poll still shows
-            if (!run.isEmpty()) painter.drawPolyline(run);
-            run.clear();
-        };
+        const Stretch* before = nullptr;
+        double before_x = 0;
         for (std::size_t i = 0; i < columns.size(); ++i) {
             const Stretch& c = columns[i];
             if (c.empty()) continue;
-            if (before && !monitor::joined(*before, c)) flush();
             const double x = plot.left() + static_cast<double>(i) + 0.5;
-            run << QPointF(x, y(c.*line.first));
-            if (c.count > 1) run << QPointF(x, y(c.*line.min)) << QPointF(x, y(c.*line.max)) << QPointF(x, y(c.*line.last));
+            const bool joins = before && monitor::joined(*before, c);
+            if (joins) segments.emplace_back(before_x, y(before->*line.last), x, y(c.*line.first));
+            if (c.*line.max > c.*line.min)
+                segments.emplace_back(x, y(c.*line.min), x, y(c.*line.max));
+            else if (!joins)  // a poll alone still shows, as a dash
+                segments.emplace_back(x - 1, y(c.*line.first), x + 1, y(c.*line.first));
             before = &c;
+            before_x = x;
         }
-        flush();
+        painter.setPen(pen);
+        painter.drawLines(segments.data(), static_cast<int>(segments.size()));
     };
-    draw(temperature_line, temperature_axis, QPen(temperature_colour, 0.08 * em, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    draw(level_line, level_axis, QPen(level_colour, 0.12 * em, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    draw(temperature_line, temperature_axis, QPen(temperature_colour, 0.08 * em, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+    draw(level_line, level_axis, QPen(level_colour, 0.12 * em, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
     painter.restore();
 }
 
