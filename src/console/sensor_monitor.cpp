@@ -1,6 +1,5 @@
 #include "console/sensor_monitor.h"
 
-#include <QButtonGroup>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
@@ -89,16 +88,14 @@ void SensorMonitor::build_controls() {
     bold.setBold(true);
     sensor_line->setFont(bold);
 
-    auto* span_group = new QButtonGroup(this);
     auto* top = new QHBoxLayout;
     top->addWidget(sensor_line, 1);
     for (std::size_t i = 0; i < span_buttons.size(); ++i) {
         span_buttons[i] = new QPushButton(QString::fromUtf8(span_captions[i]), this);
         span_buttons[i]->setCheckable(true);
-        span_group->addButton(span_buttons[i]);
         top->addWidget(span_buttons[i]);
     }
-    span_buttons[span_]->setChecked(true);
+    span_buttons[span_]->setChecked(true);  // one checked at a time: span_Click
     pause = new QPushButton(pause_caption, this);
     pause->setMinimumWidth(pause->fontMetrics().horizontalAdvance(resume_caption) + 24);
     top->addSpacing(12);
@@ -183,7 +180,7 @@ void SensorMonitor::poll_read(const exchange::PolledSensor& poll, std::chrono::s
 void SensorMonitor::span_Click(std::size_t span) {
     if (span >= spans.size()) return;
     span_ = span;
-    span_buttons[span]->setChecked(true);
+    for (std::size_t i = 0; i < span_buttons.size(); ++i) span_buttons[i]->setChecked(i == span);
     show_chart();
 }
 

@@ -37,7 +37,7 @@ void Stretch::merge(const Stretch& later) {
     temperature_max = std::max(temperature_max, later.temperature_max);
 }
 
-LevelSeries::LevelSeries(SeriesLimits limits) : limits_(limits), width_(limits.stretch_seconds) {
+LevelSeries::LevelSeries(const SeriesLimits& limits) : limits_(limits), width_(limits.stretch_seconds) {
     limits_.polls = std::max<std::size_t>(limits_.polls, 1);
     limits_.stretches = std::max<std::size_t>(limits_.stretches, 2);
 }

@@ -61,7 +61,7 @@ struct SeriesLimits {
 
 class LevelSeries {
 public:
-    explicit LevelSeries(SeriesLimits limits = {});
+    explicit LevelSeries(const SeriesLimits& limits = {});
 
     // A poll at `time`; a time before the last poll's counts as the last poll's.
     void add(double time, double level, double temperature);

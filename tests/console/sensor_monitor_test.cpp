@@ -95,6 +95,9 @@ TEST_F(Monitor, ChartsThePolledSensorFromTheFramesCtrlMAndAddsNoTraffic) {
     EXPECT_EQ(m->figures_line->text(),
               QStringLiteral("За 5 мин (опросов 4): мин 100, макс 130, среднее 115, разброс 30, СКО 11,2"));
     EXPECT_EQ(m->level_line->text(), QStringLiteral("Уровень 130    Температура 25 °C"));
+    m->span_buttons[3]->click();
+    EXPECT_TRUE(m->figures_line->text().startsWith(QStringLiteral("За всё время (опросов 4)")));
+    for (int i : {0, 1, 2}) EXPECT_FALSE(m->span_buttons[i]->isChecked()) << i;
 
     // Paused, the span stays where it was while polls go on into the series.
     m->pause_Click();
