@@ -117,6 +117,9 @@ TEST_F(Monitor, ChartsThePolledSensorFromTheFramesCtrlMAndAddsNoTraffic) {
     EXPECT_EQ(m->watched(), 0);
     EXPECT_TRUE(m->series().empty());
     EXPECT_EQ(m->sensor_line->text(), QStringLiteral("Датчик 0, серийный № не прочитан"));
+    line.replies.push_back(framed({0x3E, 0x00, 0xFC, 0x07, 0x00, 0x00, 0x00}));  // the tick asked for it
+    hand_ticks::tick(w);
+    EXPECT_EQ(m->sensor_line->text(), QStringLiteral("Датчик 0, серийный № 7"));
 }
 
 TEST_F(Monitor, RecordsEveryPollAsPollsCsvLineAndRefusesAFileItCannotWrite) {
@@ -179,6 +182,14 @@ TEST_F(Monitor, SavesTheFramesOfTheConnectionAndANewConnectionStartsANewLog) {
         EXPECT_TRUE(QDateTime::fromString(match.captured(1), Qt::ISODateWithMs).isValid());
         EXPECT_EQ(match.captured(2) + u' ' + match.captured(3), expected[i]);
     }
+
+    // A frame that did not go out is not in the log; what was read before it is.
+    const std::size_t frames = w.traffic().frames();
+    line.failing_writes = 1;
+    line.replies.push_back(full_poll_reply(0x01, 0x19, 4661));
+    hand_ticks::tick(w);
+    ASSERT_EQ(w.traffic().frames(), frames + 1);
+    EXPECT_TRUE(w.traffic().text().ends_with(hex(full_poll_reply(0x01, 0x19, 4661)).toStdString() + "\r\n"));
 
     w.BTNCloseCom_Click();
     hand_ticks::press_connect(w);
