@@ -12,6 +12,7 @@
 #include "calibration/table_file.h"
 #include "calibration/table_json.h"
 #include "calibration/unit_backup.h"
+#include "exchange/poll_csv.h"
 #include "option_names.h"
 #include "progress.h"
 #include "protocol/commands.h"
@@ -123,7 +124,7 @@ Outcome<Nothing> poll(Session& session, const Invocation& call) {
     Io::Interrupt* interrupt = session.io.interrupt;
     if (interrupt) interrupt->wanted = 1;
     const auto stop = [interrupt] { return interrupt && interrupt->caught; };
-    out << "time,address,temperature,level,current,lower,upper,k,mode" << std::endl;
+    out << exchange::poll_csv_header << std::endl;
     const auto timestamp = [] {
         const QDateTime now = QDateTime::currentDateTime();
         return now.toOffsetFromUtc(now.offsetFromUtc()).toString(Qt::ISODateWithMs).toStdString();
@@ -149,9 +150,7 @@ Outcome<Nothing> poll(Session& session, const Invocation& call) {
         }
         misses = 0;
         ++answers;
-        const exchange::FullPoll& p = std::get<exchange::FullPoll>(answer);
-        out << timestamp() << ',' << int{p.address} << ',' << p.temperature << ',' << p.level << ',' << p.current << ','
-            << p.lower << ',' << p.upper << ',' << p.k << ',' << (p.mode ? std::to_string(*p.mode) : "") << std::endl;
+        out << exchange::poll_csv_line(timestamp(), std::get<exchange::FullPoll>(answer)) << std::endl;
     }
     return Nothing{};
 }

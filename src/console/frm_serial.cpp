@@ -71,6 +71,7 @@ void frmSerial::wire_handlers() {
     wire_commands();
     wire_table_files();
     wire_taring();
+    wire_monitor();
 }
 
 // ---- Start-up and connection ---------------------------------------------------------
@@ -130,6 +131,7 @@ void frmSerial::BTNOpenCom_Click() {
 void frmSerial::opened(const QString& port, const serial::OpenResult& result) {
     opening_ = false;
     if (result.opened) {
+        traffic_log_.begin(port.toStdString(), console::local_stamp(std::chrono::system_clock::now()));
         connected_ = true;
         SwitchTags();
         readings_stale();  // figures from another line, or another run, are not this one's
@@ -236,6 +238,7 @@ void frmSerial::TMRComm_Timer() {
         state.wrs = Zapros_ser_num();
         state.last_net = *address;
     }
+    watch_polled_sensor();
 
     if (state.flag_pro_ind) wrs_prov_ind();  // replaces whatever was pending
 
@@ -251,8 +254,7 @@ void frmSerial::TMRComm_Timer() {
 
     if (state.wrs.empty() && address && state.block_zapros) {
         const bool standard = std_zap->isChecked();
-        state.wrs = protocol::sensor_request(*polled_address(),
-                                             standard ? protocol::cmd_poll_short : protocol::cmd_poll_full);
+        state.wrs = protocol::sensor_request(*polled_address(), standard ? protocol::cmd_poll_short : protocol::cmd_poll_full);
         request_crc = state.wrs.back();
     }
 
@@ -266,6 +268,7 @@ void frmSerial::TMRComm_Timer() {
     Bytes frame = std::exchange(state.wrs, {});
     in_flight_ = true;
     line_thread_.exchange(frame, [this, frame, request_crc, session = session_](const exchange::LineResult& result) {
+        log_traffic(result, frame);  // it was on the line, whether or not the session still takes it
         if (session != session_) return;  // stopped meanwhile: nothing of it is applied
         in_flight_ = false;
         finish_tick(result, frame, request_crc);
@@ -290,7 +293,11 @@ void frmSerial::finish_tick(const exchange::LineResult& result, const Bytes& fra
         return;
     }
     const unsigned session = session_;
-    dispatch(result.received, request_crc, read_back);
+    {
+        const QScopedValueRollback<std::optional<std::chrono::system_clock::time_point>> read_at(reply_read_at_,
+                                                                                                 result.read_at);
+        dispatch(result.received, request_crc, read_back);
+    }
     if (session != session_) return;  // disconnected from inside a box dispatch showed
     Pic->set_fill_colour(exchange::lamp_red);
     line_thread_.flush();
@@ -344,12 +351,15 @@ void frmSerial::dispatch(ByteView rx, Byte request_crc, const exchange::TableRea
             readings_current_ = state.block_zapros && f.address == polled_address();
             show_readings();
             emit sensor_level(f.address, f.level);
+            emit sensor_polled(exchange::polled(f), reply_read_at_.value_or(std::chrono::system_clock::now()));
         }
         if (d.short_poll) {
             if (d.short_poll->temperature) temp->setText(QString::number(*d.short_poll->temperature));
             if (d.short_poll->level) uroven->setText(QString::number(*d.short_poll->level));
             readings_current_ = state.block_zapros && d.short_poll->address == polled_address();
             show_readings();
+            if (const auto poll = exchange::polled(rx[1], *d.short_poll))
+                emit sensor_polled(*poll, reply_read_at_.value_or(std::chrono::system_clock::now()));
         }
         if (d.status) MsgCom->setText(from_utf8(*d.status));
         if (d.set_mode) Out_modes(*d.set_mode);

@@ -19,6 +19,7 @@
 #include <QTimer>
 #include <QWidget>
 #include <array>
+#include <chrono>
 #include <optional>
 #include <string>
 
@@ -26,12 +27,15 @@
 #include "calibration/table_frame.h"
 #include "calibration/table_texts.h"
 #include "console/dialogs.h"
+#include "console/sensor_monitor.h"
 #include "console/shape.h"
 #include "console/system_ports.h"
 #include "console/taring_window.h"
 #include "exchange/exchange_state.h"
 #include "exchange/line_thread.h"
 #include "exchange/table_read_back.h"
+#include "exchange/poll_csv.h"
+#include "exchange/traffic_log.h"
 #include "protocol/bytes.h"
 #include "protocol/indicator_check.h"
 #include "protocol/requests.h"
@@ -216,10 +220,22 @@ public:
     QString taring_folder;
     TaringWindow::Clock taring_clock;  // the taring window's clock; empty for a steady one
 
+    // "Монитор датчика…" in the context menu of the frame "Датчик", Ctrl+M anywhere in
+    // the window: opens the sensor monitor, or raises the one open. It is fed the polls
+    // dispatch decodes and asks for nothing.
+    void open_monitor();
+    QAction* monitor_action;
+    SensorMonitor* sensor_monitor() const { return monitor_; }
+    SensorMonitor::Clock monitor_clock;  // the monitor's clock; empty for a steady one
+    // The frames of the current connection, or of the last one until the next connects.
+    const exchange::TrafficLog& traffic() const { return traffic_log_; }
+
 signals:
     // A full poll with a correct CRC, and an identity, as dispatch decodes them.
     void sensor_level(int address, std::uint16_t level);
     void sensor_identity(int address, std::optional<std::uint32_t> serial, const QString& version);
+    // A full poll with a correct CRC or a standard request's answer, and when it was read.
+    void sensor_polled(const exchange::PolledSensor& poll, std::chrono::system_clock::time_point at);
 
 public:
 
@@ -267,6 +283,10 @@ private:
     void taring_closed();
     protocol::Bytes taring_identity_request();  // the taring sensor's identity, while it is wanted
     void taring_table_ready(const calibration::CalibrationTable& table, int slot);
+    void wire_monitor();
+    void watch_polled_sensor();  // tells the monitor which sensor the poll is for
+    // Both frames of a tick's line work, as far as they went on the line.
+    void log_traffic(const exchange::LineResult& result, protocol::ByteView sent);
     // The grid's texts as "Установить таблицу" reads them.
     calibration::TableTexts grid_texts() const;
     void show_table(const calibration::CalibrationTable& table);
@@ -334,5 +354,9 @@ private:
         std::optional<std::uint32_t> serial;
         QString version;
     } identified_;
+    SensorMonitor* monitor_ = nullptr;
+    exchange::TrafficLog traffic_log_;
+    // When the reply being dispatched was read, while a tick dispatches it.
+    std::optional<std::chrono::system_clock::time_point> reply_read_at_;
     SystemPorts system_ports_;  // last, so its thread is joined first
 };

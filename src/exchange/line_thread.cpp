@@ -69,9 +69,11 @@ void LineThread::exchange(protocol::Bytes frame, Exchanged done) {
     work([this, frame = std::move(frame), done = std::move(done)]() mutable {
         LineResult result;
         result.received = line_.read();
+        result.read_at = std::chrono::system_clock::now();
         // A line already let go of takes no write, an empty one included.
         result.line_open = line_.is_open();
         if (result.line_open) result.written = line_.write(frame);
+        result.written_at = std::chrono::system_clock::now();
         answer(std::move(done), std::move(result));
     });
 }

@@ -12,6 +12,7 @@
 #include <QObject>
 #include <QString>
 #include <QThread>
+#include <chrono>
 #include <functional>
 
 #include "protocol/bytes.h"
@@ -24,6 +25,9 @@ struct LineResult {
     protocol::Bytes received;  // the reply to the previous tick's frame, 0..255 bytes
     int written = 0;           // bytes of the frame that went out
     bool line_open = false;    // the port still held the line when the frame was due
+    // When the read returned and the write ended, for the traffic log.
+    std::chrono::system_clock::time_point read_at;
+    std::chrono::system_clock::time_point written_at;
 };
 
 // The tick's write counts as good when the whole frame went out on a line still held; an

@@ -1,0 +1,345 @@
+#include "console/sensor_monitor.h"
+
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QPainter>
+#include <QStandardPaths>
+#include <QVBoxLayout>
+#include <string>
+
+#include "calibration/whole_file.h"
+#include "console/sensor_monitor_chart.h"
+#include "console/taring_chart.h"
+
+// The chart, redrawn from what the window last gave it.
+class MonitorChartView final : public QWidget {
+public:
+    using QWidget::QWidget;
+
+    void show_span(const console::MonitorChartData& data) {
+        data_ = data;
+        update();
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.fillRect(rect(), palette().base());
+        console::draw_monitor_chart(painter, QRectF(rect()).adjusted(4, 4, -4, -4), data_);
+    }
+
+private:
+    console::MonitorChartData data_;
+};
+
+namespace console {
+
+exchange::Stamp local_stamp(std::chrono::system_clock::time_point at) {
+    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(at.time_since_epoch()).count();
+    return {ms, QDateTime::fromMSecsSinceEpoch(ms).offsetFromUtc()};
+}
+
+}  // namespace console
+
+namespace {
+
+const QString window_title = QStringLiteral("Монитор датчика");
+const QString record_caption = QStringLiteral("Записывать в файл…");
+const QString stop_caption = QStringLiteral("Остановить запись");
+const QString pause_caption = QStringLiteral("Пауза");
+const QString resume_caption = QStringLiteral("Продолжить");
+constexpr std::array<const char*, SensorMonitor::spans.size()> span_captions{"1 мин", "5 мин", "30 мин", "Всё"};
+constexpr std::array<const char*, SensorMonitor::spans.size()> span_names{"1 мин", "5 мин", "30 мин", "всё время"};
+constexpr double quiet_after = 5;  // seconds without a poll before the window says so
+constexpr int scroll_ms = 1000;
+constexpr std::string_view utf8_bom = "\xEF\xBB\xBF";
+
+double steady_seconds() {
+    using namespace std::chrono;
+    return duration<double>(steady_clock::now().time_since_epoch()).count();
+}
+
+// A file name's date and time: "2026-12-08 09-12", no characters Windows refuses.
+QString file_moment() { return QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH-mm")); }
+
+}  // namespace
+
+SensorMonitor::SensorMonitor(Dialogs& dialogs, const exchange::TrafficLog& traffic, Clock clock, QWidget* parent)
+    : QWidget(parent, Qt::Window), dialogs_(dialogs), traffic_(traffic),
+      clock_(clock ? std::move(clock) : Clock(steady_seconds)) {
+    setWindowTitle(window_title);
+    build_controls();
+    connect(pause, &QPushButton::clicked, this, &SensorMonitor::pause_Click);
+    connect(record, &QPushButton::clicked, this, &SensorMonitor::record_Click);
+    connect(save_traffic, &QPushButton::clicked, this, &SensorMonitor::save_traffic_Click);
+    for (std::size_t i = 0; i < span_buttons.size(); ++i)
+        connect(span_buttons[i], &QPushButton::clicked, this, [this, i] { span_Click(i); });
+    connect(&scrolling_, &QTimer::timeout, this, &SensorMonitor::show_chart);
+    scrolling_.start(scroll_ms);
+    show_sensor();
+    show_chart();
+}
+
+void SensorMonitor::build_controls() {
+    sensor_line = new QLabel(this);
+    QFont bold = sensor_line->font();
+    bold.setBold(true);
+    sensor_line->setFont(bold);
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(sensor_line, 1);
+    for (std::size_t i = 0; i < span_buttons.size(); ++i) {
+        span_buttons[i] = new QPushButton(QString::fromUtf8(span_captions[i]), this);
+        span_buttons[i]->setCheckable(true);
+        top->addWidget(span_buttons[i]);
+    }
+    span_buttons[span_]->setChecked(true);  // one checked at a time: span_Click
+    pause = new QPushButton(pause_caption, this);
+    pause->setMinimumWidth(pause->fontMetrics().horizontalAdvance(resume_caption) + 24);
+    top->addSpacing(12);
+    top->addWidget(pause);
+
+    chart = new MonitorChartView(this);
+    chart->setMinimumSize(560, 300);
+
+    level_line = new QLabel(this);
+    QFont big = level_line->font();
+    if (big.pointSizeF() > 0) big.setPointSizeF(big.pointSizeF() * 1.4);
+    big.setBold(true);
+    level_line->setFont(big);
+    figures_line = new QLabel(this);
+    figures_line->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
+    record = new QPushButton(record_caption, this);
+    record->setMinimumWidth(record->fontMetrics().horizontalAdvance(stop_caption) + 24);
+    save_traffic = new QPushButton(QStringLiteral("Сохранить обмен…"), this);
+    status_line = new QLabel(this);
+    status_line->setWordWrap(true);
+
+    auto* files = new QHBoxLayout;
+    files->addWidget(record);
+    files->addWidget(save_traffic);
+    files->addStretch(1);
+
+    auto* all = new QVBoxLayout(this);
+    all->addLayout(top);
+    all->addWidget(chart, 1);
+    all->addWidget(level_line);
+    all->addWidget(figures_line);
+    all->addLayout(files);
+    all->addWidget(status_line);
+    resize(900, 560);
+}
+
+// ---- Fed by the main window ----------------------------------------------------------
+
+void SensorMonitor::watch(std::optional<int> address, std::optional<std::uint32_t> serial, const QString& version) {
+    if (address == address_) return;
+    address_ = address;
+    serial_ = serial;
+    version_ = version;
+    series_.clear();  // the chart is of one sensor
+    latest_.reset();
+    show_sensor();
+    show_chart();
+}
+
+void SensorMonitor::identity_read(int address, std::optional<std::uint32_t> serial, const QString& version) {
+    if (address != address_) return;
+    if (serial) serial_ = serial;
+    if (!version.isEmpty()) version_ = version;
+    show_sensor();
+}
+
+void SensorMonitor::poll_read(const exchange::PolledSensor& poll, std::chrono::system_clock::time_point at) {
+    if (!address_ || poll.address != *address_) return;
+    latest_ = poll;
+    latest_at_ = clock_();
+    series_.add(latest_at_, poll.level, poll.temperature);
+    if (recording()) {
+        const std::string line =
+            exchange::poll_csv_line(exchange::stamp_text(console::local_stamp(at)), poll) + "\r\n";
+        const auto size = static_cast<qint64>(line.size());
+        // Flushed line by line: a crash or a pulled cable loses at most the line being written.
+        if (recording_.write(line.data(), size) != size || !recording_.flush()) {
+            recording_failed();
+        } else {
+            ++recorded_;
+            show_status(QStringLiteral("Запись в файл %1: строк %2.")
+                            .arg(QFileInfo(recording_.fileName()).fileName())
+                            .arg(recorded_));
+        }
+    }
+    show_chart();
+}
+
+// ---- Handlers ------------------------------------------------------------------------
+
+void SensorMonitor::span_Click(std::size_t span) {
+    if (span >= spans.size()) return;
+    span_ = span;
+    for (std::size_t i = 0; i < span_buttons.size(); ++i) span_buttons[i]->setChecked(i == span);
+    show_chart();
+}
+
+void SensorMonitor::pause_Click() {
+    paused_ = !paused_;
+    if (paused_) {
+        paused_at_ = clock_();
+        paused_wall_ = QDateTime::currentDateTime();
+    }
+    pause->setText(paused_ ? resume_caption : pause_caption);
+    show_chart();
+}
+
+void SensorMonitor::record_Click() {
+    if (!recording()) {
+        start_recording();
+        return;
+    }
+    const QString name = QFileInfo(recording_.fileName()).fileName();
+    stop_recording();
+    show_status(QStringLiteral("Запись остановлена: в файле %1 строк %2.").arg(name).arg(recorded_));
+}
+
+void SensorMonitor::start_recording() {
+    const QString stem = address_ ? QStringLiteral("Датчик %1 ").arg(*address_) : QStringLiteral("Датчик ");
+    const QString path = dialogs_.save_file(QStringLiteral("Записывать опросы в файл"),
+                                            QDir(file_folder()).filePath(stem + file_moment() + QStringLiteral(".csv")),
+                                            QStringLiteral("Таблица CSV (*.csv)"));
+    if (path.isEmpty()) return;
+    folder_ = QFileInfo(path).absolutePath();
+    // The byte-order mark tells spreadsheets on Windows that the file is UTF-8, as in the
+    // table files; the header is poll's.
+    const std::string head = std::string(utf8_bom) + std::string(exchange::poll_csv_header) + "\r\n";
+    recording_.setFileName(path);
+    const bool written = recording_.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+                         recording_.write(head.data(), static_cast<qint64>(head.size())) ==
+                             static_cast<qint64>(head.size()) &&
+                         recording_.flush();
+    if (!written) {
+        const QString reason = recording_.errorString();
+        recording_.close();
+        dialogs_.message(QStringLiteral("Запись не начата. %1: %2").arg(QDir::toNativeSeparators(path), reason),
+                         Dialogs::Buttons::Ok, Dialogs::Icon::Exclamation, window_title);
+        return;
+    }
+    recorded_ = 0;
+    record->setText(stop_caption);
+    show_status(QStringLiteral("Запись в файл %1: строка на каждый опрос.").arg(QFileInfo(path).fileName()));
+}
+
+void SensorMonitor::stop_recording() {
+    recording_.close();
+    record->setText(record_caption);
+}
+
+void SensorMonitor::recording_failed() {
+    const QString reason = recording_.errorString();
+    const QString path = QDir::toNativeSeparators(recording_.fileName());
+    stop_recording();
+    show_status(QStringLiteral("Запись прервана, в файле строк %1. %2: %3").arg(recorded_).arg(path, reason));
+    // Said in a box once the exchange's tick that brought the poll is over, lest the box
+    // hold the exchange up while it is open.
+    QTimer::singleShot(0, this, [this, path, reason] {
+        dialogs_.message(QStringLiteral("Запись в файл прервана. %1: %2").arg(path, reason), Dialogs::Buttons::Ok,
+                         Dialogs::Icon::Exclamation, window_title);
+    });
+}
+
+void SensorMonitor::save_traffic_Click() {
+    if (traffic_.frames() == 0) {
+        dialogs_.message(QStringLiteral("Сохранять нечего: обмена ещё не было."), Dialogs::Buttons::Ok,
+                         Dialogs::Icon::None, window_title);
+        return;
+    }
+    const QString path = dialogs_.save_file(QStringLiteral("Сохранить обмен"),
+                                            QDir(file_folder()).filePath(QStringLiteral("Обмен ") + file_moment() +
+                                                                         QStringLiteral(".txt")),
+                                            QStringLiteral("Текст (*.txt)"));
+    if (path.isEmpty()) return;
+    folder_ = QFileInfo(path).absolutePath();
+    std::string text(utf8_bom);
+    text += "# Обмен через " + traffic_.line() + " с " + exchange::stamp_text(traffic_.since()) +
+            ": кадров " + std::to_string(traffic_.frames());
+    if (traffic_.dropped() > 0) text += ", более ранние (" + std::to_string(traffic_.dropped()) + ") не сохранены";
+    text += ". -> отправлен, <- принят.\r\n";
+    text += traffic_.text("\r\n");
+    if (const auto failed = calibration::write_whole_file(path, QByteArray::fromStdString(text))) {
+        dialogs_.message(QStringLiteral("Обмен не сохранён. ") + *failed, Dialogs::Buttons::Ok,
+                         Dialogs::Icon::Exclamation, window_title);
+        return;
+    }
+    show_status(QStringLiteral("Обмен сохранён в файл %1: кадров %2.").arg(QFileInfo(path).fileName()).arg(traffic_.frames()));
+}
+
+void SensorMonitor::closeEvent(QCloseEvent* event) {
+    scrolling_.stop();
+    if (recording()) stop_recording();  // every line is in the file already
+    event->accept();
+    emit closed();
+}
+
+// ---- What the window shows -----------------------------------------------------------
+
+std::pair<double, double> SensorMonitor::shown() const {
+    const double to = paused_ ? paused_at_ : clock_();
+    const int span = spans[span_];
+    if (span > 0) return {to - span, to};
+    return {series_.empty() ? to - spans[0] : std::min(series_.first_time(), to - 1), to};
+}
+
+monitor::Stats SensorMonitor::shown_stats() const {
+    const auto [from, to] = shown();
+    return series_.stats(from, to);
+}
+
+void SensorMonitor::show_sensor() {
+    if (!address_) {
+        sensor_line->setText(QStringLiteral("Датчик не выбран"));
+        return;
+    }
+    QString text = QStringLiteral("Датчик %1").arg(*address_);
+    text += serial_ ? QStringLiteral(", серийный № %1").arg(*serial_) : QStringLiteral(", серийный № не прочитан");
+    if (!version_.isEmpty()) text += QStringLiteral(", версия %1").arg(version_);
+    sensor_line->setText(text);
+}
+
+void SensorMonitor::show_chart() {
+    const auto [from, to] = shown();
+    chart->show_span({&series_, from, to, paused_ ? paused_wall_ : QDateTime::currentDateTime()});
+
+    if (!latest_ || clock_() - latest_at_ > quiet_after) {
+        level_line->setText(QStringLiteral("Нет опросов датчика: включите опрос («Блокировка») в главном окне."));
+    } else {
+        level_line->setText(QStringLiteral("Уровень %1    Температура %2 °C").arg(latest_->level).arg(latest_->temperature));
+    }
+
+    const monitor::Stats s = series_.stats(from, to);
+    const QString span = QString::fromUtf8(span_names[span_]);
+    QString figures = paused_ ? QStringLiteral("Пауза. ") : QString();
+    if (s.count == 0) {
+        figures += QStringLiteral("За %1 опросов нет.").arg(span);
+    } else {
+        figures += QStringLiteral("За %1 (опросов %2): мин %3, макс %4, среднее %5, разброс %6, СКО %7")
+                       .arg(span)
+                       .arg(s.count)
+                       .arg(console::figure_text(s.min, 0), console::figure_text(s.max, 0),
+                            console::figure_text(s.mean, 1), console::figure_text(s.spread(), 0),
+                            console::figure_text(s.deviation, 1));
+    }
+    figures_line->setText(figures);
+}
+
+void SensorMonitor::show_status(const QString& text) { status_line->setText(text); }
+
+QString SensorMonitor::file_folder() {
+    if (!folder_.isEmpty()) return folder_;
+#ifdef _WIN32
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!documents.isEmpty()) return documents;
+#endif
+    return QDir::homePath();
+}
