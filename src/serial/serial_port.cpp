@@ -29,6 +29,28 @@ constexpr milliseconds stop_check{20};                   // how often a silent w
 std::unique_ptr<QSerialPort> hCom;
 std::array<protocol::Byte, 256> ComBuffer{};
 
+// The port said that its device went away (an adapter pulled out). Closing it from inside
+// its own signal would pull it from under the wait that emitted it, so the flag is looked
+// at after each wait, and the call that was under way lets go of the port on its way out.
+bool lost = false;
+int calls_under_way = 0;
+
+void let_go() {
+    lost = false;
+    if (hCom && hCom->isOpen()) hCom->close();
+}
+
+// One of the module's calls into the port.
+class InUse {
+public:
+    InUse() { ++calls_under_way; }
+    ~InUse() {
+        if (--calls_under_way == 0 && lost) let_go();
+    }
+    InUse(const InUse&) = delete;
+    InUse& operator=(const InUse&) = delete;
+};
+
 int wait_budget(Clock::time_point deadline, milliseconds cap) {
     const auto left = std::chrono::duration_cast<milliseconds>(deadline - Clock::now());
     return static_cast<int>(std::clamp(left, milliseconds{0}, cap).count());
@@ -44,7 +66,7 @@ bool apply(QSerialPort& port, const LineSettings& settings) {
            port.setStopBits(stop_bits[static_cast<int>(settings.stop_bits)]) && port.setFlowControl(P::NoFlowControl);
 }
 
-bool is_open() { return hCom && hCom->isOpen(); }
+bool is_open() { return hCom && hCom->isOpen() && !lost; }
 
 // Waits up to `wait` ms for bytes to arrive. A long wait on a silent line is cut into
 // slices, so that a thread asked to stop (the program quitting) stops waiting; what the
@@ -52,7 +74,9 @@ bool is_open() { return hCom && hCom->isOpen(); }
 bool wait_for_bytes(int wait) {
     const auto until = Clock::now() + milliseconds{wait};
     for (;;) {
-        if (hCom->waitForReadyRead(wait_budget(until, stop_check))) return hCom->error() == QSerialPort::NoError;
+        const bool ready = hCom->waitForReadyRead(wait_budget(until, stop_check));
+        if (lost) return false;
+        if (ready) return hCom->error() == QSerialPort::NoError;
         if (hCom->error() != QSerialPort::TimeoutError || Clock::now() >= until ||
             QThread::currentThread()->isInterruptionRequested())
             return false;
@@ -67,15 +91,16 @@ int write_piece(ByteView s) {
     const auto n = static_cast<qint64>(s.size());
     const auto deadline = Clock::now() + milliseconds{n} + write_constant;
     if (hCom->write(reinterpret_cast<const char*>(ComBuffer.data()), n) != n) {
-        hCom->clear(QSerialPort::Output);
+        if (!lost) hCom->clear(QSerialPort::Output);
         return 0;
     }
     // The bytes are handed to the device at least once, even when this thread comes to it
     // after the deadline: the bound is the line's, not the scheduler's.
-    for (bool first = true; hCom->bytesToWrite() > 0; first = false) {
+    for (bool first = true; hCom->bytesToWrite() > 0 && !lost; first = false) {
         const int wait = wait_budget(deadline, milliseconds{n} + write_constant);
         if ((wait <= 0 && !first) || !hCom->waitForBytesWritten(wait)) break;
     }
+    if (lost) return 0;  // what went out before will not reach the line
     const qint64 unsent = hCom->bytesToWrite();
     if (unsent > 0) hCom->clear(QSerialPort::Output);
     return static_cast<int>(n - unsent);
@@ -116,22 +141,32 @@ OpenResult OpenCom(const QString& port, const QString& settings) {
     hCom->clear();  // nothing that arrived before the open belongs to this session
 
     // A device that goes away (an adapter pulled out) leaves a descriptor that is ready
-    // for ever, and the event loop would spin on it. Qt reports that as a resource error
+    // for ever, and an event loop would spin on it. Qt reports that as a resource error
     // when the port is in use and as a read error when the port is idle (the descriptor
     // is readable but yields nothing). Let go of it at once: reads then return nothing
     // and writes fail, which the exchange cycle reports until it gives up.
+    // The signal comes on every clearError() and every wait that runs out as well, and
+    // mostly inside a wait of ours on a thread that may run no event loop at all (the
+    // command-line tool): the handler is called directly and posts nothing, but for the
+    // one call that closes a port found gone by an event loop, between calls of ours.
     QObject::connect(
         hCom.get(), &QSerialPort::errorOccurred, hCom.get(),
         [port = hCom.get()](QSerialPort::SerialPortError error) {
-            if (port->isOpen() && line_gone(*port, error)) port->close();
+            if (error == QSerialPort::NoError || error == QSerialPort::TimeoutError) return;
+            if (lost || !port->isOpen() || !line_gone(*port, error)) return;
+            lost = true;
+            if (calls_under_way == 0)
+                QMetaObject::invokeMethod(
+                    port, [port] { if (hCom.get() == port && lost) let_go(); }, Qt::QueuedConnection);
         },
-        Qt::QueuedConnection);
+        Qt::DirectConnection);
     return OpenResult::success();
 }
 
 Bytes ReadCom() { return ReadCom({}); }
 
 Bytes ReadCom(const std::function<bool(ByteView)>& complete) {
+    const InUse in_use;
     if (!is_open()) return {};
     hCom->clearError();
     const auto deadline = Clock::now() + read_total;
@@ -155,6 +190,7 @@ Bytes ReadCom(const std::function<bool(ByteView)>& complete) {
 int WriteCom(ByteView s) {
     // A piece cut short ends the write: the pieces behind it would only go out
     // behind a hole, as a corrupt frame.
+    const InUse in_use;
     int written = 0;
     for (ByteView piece : write_pieces(s)) {
         const int count = write_piece(piece);
@@ -165,14 +201,17 @@ int WriteCom(ByteView s) {
 }
 
 void FlushCom() {
+    const InUse in_use;
     if (is_open()) hCom->flush();
 }
 
 void DiscardInput() {
+    const InUse in_use;
     if (is_open()) hCom->clear(QSerialPort::Input);
 }
 
 bool CloseCom() {
+    lost = false;
     if (!hCom) return false;
     hCom->close();
     hCom.reset();
