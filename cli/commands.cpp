@@ -7,10 +7,10 @@
 #include <thread>
 
 #include "arguments.h"
-#include "misses.h"
 #include "calibration/table_csv.h"
 #include "calibration/table_file.h"
 #include "calibration/unit_backup.h"
+#include "misses.h"
 #include "option_names.h"
 #include "progress.h"
 #include "protocol/commands.h"

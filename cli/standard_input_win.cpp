@@ -77,9 +77,10 @@ private:
 }  // namespace
 
 StandardInput standard_input() {
-    static HandleInput input;
-    static std::istream stream(&input);
-    return {stream, input.console()};
+    // Never destroyed: a reader may still wait in it while the program exits.
+    static auto* const input = new HandleInput;
+    static auto* const stream = new std::istream(input);
+    return {*stream, input->console()};
 }
 
 }  // namespace cli

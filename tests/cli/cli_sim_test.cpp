@@ -111,6 +111,8 @@ TEST_F(CliSimTest, BadUseAndBadFilesSendNothing) {
         {"backup"},
         {"identity", "201"},
         {"poll", "1", "--count", "0"},
+        {"tare", "1", "--session", path("s.json"), "--max-misses", "0"},
+        {"tare", "1", "--session", "/proc/s.json"},  // found before the port is opened
         {"sensor", "1", "set-net", "2.5"},
         {"sensor", "1", "set-low", "--invert"},
         {"password", "set", "5"},
