@@ -1,6 +1,7 @@
 #include "serial/serial_port.h"
 
 #include <QCoreApplication>
+#include <QEvent>
 #include <QSerialPort>
 #include <QThread>
 #include <algorithm>
@@ -39,6 +40,22 @@ void let_go() {
     lost = false;
     if (hCom && hCom->isOpen()) hCom->close();
 }
+
+// Lets go of a port found gone by an event loop, between calls of ours: from that loop,
+// once the port's own signal has returned. A child of the port, so it lives in the port's
+// thread, and a call still on its way is dropped with it.
+class LetGo final : public QObject {
+public:
+    explicit LetGo(QObject* port) : QObject(port) {}
+    static constexpr QEvent::Type call = QEvent::User;
+
+protected:
+    bool event(QEvent* e) override {
+        if (e->type() != call) return QObject::event(e);
+        if (lost) let_go();
+        return true;
+    }
+};
 
 // One of the module's calls into the port.
 class InUse {
@@ -151,13 +168,11 @@ OpenResult OpenCom(const QString& port, const QString& settings) {
     // one call that closes a port found gone by an event loop, between calls of ours.
     QObject::connect(
         hCom.get(), &QSerialPort::errorOccurred, hCom.get(),
-        [port = hCom.get()](QSerialPort::SerialPortError error) {
+        [port = hCom.get(), later = new LetGo(hCom.get())](QSerialPort::SerialPortError error) {
             if (error == QSerialPort::NoError || error == QSerialPort::TimeoutError) return;
             if (lost || !port->isOpen() || !line_gone(*port, error)) return;
             lost = true;
-            if (calls_under_way == 0)
-                QMetaObject::invokeMethod(
-                    port, [port] { if (hCom.get() == port && lost) let_go(); }, Qt::QueuedConnection);
+            if (calls_under_way == 0) QCoreApplication::postEvent(later, new QEvent(LetGo::call));
         },
         Qt::DirectConnection);
     return OpenResult::success();
