@@ -226,11 +226,6 @@ private:
             return false;
         }
         const auto& made = std::get<calibration::CalibrationTable>(table);
-        // Made: the session is done with, and the window offers it no more. Only the mark
-        // is lost if it cannot be saved; the points are on disk already.
-        session_.finished = true;
-        if (const auto error = taring::write_session_file(s_.session_file, session_))
-            io_.err << "the session is not marked finished: " << error->toStdString() << "\n";
         if (!s_.output.isEmpty())
             if (const auto error = calibration::write_table_file(s_.output, made))
                 return Failed{Status::failed, error->toStdString()};
@@ -239,6 +234,12 @@ private:
             TRY(ops_.write_and_verify(*s_.slot, made));
             io_.err << slot_name(*s_.slot) << ": written and verified\n";
         }
+        // Done with: the window offers the session no more. A table that did not reach its
+        // file or slot leaves it open, to be finished again. Only the mark is lost if it
+        // cannot be saved; the points are on disk already.
+        session_.finished = true;
+        if (const auto error = taring::write_session_file(s_.session_file, session_))
+            io_.err << "the session is not marked finished: " << error->toStdString() << "\n";
         return true;
     }
 
