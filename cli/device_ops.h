@@ -33,7 +33,7 @@ public:
 
     // The port let go of its device (an adapter pulled out, the line closed): nothing more
     // can be asked, and a failure says so.
-    bool port_gone() const { return port_ && !port_->is_open(); }
+    bool port_gone() const { return port_ && port_->gone(); }
 
     // Display unit.
     Outcome<Nothing> enter_password(std::uint32_t password);

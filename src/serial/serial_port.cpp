@@ -31,19 +31,20 @@ std::unique_ptr<QSerialPort> hCom;
 std::array<protocol::Byte, 256> ComBuffer{};
 
 // The port said that its device went away (an adapter pulled out). Closing it from inside
-// its own signal would pull it from under the wait that emitted it, so the flag is looked
-// at after each wait, and the call that was under way lets go of the port on its way out.
+// its own signal would pull it from under the wait that emitted it: the flag ends the wait,
+// and the port is let go of once the signal has returned: by the event loop of the port's
+// thread where one runs (the window's line thread), else at the start of the next call
+// into it (the command-line tool runs none).
 bool lost = false;
-int calls_under_way = 0;
 
-void let_go() {
+void let_go_if_lost() {
+    if (!lost) return;
     lost = false;
     if (hCom && hCom->isOpen()) hCom->close();
 }
 
-// Lets go of a port found gone by an event loop, between calls of ours: from that loop,
-// once the port's own signal has returned. A child of the port, so it lives in the port's
-// thread, and a call still on its way is dropped with it.
+// Lets go of a lost port from its thread's event loop. A child of the port, so it lives in
+// the port's thread, and a call still on its way is dropped with it.
 class LetGo final : public QObject {
 public:
     explicit LetGo(QObject* port) : QObject(port) {}
@@ -52,20 +53,9 @@ public:
 protected:
     bool event(QEvent* e) override {
         if (e->type() != call) return QObject::event(e);
-        if (lost) let_go();
+        let_go_if_lost();
         return true;
     }
-};
-
-// One of the module's calls into the port.
-class InUse {
-public:
-    InUse() { ++calls_under_way; }
-    ~InUse() {
-        if (--calls_under_way == 0 && lost) let_go();
-    }
-    InUse(const InUse&) = delete;
-    InUse& operator=(const InUse&) = delete;
 };
 
 int wait_budget(Clock::time_point deadline, milliseconds cap) {
@@ -83,7 +73,11 @@ bool apply(QSerialPort& port, const LineSettings& settings) {
            port.setStopBits(stop_bits[static_cast<int>(settings.stop_bits)]) && port.setFlowControl(P::NoFlowControl);
 }
 
-bool is_open() { return hCom && hCom->isOpen() && !lost; }
+bool is_open() { return hCom && hCom->isOpen(); }
+
+void flush_port() {
+    if (is_open() && !lost) hCom->flush();
+}
 
 // Waits up to `wait` ms for bytes to arrive. A long wait on a silent line is cut into
 // slices, so that a thread asked to stop (the program quitting) stops waiting; what the
@@ -102,7 +96,7 @@ bool wait_for_bytes(int wait) {
 }
 
 int write_piece(ByteView s) {
-    if (!is_open()) return 0;
+    if (!is_open() || lost) return 0;
     hCom->clearError();
     std::copy(s.begin(), s.end(), ComBuffer.begin());
     const auto n = static_cast<qint64>(s.size());
@@ -162,17 +156,17 @@ OpenResult OpenCom(const QString& port, const QString& settings) {
     // when the port is in use and as a read error when the port is idle (the descriptor
     // is readable but yields nothing). Let go of it at once: reads then return nothing
     // and writes fail, which the exchange cycle reports until it gives up.
-    // The signal comes on every clearError() and every wait that runs out as well, and
-    // mostly inside a wait of ours on a thread that may run no event loop at all (the
-    // command-line tool): the handler is called directly and posts nothing, but for the
-    // one call that closes a port found gone by an event loop, between calls of ours.
+    // The signal comes on every clearError() and every wait that runs out as well, mostly
+    // inside a wait of ours on a thread that may run no event loop at all (the command-line
+    // tool): the handler is called directly and posts nothing, but the one event that lets
+    // go of a port found gone.
     QObject::connect(
         hCom.get(), &QSerialPort::errorOccurred, hCom.get(),
         [port = hCom.get(), later = new LetGo(hCom.get())](QSerialPort::SerialPortError error) {
             if (error == QSerialPort::NoError || error == QSerialPort::TimeoutError) return;
             if (lost || !port->isOpen() || !line_gone(*port, error)) return;
             lost = true;
-            if (calls_under_way == 0) QCoreApplication::postEvent(later, new QEvent(LetGo::call));
+            QCoreApplication::postEvent(later, new QEvent(LetGo::call));
         },
         Qt::DirectConnection);
     return OpenResult::success();
@@ -181,7 +175,7 @@ OpenResult OpenCom(const QString& port, const QString& settings) {
 Bytes ReadCom() { return ReadCom({}); }
 
 Bytes ReadCom(const std::function<bool(ByteView)>& complete) {
-    const InUse in_use;
+    let_go_if_lost();
     if (!is_open()) return {};
     hCom->clearError();
     const auto deadline = Clock::now() + read_total;
@@ -196,7 +190,7 @@ Bytes ReadCom(const std::function<bool(ByteView)>& complete) {
         if (wait <= 0 || !wait_for_bytes(wait)) break;
     }
     if (count == 0) {
-        FlushCom();
+        flush_port();
         return {};
     }
     return Bytes(ComBuffer.begin(), ComBuffer.begin() + count);
@@ -205,7 +199,7 @@ Bytes ReadCom(const std::function<bool(ByteView)>& complete) {
 int WriteCom(ByteView s) {
     // A piece cut short ends the write: the pieces behind it would only go out
     // behind a hole, as a corrupt frame.
-    const InUse in_use;
+    let_go_if_lost();
     int written = 0;
     for (ByteView piece : write_pieces(s)) {
         const int count = write_piece(piece);
@@ -216,12 +210,12 @@ int WriteCom(ByteView s) {
 }
 
 void FlushCom() {
-    const InUse in_use;
-    if (is_open()) hCom->flush();
+    let_go_if_lost();
+    flush_port();
 }
 
 void DiscardInput() {
-    const InUse in_use;
+    let_go_if_lost();
     if (is_open()) hCom->clear(QSerialPort::Input);
 }
 
@@ -235,5 +229,7 @@ bool CloseCom() {
 }
 
 bool IsOpen() { return is_open(); }
+
+bool Lost() { return lost || (hCom && !hCom->isOpen()); }
 
 }  // namespace serial::SerialPort

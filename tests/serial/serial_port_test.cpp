@@ -128,9 +128,12 @@ TEST_F(SerialPortTest, ReadOrWriteOnALostLineLetsGoOfThePort) {
             EXPECT_LT(serial::SerialPort::WriteCom(Bytes{1, 2, 3, 4}), 4);
         else
             EXPECT_TRUE(serial::SerialPort::ReadCom().empty());
-        EXPECT_FALSE(serial::SerialPort::IsOpen());
+        EXPECT_TRUE(serial::SerialPort::Lost());
         EXPECT_EQ(serial::SerialPort::WriteCom(Bytes{1, 2, 3, 4}), 0);
+        EXPECT_FALSE(serial::SerialPort::IsOpen()) << "let go of by the next call";
+        EXPECT_TRUE(serial::SerialPort::Lost());
         EXPECT_TRUE(serial::SerialPort::CloseCom()) << "the handle stays until the owner closes it";
+        EXPECT_FALSE(serial::SerialPort::Lost());
     }
 }
 
