@@ -1,7 +1,8 @@
 // trelvik-cli tare as a technician runs it, against the simulator's tank: pours typed on
 // both sides, a point taken back, the program killed and started again on its session
-// file, and the table written to a slot at the end. And table from-session on good and
-// bad session files.
+// file, and the table written to a slot at the end; answers missed and a port gone, a
+// refused start, and an end of input at a terminal with Ctrl+C behind it. And table
+// from-session on good and bad session files.
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
