@@ -6,6 +6,7 @@
 
 #include "arguments.h"
 #include "commands.h"
+#include "misses.h"
 #include "option_names.h"
 #include "protocol/requests.h"
 #include "taring_commands.h"
@@ -49,7 +50,7 @@ const std::vector<Command>& commands() {
          "A poll without a good answer (after the retries) writes no line; its time goes to standard error.",
          {valued({option::count}, "Stop after N answers.", "N"),
           valued({option::interval}, "Milliseconds from one poll to the next (default 500).", "MS"),
-          valued({option::max_misses}, "End with exit status 1 after N polls in a row without an answer (default 10).", "N")},
+          max_misses_option()},
          poll},
         {{"table", "read"}, "SLOT [-o FILE [--force]]",
          "one slot (1 to 10) to FILE (.csv or .json), or CSV on standard output",

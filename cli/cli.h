@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <csignal>
 #include <iosfwd>
+#include <string>
 
 namespace cli {
 
@@ -14,14 +15,27 @@ struct Io {
     bool progress = false;  // standard error is a terminal: long work shows how far it has come
     // Ctrl+C: a poll, and a command that changes a device, ask for it (`wanted`) and stop
     // after the frame in flight once the handler has set `caught`; a second Ctrl+C, or one
-    // during any other command, ends the program at once.
+    // during any other command, ends the program at once. On Windows the console's window
+    // closing, a log-off and a shut-down stop it the same way.
     struct Interrupt {
+        static constexpr std::sig_atomic_t ctrl_c = 1;
+        static constexpr std::sig_atomic_t console_closing = 2;
         volatile std::sig_atomic_t wanted = 0;
-        volatile std::sig_atomic_t caught = 0;
+        volatile std::sig_atomic_t caught = 0;  // 0, or what stopped the command
     };
     Interrupt* interrupt = nullptr;
     std::istream* in = nullptr;  // what the operator types, for the commands that read it
+    // `in` is a terminal (a console): there Ctrl+C can end a pending read before the
+    // handler has said so, and an end of input may be a stop on its way.
+    bool in_is_terminal = false;
 };
+
+// The first words of the message of a command that was stopped.
+inline std::string stopped_by(const Io::Interrupt& interrupt) {
+    return interrupt.caught == Io::Interrupt::console_closing
+               ? "stopped as the console closes (its window closed, a log-off or a shut-down)"
+               : "stopped by Ctrl+C";
+}
 
 // Runs one command line (the arguments after the program's name) with `default_port`
 // (the environment's TRELVIK_PORT) when no --port is given, and returns the exit status.

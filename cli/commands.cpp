@@ -1,6 +1,5 @@
 #include "commands.h"
 
-#include <QDateTime>
 #include <QSerialPortInfo>
 #include <algorithm>
 #include <chrono>
@@ -13,6 +12,7 @@
 #include "calibration/table_json.h"
 #include "calibration/unit_backup.h"
 #include "exchange/poll_csv.h"
+#include "misses.h"
 #include "option_names.h"
 #include "progress.h"
 #include "protocol/commands.h"
@@ -112,11 +112,7 @@ Outcome<Nothing> poll(Session& session, const Invocation& call) {
         TRY_LET(n, number("--interval", call.options.value(option::interval), {0, 86'400'000}));
         interval_ms = n;
     }
-    std::int32_t max_misses = 10;
-    if (call.options.isSet(option::max_misses)) {
-        TRY_LET(n, number("--max-misses", call.options.value(option::max_misses), {1, 1'000'000}));
-        max_misses = n;
-    }
+    TRY_LET(max_misses, max_misses_argument(call));
     TRY_LET(ops, session.devices());
 
     using Clock = std::chrono::steady_clock;
@@ -125,13 +121,9 @@ Outcome<Nothing> poll(Session& session, const Invocation& call) {
     if (interrupt) interrupt->wanted = 1;
     const auto stop = [interrupt] { return interrupt && interrupt->caught; };
     out << exchange::poll_csv_header << std::endl;
-    const auto timestamp = [] {
-        const QDateTime now = QDateTime::currentDateTime();
-        return now.toOffsetFromUtc(now.offsetFromUtc()).toString(Qt::ISODateWithMs).toStdString();
-    };
     auto next = Clock::now();
     std::int32_t answers = 0;
-    std::int32_t misses = 0;  // in a row
+    Misses misses(session.io.err, max_misses);
     for (bool first = true; (!count || answers < *count) && !stop(); first = false) {
         if (!first) {
             // Waits in short steps, so that Ctrl+C ends a long interval at once.
@@ -141,16 +133,13 @@ Outcome<Nothing> poll(Session& session, const Invocation& call) {
             if (stop()) break;
         }
         auto answer = ops->poll(address);
-        if (auto* missed = std::get_if<Failed>(&answer)) {
-            // A long log rides over a lost answer; only a sensor that stays silent ends it.
-            session.io.err << "trelvik-cli: " << timestamp() << " no answer: " << missed->message << std::endl;
-            if (++misses < max_misses) continue;
-            missed->message = std::to_string(misses) + " polls in a row without an answer";
-            return *missed;
+        if (const auto* missed = std::get_if<Failed>(&answer)) {
+            if (auto end = misses.missed(*missed, ops->port_gone())) return *end;
+            continue;
         }
-        misses = 0;
+        misses.answered();
         ++answers;
-        out << exchange::poll_csv_line(timestamp(), std::get<exchange::FullPoll>(answer)) << std::endl;
+        out << exchange::poll_csv_line(local_time_text(), std::get<exchange::FullPoll>(answer)) << std::endl;
     }
     return Nothing{};
 }

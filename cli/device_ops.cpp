@@ -122,6 +122,7 @@ Outcome<Nothing> DeviceOps::set_net(Byte address, Byte net) {
         const auto moved = line_.ask(sensor_request(net, cmd_read_sn), from_sensor(cmd_read_sn, identity_length), 0);
         if (std::holds_alternative<Bytes>(moved)) return Nothing{};
     }
+    if (port_gone()) return Failed{Status::failed, port_gone_message};
     return Failed{Status::failed, last + "; nor does a sensor answer at " + std::to_string(net)};
 }
 

@@ -11,6 +11,7 @@
 #include "exchange/reply_dispatch.h"
 #include "exchange/request_reply.h"
 #include "outcome.h"
+#include "serial/line.h"
 
 namespace cli {
 
@@ -27,7 +28,12 @@ struct SlotRead {
 
 class DeviceOps {
 public:
-    explicit DeviceOps(exchange::RequestReply& line) : line_(line) {}
+    // `port`, when given, is the line under `line`, looked at after a failure.
+    explicit DeviceOps(exchange::RequestReply& line, const serial::Line* port = nullptr) : line_(line), port_(port) {}
+
+    // The port let go of its device (an adapter pulled out, the line closed): nothing more
+    // can be asked, and a failure says so.
+    bool port_gone() const { return port_ && port_->gone(); }
 
     // Display unit.
     Outcome<Nothing> enter_password(std::uint32_t password);
@@ -57,13 +63,18 @@ private:
     template <typename Check>
     Outcome<Bytes> ask(const Bytes& request, const Check& check) {
         auto answer = line_.ask(request, check);
-        if (auto* failure = std::get_if<exchange::RequestFailure>(&answer)) return Failed{Status::failed, failure->message};
+        if (auto* failure = std::get_if<exchange::RequestFailure>(&answer))
+            return Failed{Status::failed, port_gone() ? std::string(port_gone_message) : failure->message};
         return std::get<Bytes>(std::move(answer));
     }
     // A display-unit command that the unit confirms with `confirmation` or refuses.
     Outcome<Nothing> confirmed(const Bytes& request, Byte confirmation, const std::string& refused);
 
+    static constexpr char port_gone_message[] =
+        "the port is gone: its device went away (an adapter pulled out?)";
+
     exchange::RequestReply& line_;
+    const serial::Line* port_;
 };
 
 }  // namespace cli

@@ -10,7 +10,7 @@ Io::Interrupt* installed = nullptr;
 
 void on_interrupt(int signal) {
     if (installed->wanted && !installed->caught) {
-        installed->caught = 1;
+        installed->caught = Io::Interrupt::ctrl_c;
         return;
     }
     std::signal(signal, SIG_DFL);  // nothing to finish, or asked twice: end as Ctrl+C always does (exit 130)
@@ -19,7 +19,7 @@ void on_interrupt(int signal) {
 
 }  // namespace
 
-void install_interrupt_handler(Io::Interrupt& interrupt) {
+void install_interrupt_handler(Io::Interrupt& interrupt, void (*)()) {
     installed = &interrupt;
     std::signal(SIGINT, on_interrupt);
 }

@@ -1,5 +1,7 @@
 #include <windows.h>
 
+#include <thread>
+
 #include "interrupt.h"
 
 namespace cli {
@@ -7,24 +9,72 @@ namespace cli {
 namespace {
 
 Io::Interrupt* installed = nullptr;
+void (*before_exit)() = nullptr;
+
+// Ended at once, with the status of an interrupted command. The system's own handler
+// would end it too, but under Wine with status 0, which reads as success.
+[[noreturn]] void end_now() {
+    if (before_exit) before_exit();
+    ExitProcess(130);
+}
+
+// Windows is about to end the program: it may end it as soon as the caller returns (and,
+// failing that, a few seconds later). The caller waits here while the main thread
+// finishes the frame in flight and prints its summary; the program's exit ends it too.
+[[noreturn]] void stop_and_wait_for_the_end() {
+    if (!installed->wanted || installed->caught) end_now();
+    installed->caught = Io::Interrupt::console_closing;
+    for (;;) Sleep(INFINITE);
+}
 
 BOOL WINAPI on_console_event(DWORD event) {
-    if (event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT) return FALSE;
-    if (installed->wanted && !installed->caught) {
-        installed->caught = 1;
+    switch (event) {
+    case CTRL_C_EVENT:
+    case CTRL_BREAK_EVENT:
+        if (!installed->wanted || installed->caught) end_now();  // nothing to finish, or asked twice
+        installed->caught = Io::Interrupt::ctrl_c;
         return TRUE;
+    case CTRL_CLOSE_EVENT:
+    case CTRL_LOGOFF_EVENT:
+    case CTRL_SHUTDOWN_EVENT:
+        stop_and_wait_for_the_end();
+    default:
+        return FALSE;
     }
-    // Nothing to finish, or asked twice: ended at once, with the status of an interrupted
-    // command. The system's own handler would end it too, but under Wine with status 0,
-    // which reads as success.
-    ExitProcess(130);
+}
+
+LRESULT CALLBACK on_session_message(HWND window, UINT message, WPARAM w, LPARAM l) {
+    if (message == WM_QUERYENDSESSION) return TRUE;
+    if (message == WM_ENDSESSION && w) stop_and_wait_for_the_end();
+    return DefWindowProcW(window, message, w, l);
+}
+
+// A program that loads user32.dll (Qt does) gets no CTRL_LOGOFF_EVENT or
+// CTRL_SHUTDOWN_EVENT; the end of the session reaches it as window messages instead, sent
+// to its top-level windows. A hidden one on a thread of its own takes them (a message-only
+// window would get no broadcasts).
+void watch_the_session() {
+    std::thread([] {
+        const HINSTANCE module = GetModuleHandleW(nullptr);
+        WNDCLASSW type{};
+        type.lpfnWndProc = on_session_message;
+        type.hInstance = module;
+        type.lpszClassName = L"trelvik-cli-session";
+        if (!RegisterClassW(&type)) return;
+        if (!CreateWindowExW(0, type.lpszClassName, L"", WS_OVERLAPPED, 0, 0, 0, 0, nullptr, nullptr, module, nullptr))
+            return;
+        MSG message;
+        while (GetMessageW(&message, nullptr, 0, 0) > 0) DispatchMessageW(&message);
+    }).detach();
 }
 
 }  // namespace
 
-void install_interrupt_handler(Io::Interrupt& interrupt) {
+void install_interrupt_handler(Io::Interrupt& interrupt, void (*before_sudden_exit)()) {
     installed = &interrupt;
+    before_exit = before_sudden_exit;
     SetConsoleCtrlHandler(on_console_event, TRUE);
+    watch_the_session();
 }
 
 }  // namespace cli

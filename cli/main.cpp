@@ -15,6 +15,7 @@
 
 #include "cli.h"
 #include "interrupt.h"
+#include "standard_input.h"
 
 namespace {
 
@@ -28,12 +29,20 @@ bool stderr_is_terminal() {
 
 #ifdef _WIN32
 // The console shows what the program writes as UTF-8 (file names, the devices' Russian
-// texts) for as long as it runs; the shell's own code page comes back at exit.
+// texts) for as long as it runs; the shell's own code page comes back on every way out:
+// at exit, and before the console handler ends the program at once.
+UINT shell_code_page = 0;
+
+void restore_code_page() {
+    if (shell_code_page != 0) SetConsoleOutputCP(shell_code_page);
+}
+
 void console_speaks_utf8() {
-    static const UINT shell_code_page = GetConsoleOutputCP();
-    if (shell_code_page == 0 || shell_code_page == CP_UTF8) return;  // no console, or already
+    const UINT code_page = GetConsoleOutputCP();
+    if (code_page == 0 || code_page == CP_UTF8) return;  // no console, or already
+    shell_code_page = code_page;
     SetConsoleOutputCP(CP_UTF8);
-    std::atexit([] { SetConsoleOutputCP(shell_code_page); });
+    std::atexit(restore_code_page);
 }
 #endif
 
@@ -41,16 +50,19 @@ void console_speaks_utf8() {
 
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
+    // Ctrl+C ends a poll after the answer it waits for, with every line written whole, and
+    // a command that changes a device after the frame in flight.
+    static cli::Io::Interrupt interrupt;
 #ifdef _WIN32
     // Files go out byte for byte: a CSV's CRLF must not become CR CR LF.
     _setmode(_fileno(stdout), _O_BINARY);
     console_speaks_utf8();
-#endif
-    // Ctrl+C ends a poll after the answer it waits for, with every line written whole, and
-    // a command that changes a device after the frame in flight.
-    static cli::Io::Interrupt interrupt;
+    cli::install_interrupt_handler(interrupt, restore_code_page);
+#else
     cli::install_interrupt_handler(interrupt);
-    cli::Io io{std::cout, std::cerr, stderr_is_terminal(), &interrupt, &std::cin};
+#endif
+    const cli::StandardInput input = cli::standard_input();
+    cli::Io io{std::cout, std::cerr, stderr_is_terminal(), &interrupt, &input.stream, input.terminal};
     const int status = cli::run(QCoreApplication::arguments().mid(1), qEnvironmentVariable("TRELVIK_PORT"), io);
     std::cout.flush();
     return status;

@@ -13,7 +13,7 @@ struct Session::Line {
     serial::SerialPortLine port;
     exchange::RequestReply exchange;
     DeviceOps ops;
-    explicit Line(int retries) : exchange(port, retries), ops(exchange) {}
+    explicit Line(int retries) : exchange(port, retries), ops(exchange, &port) {}
 };
 
 Session::Session(Io& io_, QString port, int retries) : io(io_), port_(std::move(port)), retries_(retries) {}
@@ -50,7 +50,7 @@ void Session::guard_writes() {
 
 std::optional<Failed> Session::interrupted(const std::string& summary) const {
     if (!io.interrupt || !io.interrupt->caught) return std::nullopt;
-    return Failed{Status::interrupted, "stopped by Ctrl+C: " + summary};
+    return Failed{Status::interrupted, stopped_by(*io.interrupt) + ": " + summary};
 }
 
 }  // namespace cli

@@ -12,6 +12,7 @@
 #include "arguments.h"
 #include "calibration/table_file.h"
 #include "input_lines.h"
+#include "misses.h"
 #include "option_names.h"
 #include "protocol/number_text.h"
 #include "taring/session_file.h"
@@ -30,6 +31,10 @@ using taring::TaringSession;
 
 constexpr auto poll_period = std::chrono::milliseconds(400);  // at least twice a second
 constexpr auto watch_step = std::chrono::milliseconds(20);    // how soon Ctrl+C is seen
+// How long an end of input at a terminal waits for a stop that may be on its way: on a
+// Windows console Ctrl+C ends the pending read at once, and the handler's thread comes
+// after. Longer than a poll, so the sensor is asked meanwhile.
+constexpr auto stop_grace = std::chrono::seconds(1);
 
 // The session file as it stands, or a new session when there is none.
 Outcome<TaringSession> open_session(const TareSettings& s) {
@@ -94,15 +99,21 @@ private:
                s_.session_file.toStdString();
     }
 
-    // One poll when it is due; the level settled, once it has while settling.
+    // One poll when it is due; the level settled, once it has while settling. A poll
+    // without an answer is noted and ridden over, until too many in a row or a port gone.
     Outcome<std::optional<taring::Settled>> poll_when_due() {
         if (Clock::now() < next_poll_) return std::optional<taring::Settled>{};
         next_poll_ = std::max(next_poll_ + poll_period, Clock::now());
         auto answer = ops_.poll(s_.address);
-        if (auto* failed = std::get_if<Failed>(&answer)) {
-            failed->message += "\n" + saved();
-            return *failed;
+        if (const auto* failed = std::get_if<Failed>(&answer)) {
+            clear_progress();
+            if (auto end = misses_.missed(*failed, ops_.port_gone())) {
+                end->message += "\n" + saved();
+                return *end;
+            }
+            return std::optional<taring::Settled>{};
         }
+        misses_.answered();
         level_ = std::get<exchange::FullPoll>(answer).level;
         if (!settling_) return std::optional<taring::Settled>{};
         return detector_.feed(seconds(), level_);
@@ -110,16 +121,24 @@ private:
 
     // Polls on while waiting for a line; false on Ctrl+C. The end of input is an empty line.
     Outcome<bool> next_line(std::string& line) {
+        std::optional<Clock::time_point> end_counts_at;  // once the input has ended
         for (;;) {
             if (stop()) return false;
             TRY(poll_when_due());
-            const auto got = input_.next(line, std::min(next_poll_, Clock::now() + watch_step));
-            if (got == InputLines::Got::line) return true;
-            if (got == InputLines::Got::ended) {
-                input_ended_ = true;
-                line.clear();
-                return true;
+            const auto step_end = std::min(next_poll_, Clock::now() + watch_step);
+            if (end_counts_at) {
+                if (Clock::now() >= *end_counts_at) {
+                    input_ended_ = true;
+                    line.clear();
+                    return true;
+                }
+                std::this_thread::sleep_until(std::min(step_end, *end_counts_at));
+                continue;
             }
+            const auto got = input_.next(line, step_end);
+            if (got == InputLines::Got::line) return true;
+            if (got == InputLines::Got::ended)
+                end_counts_at = Clock::now() + (io_.in_is_terminal ? stop_grace : Clock::duration::zero());
         }
     }
 
@@ -216,11 +235,17 @@ private:
             TRY(ops_.write_and_verify(*s_.slot, made));
             io_.err << slot_name(*s_.slot) << ": written and verified\n";
         }
+        // Done with: the window offers the session no more. A table that did not reach its
+        // file or slot leaves it open, to be finished again. Only the mark is lost if it
+        // cannot be saved; the points are on disk already.
+        session_.finished = true;
+        if (const auto error = taring::write_session_file(s_.session_file, session_))
+            io_.err << "the session is not marked finished: " << error->toStdString() << "\n";
         return true;
     }
 
     // Ctrl+C ends the session unfinished: status 130, with every point taken saved.
-    Failed interrupted() const { return {Status::interrupted, "stopped by Ctrl+C: " + saved()}; }
+    Failed interrupted() const { return {Status::interrupted, stopped_by(*io_.interrupt) + ": " + saved()}; }
 
     void show_progress() {
         if (!io_.progress) return;
@@ -242,6 +267,7 @@ private:
     TaringSession& session_;
     taring::SettleDetector detector_;
     InputLines input_;
+    Misses misses_{io_.err, s_.max_misses};
     bool input_ended_ = false;
     bool settling_ = false;
     std::uint16_t level_ = 0;
@@ -262,14 +288,13 @@ std::vector<QCommandLineOption> tare_options() {
         QCommandLineOption(QStringList{option::password}, "The display unit's password N: presented at the start, to find a wrong one early, and again before the slot is written.", "N"),
         QCommandLineOption(QStringList{"o", option::output}, "At the end, write the table to FILE (.csv or .json).", "FILE"),
         force_option(),
+        max_misses_option(),
     };
 }
 
 Outcome<Nothing> tare(Session& session, const Invocation& call) {
     TRY_LET(s, tare_settings(call));
     TRY_LET(taring, open_session(s));
-    // Written at once: a file that cannot be written is found before the first pour.
-    if (const auto error = taring::write_session_file(s.session_file, taring)) return bad(*error);
     TRY_LET(ops, session.devices(s.password));
     DeviceOps& device = *ops;
     // The serial number ties the file to its sensor; a sensor that does not tell it is tared all the same.
@@ -280,6 +305,10 @@ Outcome<Nothing> tare(Session& session, const Invocation& call) {
                        QString::number(*identity->serial));
         if (identity->serial) taring.serial = *identity->serial;
     }
+    // Written once the checks have passed, before the first pour: a file that cannot be
+    // written is found now, not with the first point.
+    if (const auto error = taring::write_session_file(s.session_file, taring))
+        return Failed{Status::failed, error->toStdString()};
     auto& err = session.io.err;
     if (taring.points.empty()) {
         err << "sensor " << int{s.address} << ": a new session in " << s.session_file.toStdString()

@@ -6,6 +6,7 @@
 #include "arguments.h"
 #include "calibration/table_texts.h"
 #include "calibration/unit_backup.h"
+#include "misses.h"
 #include "protocol/number_text.h"
 #include "option_names.h"
 #include "taring_table.h"
@@ -58,6 +59,9 @@ Outcome<TareSettings> tare_settings(const Invocation& call) {
     s.password = password;
     s.output = call.options.value(option::output);
     if (!s.output.isEmpty()) TRY(output_file(call, s.output));
+    TRY(writable(s.session_file));
+    TRY_LET(max_misses, max_misses_argument(call));
+    s.max_misses = max_misses;
     return s;
 }
 

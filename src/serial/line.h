@@ -27,6 +27,9 @@ public:
     virtual bool close() = 0;
     // False once closed, and once the port let go of a device that went away.
     virtual bool is_open() const = 0;
+    // The port's device went away, as soon as a read or write has found it so, before the
+    // port lets go of it.
+    virtual bool gone() const { return false; }
 };
 
 class SerialPortLine final : public Line {
@@ -43,6 +46,7 @@ public:
     void discard_input() override { SerialPort::DiscardInput(); }
     bool close() override { return SerialPort::CloseCom(); }
     bool is_open() const override { return SerialPort::IsOpen(); }
+    bool gone() const override { return SerialPort::Lost(); }
 };
 
 }  // namespace serial

@@ -1,6 +1,7 @@
 #include "serial/serial_port.h"
 
 #include <QCoreApplication>
+#include <QEvent>
 #include <QSerialPort>
 #include <QThread>
 #include <algorithm>
@@ -29,6 +30,34 @@ constexpr milliseconds stop_check{20};                   // how often a silent w
 std::unique_ptr<QSerialPort> hCom;
 std::array<protocol::Byte, 256> ComBuffer{};
 
+// The port said that its device went away (an adapter pulled out). Closing it from inside
+// its own signal would pull it from under the wait that emitted it: the flag ends the wait,
+// and the port is let go of once the signal has returned: by the event loop of the port's
+// thread where one runs (the window's line thread), else at the start of the next call
+// into it (the command-line tool runs none).
+bool lost = false;
+
+void let_go_if_lost() {
+    if (!lost) return;
+    lost = false;
+    if (hCom && hCom->isOpen()) hCom->close();
+}
+
+// Lets go of a lost port from its thread's event loop. A child of the port, so it lives in
+// the port's thread, and a call still on its way is dropped with it.
+class LetGo final : public QObject {
+public:
+    explicit LetGo(QObject* port) : QObject(port) {}
+    static constexpr QEvent::Type call = QEvent::User;
+
+protected:
+    bool event(QEvent* e) override {
+        if (e->type() != call) return QObject::event(e);
+        let_go_if_lost();
+        return true;
+    }
+};
+
 int wait_budget(Clock::time_point deadline, milliseconds cap) {
     const auto left = std::chrono::duration_cast<milliseconds>(deadline - Clock::now());
     return static_cast<int>(std::clamp(left, milliseconds{0}, cap).count());
@@ -46,13 +75,19 @@ bool apply(QSerialPort& port, const LineSettings& settings) {
 
 bool is_open() { return hCom && hCom->isOpen(); }
 
+void flush_port() {
+    if (is_open() && !lost) hCom->flush();
+}
+
 // Waits up to `wait` ms for bytes to arrive. A long wait on a silent line is cut into
 // slices, so that a thread asked to stop (the program quitting) stops waiting; what the
 // read brings is not wanted then. True when bytes came and the port reported no error.
 bool wait_for_bytes(int wait) {
     const auto until = Clock::now() + milliseconds{wait};
     for (;;) {
-        if (hCom->waitForReadyRead(wait_budget(until, stop_check))) return hCom->error() == QSerialPort::NoError;
+        const bool ready = hCom->waitForReadyRead(wait_budget(until, stop_check));
+        if (lost) return false;
+        if (ready) return hCom->error() == QSerialPort::NoError;
         if (hCom->error() != QSerialPort::TimeoutError || Clock::now() >= until ||
             QThread::currentThread()->isInterruptionRequested())
             return false;
@@ -61,21 +96,22 @@ bool wait_for_bytes(int wait) {
 }
 
 int write_piece(ByteView s) {
-    if (!is_open()) return 0;
+    if (!is_open() || lost) return 0;
     hCom->clearError();
     std::copy(s.begin(), s.end(), ComBuffer.begin());
     const auto n = static_cast<qint64>(s.size());
     const auto deadline = Clock::now() + milliseconds{n} + write_constant;
     if (hCom->write(reinterpret_cast<const char*>(ComBuffer.data()), n) != n) {
-        hCom->clear(QSerialPort::Output);
+        if (!lost) hCom->clear(QSerialPort::Output);
         return 0;
     }
     // The bytes are handed to the device at least once, even when this thread comes to it
     // after the deadline: the bound is the line's, not the scheduler's.
-    for (bool first = true; hCom->bytesToWrite() > 0; first = false) {
+    for (bool first = true; hCom->bytesToWrite() > 0 && !lost; first = false) {
         const int wait = wait_budget(deadline, milliseconds{n} + write_constant);
         if ((wait <= 0 && !first) || !hCom->waitForBytesWritten(wait)) break;
     }
+    if (lost) return 0;  // what went out before will not reach the line
     const qint64 unsent = hCom->bytesToWrite();
     if (unsent > 0) hCom->clear(QSerialPort::Output);
     return static_cast<int>(n - unsent);
@@ -116,22 +152,30 @@ OpenResult OpenCom(const QString& port, const QString& settings) {
     hCom->clear();  // nothing that arrived before the open belongs to this session
 
     // A device that goes away (an adapter pulled out) leaves a descriptor that is ready
-    // for ever, and the event loop would spin on it. Qt reports that as a resource error
+    // for ever, and an event loop would spin on it. Qt reports that as a resource error
     // when the port is in use and as a read error when the port is idle (the descriptor
     // is readable but yields nothing). Let go of it at once: reads then return nothing
     // and writes fail, which the exchange cycle reports until it gives up.
+    // The signal comes on every clearError() and every wait that runs out as well, mostly
+    // inside a wait of ours on a thread that may run no event loop at all (the command-line
+    // tool): the handler is called directly and posts nothing, but the one event that lets
+    // go of a port found gone.
     QObject::connect(
         hCom.get(), &QSerialPort::errorOccurred, hCom.get(),
-        [port = hCom.get()](QSerialPort::SerialPortError error) {
-            if (port->isOpen() && line_gone(*port, error)) port->close();
+        [port = hCom.get(), later = new LetGo(hCom.get())](QSerialPort::SerialPortError error) {
+            if (error == QSerialPort::NoError || error == QSerialPort::TimeoutError) return;
+            if (lost || !port->isOpen() || !line_gone(*port, error)) return;
+            lost = true;
+            QCoreApplication::postEvent(later, new QEvent(LetGo::call));
         },
-        Qt::QueuedConnection);
+        Qt::DirectConnection);
     return OpenResult::success();
 }
 
 Bytes ReadCom() { return ReadCom({}); }
 
 Bytes ReadCom(const std::function<bool(ByteView)>& complete) {
+    let_go_if_lost();
     if (!is_open()) return {};
     hCom->clearError();
     const auto deadline = Clock::now() + read_total;
@@ -146,7 +190,7 @@ Bytes ReadCom(const std::function<bool(ByteView)>& complete) {
         if (wait <= 0 || !wait_for_bytes(wait)) break;
     }
     if (count == 0) {
-        FlushCom();
+        flush_port();
         return {};
     }
     return Bytes(ComBuffer.begin(), ComBuffer.begin() + count);
@@ -155,6 +199,7 @@ Bytes ReadCom(const std::function<bool(ByteView)>& complete) {
 int WriteCom(ByteView s) {
     // A piece cut short ends the write: the pieces behind it would only go out
     // behind a hole, as a corrupt frame.
+    let_go_if_lost();
     int written = 0;
     for (ByteView piece : write_pieces(s)) {
         const int count = write_piece(piece);
@@ -165,14 +210,17 @@ int WriteCom(ByteView s) {
 }
 
 void FlushCom() {
-    if (is_open()) hCom->flush();
+    let_go_if_lost();
+    flush_port();
 }
 
 void DiscardInput() {
+    let_go_if_lost();
     if (is_open()) hCom->clear(QSerialPort::Input);
 }
 
 bool CloseCom() {
+    lost = false;
     if (!hCom) return false;
     hCom->close();
     hCom.reset();
@@ -181,5 +229,7 @@ bool CloseCom() {
 }
 
 bool IsOpen() { return is_open(); }
+
+bool Lost() { return lost || (hCom && !hCom->isOpen()); }
 
 }  // namespace serial::SerialPort

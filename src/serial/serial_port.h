@@ -56,7 +56,11 @@ void DiscardInput();
 // Closes the port. Afterwards reads return nothing and writes write nothing.
 bool CloseCom();
 
+// Open until closed, or until the port lets go of a device that went away: at the next
+// call into it, or from the event loop of its thread, after the call that found it gone.
 bool IsOpen();
+// The port's device went away (an adapter pulled out), whether or not it was let go of yet.
+bool Lost();
 
 }  // namespace SerialPort
 }  // namespace serial

@@ -138,6 +138,8 @@ TEST_F(CliSimTest, BadUseAndBadFilesSendNothing) {
         {"backup"},
         {"identity", "201"},
         {"poll", "1", "--count", "0"},
+        {"tare", "1", "--session", path("s.json"), "--max-misses", "0"},
+        {"tare", "1", "--session", "/proc/s.json"},  // found before the port is opened
         {"sensor", "1", "set-net", "2.5"},
         {"sensor", "1", "set-low", "--invert"},
         {"password", "set", "5"},
@@ -277,26 +279,30 @@ TEST_F(CliSimTest, SetNetWhoseAnswerIsLostAsksTheNewNumberBeforeSendingAgain) {
     EXPECT_NE(failed.err.find("nor does a sensor answer at 7"), std::string::npos) << failed.err;
 }
 
-TEST_F(CliSimTest, PollRidesOverMissedAnswersUntilTooManyInARow) {
+TEST_F(CliSimTest, PollRidesOverMissedAnswersUntilTooManyInARowOrThePortIsGone) {
     struct Case {
-        std::string lose;  // every Nth answer of sensor 2 is lost
+        std::vector<std::string> faults;
         QStringList extra;
         int status;
         long lines, misses;
+        std::string told;
     };
     const Case cases[] = {
-        {"2:2", {"--count", "3"}, 0, 3, 2},
-        {"2:1", {"--max-misses", "2"}, 1, 0, 2},
+        {{"--lose", "2:2"}, {"--count", "3"}, 0, 3, 2, ""},  // every second answer of sensor 2 lost
+        {{"--lose", "2:1"}, {"--max-misses", "2"}, 1, 0, 2, "2 polls in a row without an answer"},
+        // An adapter pulled out ends it at once, however many misses it may ride over.
+        {{"--close-after", "3"}, {"--max-misses", "100"}, 1, 3, 0, "the port is gone"},
     };
     for (const Case& c : cases) {
-        SimProcess sim = quiet_sim({"--lose", c.lose});
+        SimProcess sim = quiet_sim(c.faults);
         const CliRun run = cli_run(sim.device(), QStringList{"--retries", "0", "poll", "2", "--interval", "0"} + c.extra);
-        SCOPED_TRACE(c.lose + ": " + run.err);
+        SCOPED_TRACE(c.faults[0] + ": " + run.err);
         EXPECT_EQ(run.status, c.status);
         EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 1 + c.lines);
         std::size_t misses = 0;
         for (std::size_t at = 0; (at = run.err.find(" no answer: ", at)) != std::string::npos; ++at) ++misses;
         EXPECT_EQ(misses, static_cast<std::size_t>(c.misses));
+        EXPECT_NE(run.err.find(c.told), std::string::npos);
     }
 }
 

@@ -1,19 +1,24 @@
 // trelvik-cli tare as a technician runs it, against the simulator's tank: pours typed on
 // both sides, a point taken back, the program killed and started again on its session
-// file, and the table written to a slot at the end. And table from-session on good and
-// bad session files.
+// file, and the table written to a slot at the end; answers missed and a port gone, a
+// refused start, and an end of input at a terminal with Ctrl+C behind it. And table
+// from-session on good and bad session files.
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <cmath>
+#include <csignal>
 #include <sstream>
 
 #include "calibration/table_file.h"
 #include "cli.h"
 #include "support/sim_process.h"
+#include "taring/session_file.h"
 
 namespace {
 
@@ -106,6 +111,136 @@ TEST(TareSim, PoursUndoAndARestartGiveTheTableWrittenToTheSlot) {
     EXPECT_EQ(written.litres.front(), 0);
     EXPECT_EQ(written.litres.back(), 250);  // 250.5 rounded to the even neighbour
     EXPECT_LE(std::abs(written.values.back() - at_250), 2);
+    const auto kept = taring::read_session_file(session);
+    ASSERT_TRUE(std::holds_alternative<taring::TaringSession>(kept));
+    EXPECT_TRUE(std::get<taring::TaringSession>(kept).finished) << "the window must not offer it again";
+}
+
+namespace {
+
+struct TareRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+// tare in-process, with no input at all: it ends once the first point is taken.
+TareRun tare_run(const SimProcess& sim, const QStringList& arguments) {
+    std::ostringstream out, err;
+    cli::Io io{out, err};
+    const int status = cli::run(arguments, QString::fromStdString(sim.device()), io);
+    return {status, out.str(), err.str()};
+}
+
+// Waits for the simulator's next log line that holds `text`.
+bool logged(SimProcess& sim, const std::string& text) {
+    while (const auto line = sim.line(std::chrono::seconds(5)))
+        if (line->find(text) != std::string::npos) return true;
+    return false;
+}
+
+long count(const std::string& text, const std::string& what) {
+    long n = 0;
+    for (std::size_t at = 0; (at = text.find(what, at)) != std::string::npos; at += what.size()) ++n;
+    return n;
+}
+
+}  // namespace
+
+TEST(TareSim, RidesOverMissedAnswersUntilTooManyInARowOrThePortIsGone) {
+    struct Row {
+        std::vector<std::string> sim;
+        int status;
+        const char* told;  // on standard error
+        long misses;       // -1: some
+    };
+    const Row rows[] = {
+        // Every second answer lost: the point is taken all the same; one point makes no table.
+        {{"--lose", "1:2"}, 2, "a table needs at least 2 points", -1},
+        {{"--mute", "1"}, 1, "3 polls in a row without an answer", 3},
+        {{"--close-after", "3"}, 1, "the port is gone", 0},
+    };
+    QTemporaryDir dir;
+    for (const Row& row : rows) {
+        std::vector<std::string> options{"--tank", "1:1000"};
+        options.insert(options.end(), row.sim.begin(), row.sim.end());
+        SimProcess sim(options);
+        const QString session = dir.filePath(QString::fromStdString(row.sim[0] + ".json"));
+        const TareRun run = tare_run(sim, {"--retries", "0", "tare", "1", "--session", session, "--settle", "1",
+                                       "--tolerance", "6", "--max-misses", "3"});
+        SCOPED_TRACE(row.sim[0] + ": " + run.err);
+        EXPECT_EQ(run.status, row.status);
+        EXPECT_NE(run.err.find(row.told), std::string::npos);
+        const long misses = count(run.err, " no answer: ");
+        if (row.misses < 0) {
+            EXPECT_GT(misses, 0);
+            EXPECT_NE(run.out.find("\n1,0,"), std::string::npos) << run.out;
+        } else {
+            EXPECT_EQ(misses, row.misses);
+        }
+        if (row.status == 1) {
+            EXPECT_NE(run.err.find("is saved in " + session.toStdString()), std::string::npos);
+        }
+    }
+}
+
+TEST(TareSim, ASessionFileIsLeftAloneUntilTheChecksHavePassed) {
+    SimProcess sim({"--tank", "1:1000", "--password", "4321"});
+    QTemporaryDir dir;
+    // Another sensor's session, laid out as the tool would not write it.
+    const QString foreign = dir.filePath("foreign.json");
+    const QByteArray text = R"({"format":"trelvik-taring-session","version":1,"address":1,"serial":999,)"
+                            R"("points":[{"litres":0,"level":0}]})";
+    QFile file(foreign);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(text);
+    file.close();
+    const TareRun other_sensor = tare_run(sim, {"tare", "1", "--session", foreign});
+    EXPECT_EQ(other_sensor.status, 2) << other_sensor.err;
+    EXPECT_NE(other_sensor.err.find("serial number 999"), std::string::npos) << other_sensor.err;
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), text);
+
+    const QString fresh = dir.filePath("fresh.json");
+    const TareRun wrong_password = tare_run(sim, {"tare", "1", "--session", fresh, "--password", "1"});
+    EXPECT_EQ(wrong_password.status, 1) << wrong_password.err;
+    EXPECT_FALSE(QFile::exists(fresh));
+}
+
+// On a console Ctrl+C ends the pending read before its handler has said so: an end of
+// input at a terminal followed by a stop is no "done".
+TEST(TareSim, AnEndOfInputAtATerminalWithAStopOnItsWayIsAStop) {
+    SimProcess sim({"--tank", "1:1000"});
+    // The terminal's far end, held by this process alone: closing it ends the tool's input.
+    const int terminal = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+    ASSERT_TRUE(terminal >= 0 && grantpt(terminal) == 0 && unlockpt(terminal) == 0);
+    QTemporaryDir dir;
+    const QString session = dir.filePath("tank.json"), table = dir.filePath("tank.csv");
+    // Two points already: an end of input taken for done makes the table and writes it.
+    QFile file(session);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(R"({"format": "trelvik-taring-session", "version": 1, "address": 1,)"
+               R"( "points": [{"litres": 0, "level": 0}, {"litres": 100, "level": 500}]})");
+    file.close();
+    QProcess tare;
+    tare.setStandardInputFile(QString::fromLocal8Bit(ptsname(terminal)));
+    tare.start(TRELVIK_CLI_PATH, {"--port", QString::fromStdString(sim.device()), "tare", "1", "--session", session,
+                                  "--slot", "2", "-o", table});
+    while (!tare.canReadLine()) ASSERT_TRUE(tare.waitForReadyRead(wait_ms)) << tare.readAllStandardError().toStdString();
+    ASSERT_EQ(tare.readLine().trimmed(), "point,litres,level,spread");
+    while (sim.line(std::chrono::milliseconds(0))) {}
+    ASSERT_TRUE(logged(sim, "<- 31 01 F0"));  // a poll at the prompt
+    close(terminal);  // the end of input comes first...
+    const bool polled_on = logged(sim, "<- 31 01 F0");
+    if (tare.state() == QProcess::Running) kill(static_cast<pid_t>(tare.processId()), SIGINT);  // ...the stop after
+    ASSERT_TRUE(tare.waitForFinished(wait_ms));
+    EXPECT_TRUE(polled_on) << "the tool took the end of input for done at once";
+    EXPECT_EQ(tare.exitCode(), 130) << tare.readAllStandardError().toStdString();
+    EXPECT_FALSE(QFile::exists(table));
+    while (const auto line = sim.line(std::chrono::milliseconds(0))) EXPECT_EQ(line->find("<- 3E DE EF"), std::string::npos) << *line;
+    const auto kept = taring::read_session_file(session);
+    ASSERT_TRUE(std::holds_alternative<taring::TaringSession>(kept));
+    EXPECT_FALSE(std::get<taring::TaringSession>(kept).finished);
 }
 
 TEST(TableFromSession, MakesTheTableOrSaysWhyNot) {

@@ -115,17 +115,52 @@ TEST_F(SerialPortTest, ReopeningClosesTheEarlierPortFirst) {
     EXPECT_EQ(other.receive(1), Bytes{0x42});
 }
 
-TEST_F(SerialPortTest, LostLineMakesWritesFail) {
-    line.hang_up();
-    EXPECT_LT(serial::SerialPort::WriteCom(Bytes{1, 2, 3, 4}), 4);
-    EXPECT_TRUE(serial::SerialPort::ReadCom().empty());
+// The command-line tool runs no event loop: a read or a write that meets a line gone away
+// must let go of the port by itself, and a program that polls for hours must not pile up
+// what the port tells on its way.
+TEST_F(SerialPortTest, ReadOrWriteOnALostLineLetsGoOfThePort) {
+    for (const bool by_write : {true, false}) {
+        SCOPED_TRACE(by_write ? "write" : "read");
+        PtyPair other;
+        ASSERT_TRUE(serial::SerialPort::OpenCom(QString::fromStdString(other.slave_path), line_settings).opened);
+        other.hang_up();
+        if (by_write)
+            EXPECT_LT(serial::SerialPort::WriteCom(Bytes{1, 2, 3, 4}), 4);
+        else
+            EXPECT_TRUE(serial::SerialPort::ReadCom().empty());
+        EXPECT_TRUE(serial::SerialPort::Lost());
+        EXPECT_EQ(serial::SerialPort::WriteCom(Bytes{1, 2, 3, 4}), 0);
+        EXPECT_FALSE(serial::SerialPort::IsOpen()) << "let go of by the next call";
+        EXPECT_TRUE(serial::SerialPort::Lost());
+        EXPECT_TRUE(serial::SerialPort::CloseCom()) << "the handle stays until the owner closes it";
+        EXPECT_FALSE(serial::SerialPort::Lost());
+    }
 }
 
-// A line that went away keeps its descriptor ready for ever; the port must let go of it,
-// or the window's event loop (a message box's included) spins on it.
+TEST_F(SerialPortTest, WaitsWithoutAnEventLoopLeaveNothingPosted) {
+    struct Count final : QObject {
+        int events = 0;
+        bool eventFilter(QObject*, QEvent*) override { return ++events, false; }
+    } delivered;
+    QCoreApplication::sendPostedEvents();  // whatever came before
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_TRUE(serial::SerialPort::ReadCom().empty());  // a dozen waits run out in each
+        line.send(Bytes{0x3E, 0x01});
+        EXPECT_EQ(serial::SerialPort::ReadCom().size(), 2u);
+        EXPECT_EQ(serial::SerialPort::WriteCom(Bytes{1, 2, 3}), 3);
+        serial::SerialPort::DiscardInput();
+    }
+    QCoreApplication::instance()->installEventFilter(&delivered);
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::instance()->removeEventFilter(&delivered);
+    EXPECT_EQ(delivered.events, 0);
+}
+
+// A line that went away keeps its descriptor ready for ever; a port left idle under an
+// event loop (the window's line thread between ticks) must let go of it there, or the
+// loop spins on it.
 TEST_F(SerialPortTest, LostLineIsLetGoOfByTheEventLoop) {
     line.hang_up();
-    EXPECT_LT(serial::SerialPort::WriteCom(Bytes{1, 2, 3, 4}), 4);
     const auto deadline = std::chrono::steady_clock::now() + 5s;
     while (serial::SerialPort::IsOpen() && std::chrono::steady_clock::now() < deadline)
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 100);
