@@ -96,14 +96,14 @@ ticks
 xdotool key ctrl+t               # "Тарировка бака…"
 sleep 1
 taring=$(xdotool search --name "Тарировка бака" | head -1)
-typed 179 238 "5"                # "Успокоение, с", short for the pictures
-click 314 182                    # "Записать точку": the start point, 0 L
+typed 179 300 "5"                # "Успокоение, с", short for the pictures
+click 314 244                    # "Записать точку": the start point, 0 L
 points() { grep -c '"litres"' "$home"/Documents/Тарировки/*.json 2>/dev/null || echo 0; }
 until [ "$(points)" -ge 1 ]; do sleep 0.5; done
 for pour in 40 40 40 40 40 40; do
   taken=$(points)
   echo "pour $pour" >&3
-  typed 179 182 "$pour"; xdotool key Return
+  typed 179 244 "$pour"; xdotool key Return
   [ "$taken" -eq 5 ] && { sleep 2; import -window "$taring" docs/console-taring.png; }
   until [ "$(points)" -gt "$taken" ]; do sleep 0.5; done
 done

@@ -18,6 +18,7 @@
 #include "calibration/table_texts.h"
 #include "console/taring_chart.h"
 #include "console/taring_report.h"
+#include "console/settle_strip.h"
 #include "protocol/number_text.h"
 #include "taring/session_file.h"
 #include "taring/portion_check.h"
@@ -141,6 +142,8 @@ void TaringWindow::build_controls() {
     level_figure->setFont(big);
     level_figure->setAlignment(Qt::AlignCenter);
     level_figure->setMinimumWidth(QFontMetrics(big).horizontalAdvance(QStringLiteral("00000")) + 16);
+    settle_strip = new SettleStrip(this);
+    settle_strip->set_span(settle_, tolerance_);
     state_line = new QLabel(this);
     state_line->setWordWrap(true);
     state_line->setAlignment(Qt::AlignCenter);
@@ -195,6 +198,7 @@ void TaringWindow::build_controls() {
     caption->setAlignment(Qt::AlignCenter);
     left->addWidget(caption);
     left->addWidget(level_figure);
+    left->addWidget(settle_strip);
     left->addWidget(state_line);
     left->addLayout(entry);
     left->addWidget(point_list, 1);
@@ -284,6 +288,7 @@ void TaringWindow::level_read(int address, std::uint16_t level) {
     if (address != target_.address) return;
     level_ = level;
     level_at_ = clock_();
+    settle_strip->add(level_at_, level);
     steady_ = detector_.feed(level_at_, level);
     if (waiting_for_ && steady_) take(*std::exchange(waiting_for_, std::nullopt), *steady_);
     show_state();
@@ -355,6 +360,7 @@ bool TaringWindow::read_settings() {
         }
     }
     if (changed) {  // the watch starts afresh with the new figures
+        settle_strip->set_span(settle_, tolerance_);
         detector_ = taring::SettleDetector(settle_, tolerance_, taring::window_poll_gap_seconds);
         steady_.reset();
         show_state();

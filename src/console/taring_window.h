@@ -24,6 +24,7 @@
 #include "taring/table_builder.h"
 #include "taring/taring_session.h"
 
+class SettleStrip;
 class TaringChartView;
 
 // The sensor being tared and the slot its table is for.
@@ -47,6 +48,7 @@ public:
     QLabel* sensor_line;   // the sensor, its serial number and the slot
     QLabel* session_line;  // the session's file
     QLabel* level_figure;  // the live level, in large figures
+    SettleStrip* settle_strip;  // the level over the last settle time, with the tolerance band
     QLabel* state_line;    // settling or steady
     QLineEdit* poured;     // "Долито, л"
     QPushButton* take_point;

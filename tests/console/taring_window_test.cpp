@@ -10,6 +10,7 @@
 #include "console/frm_serial.h"
 #include "protocol/commands.h"
 #include "protocol/requests.h"
+#include "console/settle_strip.h"
 #include "support/framed.h"
 #include "support/hand_ticks.h"
 #include "support/scripted_dialogs.h"
@@ -183,6 +184,7 @@ TEST_F(Taring, TheNextPortionIsTypedWhereItBelongsAndAMistypedOneIsFlagged) {
         EXPECT_EQ(t->focusWidget(), t->poured);
         EXPECT_EQ(t->poured->selectedText(), t->poured->text());
     }
+    EXPECT_LE(t->settle_strip->polls(), 4u) << "the strip keeps the last settle time of polls, one second here";
     // Point 4 (4 l for 333 levels, its neighbours 40): flagged in the list with its reason.
     const QString reason = QStringLiteral("Точка 4: 4 л на 333 единицы уровня, у соседних около 40 л; опечатка?");
     EXPECT_EQ(t->point_list->item(3, 0)->toolTip(), reason);
