@@ -32,6 +32,8 @@ public:
     // Ctrl+C lets the frame in flight finish (a table is read back too) and the command
     // stops at its next look at interrupted().
     void guard_writes();
+    // How many times a request is asked again before it counts as unanswered.
+    int retries() const { return retries_; }
     // After a Ctrl+C: the failure that ends the command, with exit status 130, telling
     // what was done and what not (`summary`).
     std::optional<Failed> interrupted(const std::string& summary) const;

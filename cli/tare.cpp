@@ -50,10 +50,17 @@ Outcome<TaringSession> open_session(const TareSettings& s) {
 
 class Taring {
 public:
-    Taring(Io& io, DeviceOps& ops, const TareSettings& settings, TaringSession& session)
+    // The longest gap between answers a point may settle across: two and a half poll
+    // periods, plus what one poll that draws no answer after all its retries takes (a
+    // silent read of about 0.26 s each, and the write), so that a single missed answer,
+    // which the session rides over, does not throw the settle time away; two in a row do.
+    static double longest_gap(int retries) {
+        return 2.5 * std::chrono::duration<double>(poll_period).count() + (1 + retries) * 0.3;
+    }
+
+    Taring(Io& io, DeviceOps& ops, const TareSettings& settings, TaringSession& session, int retries)
         : io_(io), ops_(ops), s_(settings), session_(session),
-          detector_(settings.settle, settings.tolerance, 2.5 * std::chrono::duration<double>(poll_period).count()),
-          input_(io.in) {}
+          detector_(settings.settle, settings.tolerance, longest_gap(retries)), input_(io.in) {}
 
     Outcome<Nothing> run() {
         if (io_.interrupt) io_.interrupt->wanted = 1;
@@ -320,7 +327,7 @@ Outcome<Nothing> tare(Session& session, const Invocation& call) {
             << " points, the last " << shortest(last.litres) << " litres at level " << shortest(last.level)
             << "; going on from there" << (s.start_litres ? " (--start-litres is for a new session)" : "") << "\n";
     }
-    return Taring(session.io, device, s, taring).run();
+    return Taring(session.io, device, s, taring, session.retries()).run();
 }
 
 }  // namespace cli

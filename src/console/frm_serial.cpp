@@ -133,6 +133,7 @@ void frmSerial::opened(const QString& port, const serial::OpenResult& result) {
     if (result.opened) {
         traffic_log_.begin(port.toStdString(), console::local_stamp(std::chrono::system_clock::now()));
         connected_ = true;
+        read_back_.cancel();  // one owed by the last connection would read another unit, maybe hours later
         SwitchTags();
         readings_stale();  // figures from another line, or another run, are not this one's
         TMRComm->start(tick_interval_ms);
@@ -256,6 +257,9 @@ void frmSerial::TMRComm_Timer() {
         const bool standard = std_zap->isChecked();
         state.wrs = protocol::sensor_request(*polled_address(), standard ? protocol::cmd_poll_short : protocol::cmd_poll_full);
         request_crc = state.wrs.back();
+        // A sensor gone quiet (off the bus, say) leaves its last figures standing: after a
+        // few polls without its answer they are no longer shown as current.
+        if (++polls_unanswered_ > polls_before_stale) readings_stale();
     }
 
     if (state.wrs.empty() && avtozap->isChecked())
@@ -349,6 +353,7 @@ void frmSerial::dispatch(ByteView rx, Byte request_crc, const exchange::TableRea
             ko->setText(QString::number(f.k));
             if (f.mode && state.mode_yes) Out_modes(*f.mode);
             readings_current_ = state.block_zapros && f.address == polled_address();
+            if (readings_current_) polls_unanswered_ = 0;
             show_readings();
             emit sensor_level(f.address, f.level);
             emit sensor_polled(exchange::polled(f), reply_read_at_.value_or(std::chrono::system_clock::now()));
@@ -357,6 +362,7 @@ void frmSerial::dispatch(ByteView rx, Byte request_crc, const exchange::TableRea
             if (d.short_poll->temperature) temp->setText(QString::number(*d.short_poll->temperature));
             if (d.short_poll->level) uroven->setText(QString::number(*d.short_poll->level));
             readings_current_ = state.block_zapros && d.short_poll->address == polled_address();
+            if (readings_current_) polls_unanswered_ = 0;
             show_readings();
             if (const auto poll = exchange::polled(rx[1], *d.short_poll))
                 emit sensor_polled(*poll, reply_read_at_.value_or(std::chrono::system_clock::now()));

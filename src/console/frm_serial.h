@@ -344,6 +344,8 @@ private:
     unsigned grid_version_ = 0;     // counts changes that mark the grid
     unsigned written_version_ = 0;  // grid_version_ when the last table write was built
     bool readings_current_ = false;
+    int polls_unanswered_ = 0;  // polls sent since the polled sensor last answered
+    static constexpr int polls_before_stale = 3;
     QString table_folder_;  // where the last table file was, for this run only
     TaringWindow* taring_ = nullptr;
     bool poll_before_taring_ = false;  // the poll switch as the taring window found it

@@ -65,20 +65,24 @@ void SettleStrip::paintEvent(QPaintEvent*) {
     for (const Poll& p : polls_)
         if (p.seconds >= now - span_) shown.push_back(p.level);
     if (shown.empty()) shown.push_back(polls_.back().level);
-    const double centre = median(shown);
+    // While the spread is within the tolerance, the band is where the next poll may fall
+    // and still keep it so; beyond, the tolerance's width around the median, the polls out
+    // of it marked.
     const auto [low, high] = std::minmax_element(shown.begin(), shown.end());
-    // The band and every poll in view, with room around them; at least three bands high.
-    const double half = std::max(tolerance_ / 2, 0.5);
-    double lo = std::min(*low, centre - half), hi = std::max(*high, centre + half);
-    const double room = std::max(3 * half * 2 - (hi - lo), 0.0) / 2 + 0.1 * (hi - lo);
+    const bool calm = *high - *low <= tolerance_;
+    const double centre = median(shown);
+    const double band_lo = calm ? *high - tolerance_ : centre - tolerance_ / 2;
+    const double band_hi = calm ? *low + tolerance_ : centre + tolerance_ / 2;
+    // The band and every poll in view, with room around them; at least a level high.
+    double lo = std::min(*low, band_lo), hi = std::max(*high, band_hi);
+    const double room = std::max(1.0 - (hi - lo), 0.0) / 2 + 0.15 * (hi - lo);
     lo -= room;
     hi += room;
     const QRectF plot = area.adjusted(2, 2, -2, -2);
     auto x_of = [&](double s) { return plot.right() - (now - s) / span_ * plot.width(); };
     auto y_of = [&](double level) { return plot.bottom() - (level - lo) / (hi - lo) * plot.height(); };
 
-    painter.fillRect(QRectF(QPointF(plot.left(), y_of(centre + half)), QPointF(plot.right(), y_of(centre - half))),
-                     band_colour);
+    painter.fillRect(QRectF(QPointF(plot.left(), y_of(band_hi)), QPointF(plot.right(), y_of(band_lo))), band_colour);
     painter.save();
     painter.setClipRect(plot);
     QPainterPath line;
@@ -92,7 +96,7 @@ void SettleStrip::paintEvent(QPaintEvent*) {
     painter.setPen(QPen(line_colour, 1.5));
     painter.drawPath(line);
     for (const Poll& p : polls_) {
-        const bool out = std::abs(p.level - centre) > half;
+        const bool out = !calm && (p.level < band_lo || p.level > band_hi) && p.seconds >= now - span_;
         painter.setPen(Qt::NoPen);
         painter.setBrush(out ? out_colour : line_colour);
         painter.drawEllipse(QPointF(x_of(p.seconds), y_of(p.level)), 2.2, 2.2);

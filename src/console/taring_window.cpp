@@ -409,6 +409,7 @@ void TaringWindow::take_point_Click() {
     // Polls from before the press may still show the tank before the pour: the level is
     // watched afresh from now on.
     detector_.restart();
+    settle_strip->clear();
     steady_.reset();
     waiting_for_ = *litres;
     show_waiting();

@@ -112,6 +112,17 @@ TEST(WindowReadBack, AConfirmedWriteIsReadBackAndComparedWithWhatWasSent) {
     }
 }
 
+TEST_F(TableWindow, AReadBackOwedWhenTheLineClosesIsNotTakenOnTheNextConnection) {
+    ASSERT_NO_FATAL_FAILURE(read_unit_table());
+    w.write_struct_Click();
+    tick();
+    tick(confirmation);
+    w.BTNCloseCom_Click();  // before the read-back went out
+    ASSERT_NO_FATAL_FAILURE(connect_line());
+    // Perhaps another unit, hours later: no read of the old write's slot, judged against it.
+    EXPECT_NE(tick(), read_slot_1) << "nothing owed from the last connection";
+}
+
 TEST_F(TableWindow, ATableOutOfOrderIsAskedAboutBeforeItGoesOut) {
     // The design values: a tail of 100s below 1000 and litres going round.
     w.state.wrs.clear();
@@ -220,6 +231,13 @@ TEST_F(TableWindow, TheSensorsFiguresAreGreyWhileNotCurrent) {
     EXPECT_FALSE(current());
     tick(full_poll_reply(0x00, 0x15, 10));
     EXPECT_TRUE(current());
+
+    for (int silent = 0; silent < 3; ++silent) tick();
+    EXPECT_TRUE(current()) << "an answer or three missed is no silence yet";
+    tick();
+    EXPECT_FALSE(current()) << "a sensor gone quiet";
+    tick(full_poll_reply(0x00, 0x15, 10));
+    ASSERT_TRUE(current());
 
     w.block_Click();  // polling stops
     EXPECT_FALSE(current());
