@@ -16,7 +16,7 @@
     <name>TableCsv</name>
     <message>
         <source>В файле с «,» между ячейками десятичная запятая не читается: разделите ячейки знаком «;» или запишите %1</source>
-        <translation>A file with “,” between the cells cannot hold a decimal comma: separate the cells with “;” or write %1</translation>
+        <translation>A file with &quot;,&quot; between the cells cannot hold a decimal comma: separate the cells with &quot;;&quot; or write %1</translation>
     </message>
     <message>
         <source>Запишите число без пробелов: %1</source>
@@ -24,11 +24,11 @@
     </message>
     <message>
         <source>лишнее поле «%1»</source>
-        <translation>extra cell “%1”</translation>
+        <translation>extra cell &quot;%1&quot;</translation>
     </message>
     <message>
         <source>«%1» — одно число? В файле с «,» между ячейками десятичная запятая не читается: разделите ячейки знаком «;» или запишите %2</source>
-        <translation>“%1”: one number? A file with “,” between the cells cannot hold a decimal comma: separate the cells with “;” or write %2</translation>
+        <translation>&quot;%1&quot;: one number? A file with &quot;,&quot; between the cells cannot hold a decimal comma: separate the cells with &quot;;&quot; or write %2</translation>
     </message>
     <message>
         <source>строка %1</source>
@@ -44,15 +44,15 @@
     </message>
     <message>
         <source>«%1» второй раз (первый раз в строке %2)</source>
-        <translation>“%1” a second time (first on line %2)</translation>
+        <translation>&quot;%1&quot; a second time (first on line %2)</translation>
     </message>
     <message>
         <source>отключен «%1»: ожидается да, нет, 1 или 0</source>
-        <translation>switched off “%1”: expected yes, no, 1 or 0</translation>
+        <translation>switched off &quot;%1&quot;: expected yes, no, 1 or 0</translation>
     </message>
     <message>
         <source>неизвестная строка «%1»: ожидается номер строки таблицы, «%2», «%3» или «%4» (в английском файле «%5», «%6» или «%7»)</source>
-        <translation>unknown line “%1”: expected a table row number, “%5”, “%6” or “%7” (“%2”, “%3” or “%4” in a Russian file)</translation>
+        <translation>unknown line &quot;%1&quot;: expected a table row number, &quot;%5&quot;, &quot;%6&quot; or &quot;%7&quot; (&quot;%2&quot;, &quot;%3&quot; or &quot;%4&quot; in a Russian file)</translation>
     </message>
     <message>
         <source>номер %1 второй раз (первый раз в строке файла %2)</source>
@@ -60,22 +60,22 @@
     </message>
     <message>
         <source>нет строки «%1»</source>
-        <translation>no “%2” line</translation>
+        <translation>no &quot;%2&quot; line</translation>
     </message>
     <message>
         <source>в столбце «%1» нет номера %3</source>
-        <translation>the “%2” column has no row %3</translation>
+        <translation>the &quot;%2&quot; column has no row %3</translation>
     </message>
     <message>
         <source>в столбце «%1» нет номеров %3</source>
-        <translation>the “%2” column has no rows %3</translation>
+        <translation>the &quot;%2&quot; column has no rows %3</translation>
     </message>
 </context>
 <context>
     <name>TableFile</name>
     <message>
         <source>поле «%1»</source>
-        <translation>field “%1”</translation>
+        <translation>field &quot;%1&quot;</translation>
     </message>
     <message>
         <source>сет. номер %1 вне диапазона %2....%3</source>
@@ -87,7 +87,7 @@
     </message>
     <message>
         <source>сет. номер «%1» не число</source>
-        <translation>network number “%1” is not a number</translation>
+        <translation>network number &quot;%1&quot; is not a number</translation>
     </message>
     <message>
         <source>значение датчика %1 вне диапазона %2....%3</source>
@@ -99,7 +99,7 @@
     </message>
     <message>
         <source>значение датчика «%1» не число</source>
-        <translation>sensor value “%1” is not a number</translation>
+        <translation>sensor value &quot;%1&quot; is not a number</translation>
     </message>
     <message>
         <source>литры %1 вне диапазона %2....%3</source>
@@ -111,7 +111,7 @@
     </message>
     <message>
         <source>литры «%1» не число</source>
-        <translation>litres “%1” is not a number</translation>
+        <translation>litres &quot;%1&quot; is not a number</translation>
     </message>
     <message>
         <source>номер строки %1 вне диапазона %2....%3</source>
@@ -123,7 +123,7 @@
     </message>
     <message>
         <source>номер строки «%1» не число</source>
-        <translation>row number “%1” is not a number</translation>
+        <translation>row number &quot;%1&quot; is not a number</translation>
     </message>
     <message>
         <source>нет такого поля</source>
@@ -151,7 +151,7 @@
     </message>
     <message>
         <source>ожидается «%1»</source>
-        <translation>expected “%1”</translation>
+        <translation>expected &quot;%1&quot;</translation>
     </message>
     <message>
         <source>читается версия %1</source>

@@ -341,12 +341,12 @@ TEST(TableFile, WritesAndRefusesInTheProgramsLanguage) {
     } refused[] = {
         // A line it does not know: the labels it takes, in both languages.
         {"bad.csv", "x;1\n",
-         "bad.csv, line 1: unknown line “x”: expected a table row number, “Network number”, “Switched off” or “Row” "
-         "(“Сет. номер”, “Отключен” or “Строка” in a Russian file)"},
-        {"short.csv", "Отключен;нет\n", "short.csv: no “Network number” line"},
+         R"(bad.csv, line 1: unknown line "x": expected a table row number, "Network number", "Switched off" or "Row" )"
+         R"(("Сет. номер", "Отключен" or "Строка" in a Russian file))"},
+        {"short.csv", "Отключен;нет\n", R"(short.csv: no "Network number" line)"},
         {"comma.csv", joined(lines),
-         "comma.csv, file line 20 (table row 17): litres “70,5” is not a number. A file with “,” between the cells "
-         "cannot hold a decimal comma: separate the cells with “;” or write 70.5"},
+         R"(comma.csv, file line 20 (table row 17): litres "70,5" is not a number. A file with "," between the cells )"
+         R"(cannot hold a decimal comma: separate the cells with ";" or write 70.5)"},
     };
     for (const auto& [name, text, message] : refused)
         EXPECT_EQ(std::get<QString>(read_table_file(put(name, text))), message);
