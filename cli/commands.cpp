@@ -152,7 +152,7 @@ Outcome<Nothing> table_read(Session& session, const Invocation& call) {
     TRY_LET(ops, session.devices());
     TRY_LET(read, ops->read_table(slot));
     if (file.isEmpty()) {
-        session.io.out << calibration::write_table_csv(read.table) << std::flush;
+        session.io.out << calibration::table_csv_text(read.table) << std::flush;
         return Nothing{};
     }
     if (const auto error = calibration::write_table_file(file, read.table)) return Failed{Status::failed, error->toStdString()};

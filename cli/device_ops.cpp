@@ -1,6 +1,7 @@
 #include "device_ops.h"
 
 #include "calibration/table_compare.h"
+#include "language/language.h"
 #include "network/search.h"
 #include "protocol/commands.h"
 #include "protocol/hex.h"
@@ -76,7 +77,7 @@ Outcome<Nothing> DeviceOps::write_and_verify(std::size_t slot, const calibration
     const auto differences = calibration::table_differences(table, std::get<SlotRead>(read).table);
     if (differences.empty()) return Nothing{};
     std::string message = slot_name(slot) + ": the table read back differs from the one written:";
-    for (const auto& difference : differences) message += "\n  " + calibration::difference_text(difference);
+    for (const auto& difference : differences) message += "\n  " + language::worded(calibration::difference_text(difference)).toStdString();
     return Failed{Status::differed, message};
 }
 

@@ -4,8 +4,8 @@
 #include <ostream>
 
 #include "arguments.h"
-#include "calibration/table_csv.h"
 #include "calibration/table_file.h"
+#include "language/language.h"
 #include "taring/session_file.h"
 #include "taring/table_builder.h"
 #include "option_names.h"
@@ -16,7 +16,7 @@ namespace cli {
 Outcome<calibration::CalibrationTable> session_table(const taring::TaringSession& session, std::ostream& report) {
     const auto built = taring::build_table(session.points);
     if (const auto* refused = std::get_if<taring::TableRefusal>(&built))
-        return Failed{Status::bad_use, "the table cannot be built: " + refused->text};
+        return Failed{Status::bad_use, "the table cannot be built: " + language::worded(refused->text).toStdString()};
     const auto& table = std::get<taring::BuiltTable>(built);
     char deviation[32];
     std::snprintf(deviation, sizeof deviation, "%.2f", table.deviation);
@@ -46,7 +46,7 @@ Outcome<Nothing> table_from_session(Session& session, const Invocation& call) {
     // With the table on standard output, the report goes with the messages.
     TRY_LET(made, session_table(std::get<taring::TaringSession>(read), output.isEmpty() ? session.io.err : session.io.out));
     if (output.isEmpty()) {
-        session.io.out << calibration::write_table_csv(made) << std::flush;
+        session.io.out << calibration::table_csv_text(made) << std::flush;
         return Nothing{};
     }
     if (const auto error = calibration::write_table_file(output, made)) return Failed{Status::failed, error->toStdString()};

@@ -2,17 +2,12 @@
 
 namespace calibration {
 
-std::string file_problem_message(std::string_view file_name, const FileProblem& problem) {
-    std::string text(file_name);
-    if (!problem.where.empty()) text.append(", ").append(problem.where);
-    text.append(": ").append(problem.what);
-    if (!problem.remedy.empty()) text.append(". ").append(problem.remedy);
-    return text;
+protocol::Text out_of_range(const FileField& field, std::string value) {
+    return file_text(field.out_of_range, {std::move(value), static_cast<long long>(field.min), static_cast<long long>(field.max)});
 }
 
-std::string out_of_range(std::string_view field, std::string_view value, std::int32_t min, std::int32_t max) {
-    return std::string(field) + " " + std::string(value) + " вне диапазона " + std::to_string(min) + "...." +
-           std::to_string(max);
+FileProblem field_problem(const std::string& path, protocol::Text what) {
+    return {file_text(QT_TRANSLATE_NOOP("TableFile", "поле «%1»"), {path}), std::move(what)};
 }
 
 }  // namespace calibration

@@ -17,9 +17,13 @@ std::vector<TableDifference> table_differences(const CalibrationTable& written, 
     return differences;
 }
 
-std::string difference_text(const TableDifference& d) {
-    const std::string where = d.row > 0 ? "row " + std::to_string(d.row) + ", " + d.field : d.field;
-    return where + ": written " + std::to_string(d.written) + ", read " + std::to_string(d.read);
+protocol::Text difference_text(const TableDifference& d) {
+    const auto written = static_cast<long long>(d.written);
+    const auto read = static_cast<long long>(d.read);
+    if (d.row > 0)
+        return {"TableCompare", QT_TRANSLATE_NOOP("TableCompare", "строка %1, %2: записано %3, прочитано %4"),
+                {static_cast<long long>(d.row), d.field, written, read}};
+    return {"TableCompare", QT_TRANSLATE_NOOP("TableCompare", "%1: записано %2, прочитано %3"), {d.field, written, read}};
 }
 
 }  // namespace calibration

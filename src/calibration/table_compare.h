@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "calibration/table_frame.h"
+#include "protocol/translatable.h"
 
 namespace calibration {
 
@@ -21,7 +22,8 @@ struct TableDifference {
 // only the in-service bit counts: the unit leaves the other bits to itself.
 std::vector<TableDifference> table_differences(const CalibrationTable& written, const CalibrationTable& read);
 
-// "row 40, litres: written 1000, read 1001"; "network_number: written 13, read 14".
-std::string difference_text(const TableDifference& difference);
+// "строка 40, litres: записано 1000, прочитано 1001"; "network_number: записано 13,
+// прочитано 14": the fields named as the JSON files name them.
+protocol::Text difference_text(const TableDifference& difference);
 
 }  // namespace calibration

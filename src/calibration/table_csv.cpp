@@ -1,5 +1,6 @@
 #include "table_csv.h"
 
+#include <algorithm>
 #include <array>
 #include <limits>
 #include <optional>
@@ -13,12 +14,38 @@ namespace calibration {
 
 namespace {
 
-constexpr std::string_view net_label = "Сет. номер";
-constexpr std::string_view off_label = "Отключен";
-constexpr std::string_view header_label = "Строка";
+using protocol::Text;
+
+// The file's labels in one language. Russian ones are matched as written, English ones in
+// any case.
+struct Labels {
+    std::string_view net;
+    std::string_view off;
+    std::string_view row;  // the first cell of the header line
+    std::string_view header;
+    std::string_view yes;
+    std::string_view no;
+};
+constexpr Labels russian{"Сет. номер", "Отключен", "Строка", "Строка;Значения датчика;Литры", "да", "нет"};
+constexpr Labels english{"Network number", "Switched off", "Row", "Row;Sensor value;Litres", "yes", "no"};
 constexpr std::string_view utf8_bom = "\xEF\xBB\xBF";
 
-constexpr FileField row_field{"номер строки", 1, static_cast<std::int32_t>(table_points)};
+Text csv_text(const char* source, std::vector<Text::Arg> args = {}) { return {"TableCsv", source, std::move(args)}; }
+
+constexpr FileField row_field{QT_TRANSLATE_NOOP("TableFile", "номер строки %1 вне диапазона %2....%3"),
+                              QT_TRANSLATE_NOOP("TableFile", "номер строки: пусто"),
+                              QT_TRANSLATE_NOOP("TableFile", "номер строки «%1» не число"), 1,
+                              static_cast<std::int32_t>(table_points)};
+
+bool same_letters(std::string_view a, std::string_view b) {
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return lower(x) == lower(y); });
+}
+
+// Whether `cell` is the label that `pick` takes from either language's labels.
+bool is_label(std::string_view cell, std::string_view Labels::*pick) {
+    return cell == russian.*pick || same_letters(cell, english.*pick);
+}
 
 bool is_utf8(std::string_view text) {
     for (std::size_t i = 0; i < text.size();) {
@@ -87,8 +114,6 @@ std::string shown(std::string_view cell) {
     return std::string(cell);
 }
 
-std::string quoted(std::string_view cell) { return "«" + shown(cell) + "»"; }
-
 // A number as the grid reads it, in any range.
 std::optional<std::int32_t> as_number(const std::string& cell, char separator) {
     constexpr protocol::Range any{std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()};
@@ -99,22 +124,23 @@ std::optional<std::int32_t> as_number(const std::string& cell, char separator) {
 
 // What is wrong with a line, and how to put it right when there is a way.
 struct Wrong {
-    std::string what;
-    std::string remedy;
+    Text what;
+    Text remedy = {};
 };
 
 // A decimal comma cannot be told from the separator of a "," file: a spreadsheet quotes
 // such a cell, a text editor splits it into two.
-std::string comma_remedy(std::string_view with_point) {
-    return "В файле с «,» между ячейками десятичная запятая не читается: разделите ячейки знаком «;» или запишите " +
-           std::string(with_point);
+Text comma_remedy(const std::string& with_point) {
+    return csv_text(QT_TRANSLATE_NOOP("TableCsv", "В файле с «,» между ячейками десятичная запятая не читается: "
+                                                  "разделите ячейки знаком «;» или запишите %1"),
+                    {with_point});
 }
 
 // How a cell that is no number becomes one, if it takes no more than a decimal point
 // for a comma in a "," file or the removal of the blanks that spreadsheets put between
 // groups of three digits ("1 000", with a space, a no-break space or a narrow one).
 // Blanks anywhere else ("1 2") may part two numbers: no remedy is guessed for them.
-std::string number_remedy(std::string_view cell, char separator) {
+Text number_remedy(std::string_view cell, char separator) {
     const auto digit = [](char c) { return c >= '0' && c <= '9'; };
     std::string fixed;
     bool blanks = false;
@@ -139,45 +165,48 @@ std::string number_remedy(std::string_view cell, char separator) {
         }
     }
     if ((!blanks && !comma) || !as_number(fixed, separator)) return {};
-    return comma ? comma_remedy(fixed) : "Запишите число без пробелов: " + fixed;
+    return comma ? comma_remedy(fixed) : csv_text(QT_TRANSLATE_NOOP("TableCsv", "Запишите число без пробелов: %1"), {fixed});
 }
 
 // The cell's number in the field's range, or what is wrong with the cell.
 std::variant<std::int32_t, Wrong> number(const std::string& cell, char separator, const FileField& field) {
-    if (cell.empty()) return Wrong{std::string(field.name) + ": пусто", {}};
+    if (cell.empty()) return Wrong{file_text(field.empty)};
     const auto value = as_number(cell, separator);
-    if (!value) return Wrong{std::string(field.name) + " " + quoted(cell) + " не число", number_remedy(cell, separator)};
-    if (*value < field.min || *value > field.max)
-        return Wrong{out_of_range(field.name, shown(cell), field.min, field.max), {}};
+    if (!value) return Wrong{file_text(field.not_a_number, {shown(cell)}), number_remedy(cell, separator)};
+    if (*value < field.min || *value > field.max) return Wrong{out_of_range(field, shown(cell))};
     return *value;
 }
 
 // A cell beyond the last one a line takes. In a "," file it is most likely the fraction
 // of a number with a decimal comma, split off the cell before it.
 Wrong extra_cell(const std::vector<std::string>& cells, std::size_t taken, char separator) {
-    Wrong wrong{"лишнее поле " + quoted(cells[taken]), {}};
+    Wrong wrong{csv_text(QT_TRANSLATE_NOOP("TableCsv", "лишнее поле «%1»"), {shown(cells[taken])})};
     if (separator != ',' || taken == 0) return wrong;
     const std::string joined = cells[taken - 1] + "," + cells[taken];
     std::string with_point = joined;
     with_point[cells[taken - 1].size()] = '.';
     if (as_number(cells[taken - 1], separator) && as_number(with_point, separator))
-        wrong.remedy = quoted(joined) + " — одно число? " + comma_remedy(with_point);
+        wrong.remedy = csv_text(QT_TRANSLATE_NOOP("TableCsv", "«%1» — одно число? В файле с «,» между ячейками десятичная "
+                                                              "запятая не читается: разделите ячейки знаком «;» или запишите %2"),
+                                {shown(joined), with_point});
     return wrong;
 }
 
 // "строка 17", or, when the line holds a row of the table under another number,
 // "строка файла 17 (строка таблицы 14)": a spreadsheet numbers the file's lines, the
 // grid the table's rows.
-std::string place(int line, std::size_t row) {
-    if (row == 0 || row == static_cast<std::size_t>(line)) return "строка " + std::to_string(line);
-    return "строка файла " + std::to_string(line) + " (строка таблицы " + std::to_string(row) + ")";
+Text place(int line, std::size_t row) {
+    if (row == 0 || row == static_cast<std::size_t>(line))
+        return csv_text(QT_TRANSLATE_NOOP("TableCsv", "строка %1"), {static_cast<long long>(line)});
+    return csv_text(QT_TRANSLATE_NOOP("TableCsv", "строка файла %1 (строка таблицы %2)"),
+                    {static_cast<long long>(line), static_cast<long long>(row)});
 }
 
 std::optional<bool> off_switch(const std::string& cell) {
     for (std::string_view yes : {"да", "Да", "ДА", "1"})
-        if (cell == yes) return true;
+        if (cell == yes || same_letters(cell, english.yes)) return true;
     for (std::string_view no : {"нет", "Нет", "НЕТ", "0"})
-        if (cell == no) return false;
+        if (cell == no || same_letters(cell, english.no)) return false;
     return std::nullopt;
 }
 
@@ -201,13 +230,14 @@ std::string_view as_utf8(std::string_view text, std::string& recoded) {
 
 }  // namespace
 
-std::string write_table_csv(const CalibrationTable& table) {
+std::string write_table_csv(const CalibrationTable& table, CsvLabels in) {
+    const Labels& labels = in == CsvLabels::english ? english : russian;
     // The byte-order mark tells spreadsheets on Windows that the file is UTF-8; without
     // it they read it in the system's code page and the labels come out garbled.
     std::string text(utf8_bom);
-    text.append(net_label).append(";").append(std::to_string(table.net)).append("\r\n");
-    text.append(off_label).append((table.status & slot_in_service) != 0 ? ";нет\r\n" : ";да\r\n");
-    text.append(header_label).append(";Значения датчика;Литры\r\n");
+    text.append(labels.net).append(";").append(std::to_string(table.net)).append("\r\n");
+    text.append(labels.off).append(";").append((table.status & slot_in_service) != 0 ? labels.no : labels.yes).append("\r\n");
+    text.append(labels.header).append("\r\n");
     for (std::size_t k = 0; k < table_points; ++k)
         text.append(std::to_string(k + 1) + ";" + std::to_string(table.values[k]) + ";" +
                     std::to_string(table.litres[k]) + "\r\n");
@@ -222,7 +252,8 @@ bool has_table_labels(std::string_view text) {
         for (const char separator : {';', ','}) {
             const auto cells = cells_of(line, separator);
             if (cells && !cells->empty() &&
-                (cells->front() == net_label || cells->front() == off_label || cells->front() == header_label))
+                (is_label(cells->front(), &Labels::net) || is_label(cells->front(), &Labels::off) ||
+                 is_label(cells->front(), &Labels::row)))
                 return true;
         }
     }
@@ -262,21 +293,18 @@ std::variant<CalibrationTable, FileProblem> read_table_csv(std::string_view text
         const auto refused = [&line_no, &row](Wrong wrong) {
             return FileProblem{place(line_no, row), std::move(wrong.what), std::move(wrong.remedy)};
         };
-        const auto again = [](std::string_view what, std::string_view line_word, int first) {
-            return Wrong{std::string(what) + " второй раз (первый раз в " + std::string(line_word) + " " +
-                             std::to_string(first) + ")",
-                         {}};
-        };
         const auto cells = cells_of(line, separator);
-        if (!cells) return refused({"не закрыта кавычка", {}});
+        if (!cells) return refused({csv_text(QT_TRANSLATE_NOOP("TableCsv", "не закрыта кавычка"))});
         if (cells->empty()) continue;
         const std::string& key = cells->front();
-        if (key == header_label) continue;
+        if (is_label(key, &Labels::row)) continue;
 
-        if (key == net_label || key == off_label) {
-            const bool is_net = key == net_label;
+        const bool is_net = is_label(key, &Labels::net);
+        if (is_net || is_label(key, &Labels::off)) {
             int& seen = is_net ? net_line : off_line;
-            if (seen != 0) return refused(again(quoted(key), "строке", seen));
+            if (seen != 0)
+                return refused({csv_text(QT_TRANSLATE_NOOP("TableCsv", "«%1» второй раз (первый раз в строке %2)"),
+                                         {shown(key), static_cast<long long>(seen)})});
             if (cells->size() > 2) return refused(extra_cell(*cells, 2, separator));
             const std::string cell = cells->size() == 2 ? (*cells)[1] : std::string();
             if (is_net) {
@@ -285,19 +313,32 @@ std::variant<CalibrationTable, FileProblem> read_table_csv(std::string_view text
                 table.net = static_cast<Byte>(std::get<std::int32_t>(net));
             } else {
                 const auto off = off_switch(cell);
-                if (!off) return refused({"отключен " + quoted(cell) + ": ожидается да, нет, 1 или 0", {}});
+                if (!off)
+                    return refused({csv_text(QT_TRANSLATE_NOOP("TableCsv", "отключен «%1»: ожидается да, нет, 1 или 0"),
+                                             {shown(cell)})});
                 table.status = *off ? Byte{0} : slot_in_service;
             }
             seen = line_no;
             continue;
         }
 
-        if (!as_number(key, separator)) return refused({"неизвестная строка " + quoted(key), {}});
+        if (!as_number(key, separator)) {
+            // Named in both languages: the file may well be in the other one.
+            std::vector<Text::Arg> args{shown(key)};
+            for (const Labels& l : {russian, english})
+                for (const std::string_view label : {l.net, l.off, l.row}) args.emplace_back(std::string(label));
+            return refused({csv_text(QT_TRANSLATE_NOOP("TableCsv", "неизвестная строка «%1»: ожидается номер строки "
+                                                                   "таблицы, «%2», «%3» или «%4» (в английском файле "
+                                                                   "«%5», «%6» или «%7»)"),
+                                     std::move(args))});
+        }
         const auto number_read = number(key, separator, row_field);
         if (const auto* wrong = std::get_if<Wrong>(&number_read)) return refused(*wrong);
         row = static_cast<std::size_t>(std::get<std::int32_t>(number_read));
         const std::size_t k = row - 1;
-        if (row_line[k] != 0) return refused(again("номер " + std::to_string(row), "строке файла", row_line[k]));
+        if (row_line[k] != 0)
+            return refused({csv_text(QT_TRANSLATE_NOOP("TableCsv", "номер %1 второй раз (первый раз в строке файла %2)"),
+                                     {static_cast<long long>(row), static_cast<long long>(row_line[k])})});
         if (cells->size() > 3) return refused(extra_cell(*cells, 3, separator));
         const auto value = number(cells->size() > 1 ? (*cells)[1] : std::string(), separator, value_field);
         if (const auto* wrong = std::get_if<Wrong>(&value)) return refused(*wrong);
@@ -308,14 +349,22 @@ std::variant<CalibrationTable, FileProblem> read_table_csv(std::string_view text
         row_line[k] = line_no;
     }
 
-    if (net_line == 0) return FileProblem{{}, "нет строки " + quoted(net_label)};
-    if (off_line == 0) return FileProblem{{}, "нет строки " + quoted(off_label)};
+    // The label in each language: %1 the Russian one, %2 the English one; each language
+    // names its own.
+    const auto labelled = [](const char* source, std::string_view Labels::*pick, std::vector<Text::Arg> more = {}) {
+        std::vector<Text::Arg> args{std::string(russian.*pick), std::string(english.*pick)};
+        args.insert(args.end(), more.begin(), more.end());
+        return FileProblem{{}, csv_text(source, std::move(args))};
+    };
+    if (net_line == 0) return labelled(QT_TRANSLATE_NOOP("TableCsv", "нет строки «%1»"), &Labels::net);
+    if (off_line == 0) return labelled(QT_TRANSLATE_NOOP("TableCsv", "нет строки «%1»"), &Labels::off);
     std::vector<std::size_t> missing;
     for (std::size_t k = 0; k < table_points; ++k)
         if (row_line[k] == 0) missing.push_back(k + 1);
     if (!missing.empty())
-        return FileProblem{{}, std::string("в столбце «Строка» нет ") + (missing.size() == 1 ? "номера " : "номеров ") +
-                                   list_of(missing)};
+        return labelled(missing.size() == 1 ? QT_TRANSLATE_NOOP("TableCsv", "в столбце «%1» нет номера %3")
+                                            : QT_TRANSLATE_NOOP("TableCsv", "в столбце «%1» нет номеров %3"),
+                        &Labels::row, {list_of(missing)});
     return table;
 }
 

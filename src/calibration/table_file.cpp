@@ -3,6 +3,7 @@
 #include "calibration/table_csv.h"
 #include "calibration/table_json.h"
 #include "calibration/whole_file.h"
+#include "language/language.h"
 
 namespace calibration {
 
@@ -22,9 +23,13 @@ std::variant<CalibrationTable, QString> read_table_file(const QString& path) {
     return std::get<CalibrationTable>(table);
 }
 
+std::string table_csv_text(const CalibrationTable& table) {
+    return write_table_csv(table, language::current() == language::Language::english ? CsvLabels::english : CsvLabels::russian);
+}
+
 std::optional<QString> write_table_file(const QString& path, const CalibrationTable& table) {
     if (table_format(path) == TableFormat::json) return write_whole_file(path, write_table_json(table));
-    const std::string text = write_table_csv(table);
+    const std::string text = table_csv_text(table);
     return write_whole_file(path, QByteArray(text.data(), static_cast<qsizetype>(text.size())));
 }
 

@@ -6,6 +6,7 @@
 
 #include <QString>
 #include <optional>
+#include <string>
 #include <variant>
 
 #include "calibration/table_frame.h"
@@ -20,6 +21,10 @@ TableFormat table_format(const QString& path);
 
 // The table, or a message that names the file and says what is wrong with it.
 std::variant<CalibrationTable, QString> read_table_file(const QString& path);
+
+// The table as a CSV file with the labels of the program's language; either language's
+// labels read back.
+std::string table_csv_text(const CalibrationTable& table);
 
 // nullopt once written; else a message that names the file and the system's reason.
 std::optional<QString> write_table_file(const QString& path, const CalibrationTable& table);

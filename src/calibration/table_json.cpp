@@ -18,19 +18,22 @@ QJsonDocument parsed(const QByteArray& text, QJsonParseError& error) {
     return QJsonDocument::fromJson(body, &error);
 }
 
-FileProblem at(const std::string& path, std::string what) { return {"поле «" + path + "»", std::move(what)}; }
+FileProblem at(const std::string& path, const char* what, std::vector<protocol::Text::Arg> args = {}) {
+    return field_problem(path, file_text(what, std::move(args)));
+}
 
 // `object[key]` as a whole number in the field's range.
 std::variant<std::int32_t, FileProblem> whole(const QJsonObject& object, const char* key, const std::string& path,
                                               const FileField& field) {
     const std::string where = member(path, key);
     const QJsonValue value = object.value(QLatin1String(key));
-    if (value.isUndefined()) return at(where, "нет такого поля");
-    if (!value.isDouble()) return at(where, "ожидается число");
+    if (value.isUndefined()) return at(where, QT_TRANSLATE_NOOP("TableFile", "нет такого поля"));
+    if (!value.isDouble()) return at(where, QT_TRANSLATE_NOOP("TableFile", "ожидается число"));
     const double number = value.toDouble();
-    const std::string text = QString::number(number, 'g', 17).toStdString();
-    if (number != std::floor(number)) return at(where, text + " не целое число");
-    if (number < field.min || number > field.max) return at(where, out_of_range(field.name, text, field.min, field.max));
+    // As the file wrote it: JSON's decimal point, whatever the language.
+    std::string text = QString::number(number, 'g', 17).toStdString();
+    if (number != std::floor(number)) return at(where, QT_TRANSLATE_NOOP("TableFile", "%1 не целое число"), {text});
+    if (number < field.min || number > field.max) return field_problem(where, out_of_range(field, std::move(text)));
     return static_cast<std::int32_t>(number);
 }
 
@@ -38,8 +41,8 @@ std::variant<std::int32_t, FileProblem> whole(const QJsonObject& object, const c
 
 std::variant<bool, FileProblem> json_flag(const QJsonObject& object, const char* key, const std::string& path) {
     const QJsonValue value = object.value(QLatin1String(key));
-    if (value.isUndefined()) return at(member(path, key), "нет такого поля");
-    if (!value.isBool()) return at(member(path, key), "ожидается true или false");
+    if (value.isUndefined()) return at(member(path, key), QT_TRANSLATE_NOOP("TableFile", "нет такого поля"));
+    if (!value.isBool()) return at(member(path, key), QT_TRANSLATE_NOOP("TableFile", "ожидается true или false"));
     return value.toBool();
 }
 
@@ -60,16 +63,18 @@ std::variant<QJsonObject, FileProblem> json_document_object(const QByteArray& te
                                                             int version) {
     QJsonParseError error{};
     const QJsonDocument document = parsed(text, error);
+    // Qt words its reason in the program's language (its own translations).
     if (error.error != QJsonParseError::NoError)
-        return FileProblem{{}, "не JSON: " + error.errorString().toStdString() + " (байт " +
-                                   std::to_string(error.offset) + ")"};
-    if (!document.isObject()) return FileProblem{{}, "ожидается объект JSON"};
+        return FileProblem{{},
+                           file_text(QT_TRANSLATE_NOOP("TableFile", "не JSON: %1 (байт %2)"),
+                                     {error.errorString().toStdString(), static_cast<long long>(error.offset)})};
+    if (!document.isObject()) return FileProblem{{}, file_text(QT_TRANSLATE_NOOP("TableFile", "ожидается объект JSON"))};
     QJsonObject object = document.object();
     if (object.value(QLatin1String("format")).toString() != QLatin1String(format_name))
-        return at("format", std::string("ожидается «") + format_name + "»");
+        return at("format", QT_TRANSLATE_NOOP("TableFile", "ожидается «%1»"), {std::string(format_name)});
     const QJsonValue read_version = object.value(QLatin1String("version"));
     if (!read_version.isDouble() || read_version.toDouble() != version)
-        return at("version", "читается версия " + std::to_string(version));
+        return at("version", QT_TRANSLATE_NOOP("TableFile", "читается версия %1"), {static_cast<long long>(version)});
     return object;
 }
 
@@ -95,15 +100,17 @@ std::variant<CalibrationTable, FileProblem> table_from_object(const QJsonObject&
 
     const std::string points_path = member(path, "points");
     const QJsonValue points = object.value(QLatin1String("points"));
-    if (points.isUndefined()) return at(points_path, "нет такого поля");
-    if (!points.isArray()) return at(points_path, "ожидается массив точек");
+    if (points.isUndefined()) return at(points_path, QT_TRANSLATE_NOOP("TableFile", "нет такого поля"));
+    if (!points.isArray()) return at(points_path, QT_TRANSLATE_NOOP("TableFile", "ожидается массив точек"));
     const QJsonArray array = points.toArray();
     if (array.size() != static_cast<qsizetype>(table_points))
-        return at(points_path, "ожидается 40 точек, в файле " + std::to_string(array.size()));
+        return at(points_path, QT_TRANSLATE_NOOP("TableFile", "ожидается %1 точек, в файле %2"),
+                  {static_cast<long long>(table_points), static_cast<long long>(array.size())});
     for (std::size_t k = 0; k < table_points; ++k) {
         const std::string point_path = points_path + "[" + std::to_string(k) + "]";
         const QJsonValue point = array.at(static_cast<qsizetype>(k));
-        if (!point.isObject()) return at(point_path, "ожидается объект с полями sensor_value и litres");
+        if (!point.isObject())
+            return at(point_path, QT_TRANSLATE_NOOP("TableFile", "ожидается объект с полями sensor_value и litres"));
         const auto value = whole(point.toObject(), "sensor_value", point_path, value_field);
         if (const auto* problem = std::get_if<FileProblem>(&value)) return *problem;
         const auto litres = whole(point.toObject(), "litres", point_path, litres_field);

@@ -37,14 +37,19 @@ std::variant<CalibrationTable, FieldError> table_from_texts(const TableTexts& te
     return table;
 }
 
-std::string field_error_message(const FieldError& error, std::string_view refusal) {
-    std::string where;
-    switch (error.column) {
-    case Column::net: where = "Сет. номер"; break;
-    case Column::values: where = "Значения датчика, строка " + std::to_string(error.row); break;
-    case Column::litres: where = "Литры, строка " + std::to_string(error.row); break;
-    }
-    return std::string(refusal) + " " + where + ": введите число в диапазоне 0...." + std::to_string(error.max);
+protocol::Text field_error_message(const FieldError& error, TableUse use) {
+    // Whole sentences for each box and use, so that each language words them as one.
+    static constexpr const char* texts[2][3] = {
+        {QT_TRANSLATE_NOOP("TableTexts", "Таблица не записана. Сет. номер: введите число в диапазоне 0....%2"),
+         QT_TRANSLATE_NOOP("TableTexts", "Таблица не записана. Значения датчика, строка %1: введите число в диапазоне 0....%2"),
+         QT_TRANSLATE_NOOP("TableTexts", "Таблица не записана. Литры, строка %1: введите число в диапазоне 0....%2")},
+        {QT_TRANSLATE_NOOP("TableTexts", "Таблица не сохранена. Сет. номер: введите число в диапазоне 0....%2"),
+         QT_TRANSLATE_NOOP("TableTexts", "Таблица не сохранена. Значения датчика, строка %1: введите число в диапазоне 0....%2"),
+         QT_TRANSLATE_NOOP("TableTexts", "Таблица не сохранена. Литры, строка %1: введите число в диапазоне 0....%2")},
+    };
+    const auto column = static_cast<std::size_t>(error.column);
+    return {"TableTexts", texts[use == TableUse::save ? 1 : 0][column],
+            {static_cast<long long>(error.row), static_cast<long long>(error.max)}};
 }
 
 std::string test_pattern_text(std::size_t k) { return std::to_string(103 * (k + 1)); }

@@ -10,6 +10,7 @@
 #include <variant>
 
 #include "calibration/table_frame.h"
+#include "protocol/translatable.h"
 
 namespace calibration {
 
@@ -39,9 +40,13 @@ inline constexpr std::int32_t max_field = 65535;
 std::variant<CalibrationTable, FieldError> table_from_texts(const TableTexts& texts,
                                                             std::string_view decimal_separator);
 
-// The operator's message for a box that cannot be taken, in UTF-8, after `refusal`
-// ("Таблица не записана." when the table was to be written to the unit).
-std::string field_error_message(const FieldError& error, std::string_view refusal = "Таблица не записана.");
+// What the grid's table was taken for when a box stopped it: written to the unit, or
+// saved to a file.
+enum class TableUse { write, save };
+
+// The operator's message for a box that cannot be taken: "Таблица не записана. Литры,
+// строка 17: введите число в диапазоне 0....65535" ("Таблица не сохранена." for a save).
+protocol::Text field_error_message(const FieldError& error, TableUse use = TableUse::write);
 
 // The test pattern of the hidden "Зап.Форму" button: 103, 206, ... 4120 down both columns.
 std::string test_pattern_text(std::size_t k);

@@ -34,12 +34,13 @@ std::variant<UnitBackup, FileProblem> read_backup_json(const QByteArray& text) {
     for (const auto& [key, text] : {std::pair{saved_at_key, &backup.saved_at}, std::pair{saved_by_key, &backup.saved_by}}) {
         const QJsonValue value = object.value(QLatin1String(key));
         if (value.isUndefined()) continue;
-        if (!value.isString()) return FileProblem{std::string("поле «") + key + "»", "ожидается строка"};
+        if (!value.isString()) return field_problem(key, file_text(QT_TRANSLATE_NOOP("TableFile", "ожидается строка")));
         *text = value.toString().toStdString();
     }
 
     const QJsonValue mode = object.value(QLatin1String("display_mode"));
-    if (!mode.isObject()) return FileProblem{"поле «display_mode»", "ожидается объект с полями passive и virs"};
+    if (!mode.isObject())
+        return field_problem("display_mode", file_text(QT_TRANSLATE_NOOP("TableFile", "ожидается объект с полями passive и virs")));
     for (auto [key, flag] : {std::pair{"passive", &backup.passive}, std::pair{"virs", &backup.virs}}) {
         const auto value = json_flag(mode.toObject(), key, "display_mode");
         if (const auto* problem = std::get_if<FileProblem>(&value)) return *problem;
@@ -48,11 +49,12 @@ std::variant<UnitBackup, FileProblem> read_backup_json(const QByteArray& text) {
 
     const QJsonValue tables = object.value(QLatin1String("slots"));
     if (!tables.isArray() || tables.toArray().size() != static_cast<qsizetype>(unit_slots))
-        return FileProblem{"поле «slots»", "ожидается массив из 10 таблиц"};
+        return field_problem("slots", file_text(QT_TRANSLATE_NOOP("TableFile", "ожидается массив из %1 таблиц"),
+                                                {static_cast<long long>(unit_slots)}));
     for (std::size_t s = 0; s < unit_slots; ++s) {
         const std::string path = "slots[" + std::to_string(s) + "]";
         const QJsonValue slot = tables.toArray().at(static_cast<qsizetype>(s));
-        if (!slot.isObject()) return FileProblem{"поле «" + path + "»", "ожидается объект таблицы"};
+        if (!slot.isObject()) return field_problem(path, file_text(QT_TRANSLATE_NOOP("TableFile", "ожидается объект таблицы")));
         const auto table = table_from_object(slot.toObject(), path);
         if (const auto* problem = std::get_if<FileProblem>(&table)) return *problem;
         backup.tables[s] = std::get<CalibrationTable>(table);

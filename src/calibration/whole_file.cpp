@@ -1,14 +1,20 @@
 #include "whole_file.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+
+#include "language/language.h"
 
 namespace calibration {
 
 namespace {
 
-QString named(const QString& path, const QString& what) { return QFileInfo(path).fileName() + QStringLiteral(": ") + what; }
+QString named(const QString& path, const QString& what) {
+    //: A file's name, then what is wrong with the whole file.
+    return QCoreApplication::translate("TableFile", "%1: %2").arg(QFileInfo(path).fileName(), what);
+}
 
 }  // namespace
 
@@ -17,7 +23,7 @@ std::variant<QByteArray, QString> read_whole_file(const QString& path) {
     if (!file.open(QIODevice::ReadOnly)) return named(path, file.errorString());
     // Read to one byte past the limit: a device or a pipe has no size to ask for.
     QByteArray bytes = file.read(max_table_file_size + 1);
-    if (bytes.size() > max_table_file_size) return named(path, QStringLiteral("файл слишком велик для таблицы"));
+    if (bytes.size() > max_table_file_size) return named(path, QCoreApplication::translate("TableFile", "файл слишком велик для таблицы"));
     if (file.error() != QFileDevice::NoError) return named(path, file.errorString());
     return bytes;
 }
@@ -35,7 +41,15 @@ std::optional<QString> write_whole_file(const QString& path, const QByteArray& b
 }
 
 QString file_message(const QString& path, const FileProblem& problem) {
-    return QString::fromStdString(file_problem_message(QFileInfo(path).fileName().toStdString(), problem));
+    const QString what = language::worded(problem.what);
+    QString text = problem.where.empty()
+                       ? named(path, what)
+                       //: A file's name, where in the file, then what is wrong there.
+                       : QCoreApplication::translate("TableFile", "%1, %2: %3")
+                             .arg(QFileInfo(path).fileName(), language::worded(problem.where), what);
+    //: What is wrong in a file, then how to put it right.
+    if (!problem.remedy.empty()) text = QCoreApplication::translate("TableFile", "%1. %2").arg(text, language::worded(problem.remedy));
+    return text;
 }
 
 }  // namespace calibration

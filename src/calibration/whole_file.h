@@ -21,7 +21,8 @@ std::variant<QByteArray, QString> read_whole_file(const QString& path);
 // nullopt once written; else a message that names the file and the system's reason.
 std::optional<QString> write_whole_file(const QString& path, const QByteArray& bytes);
 
-// "backup.json, поле «slots[2].litres»: …": a problem found in the file at `path`.
+// "backup.json, поле «slots[2].litres»: …": a problem found in the file at `path`, in
+// the program's language.
 QString file_message(const QString& path, const FileProblem& problem);
 
 }  // namespace calibration

@@ -5,6 +5,7 @@
 #include "calibration/table_checks.h"
 #include "calibration/table_texts.h"
 #include "console/frm_serial.h"
+#include "language/language.h"
 #include "network/manual_requests.h"
 #include "network/search.h"
 #include "protocol/commands.h"
@@ -96,7 +97,7 @@ void frmSerial::write_struct_Click() {
     const auto table = calibration::table_from_texts(grid_texts(), decimal_separator());
     if (const auto* bad = std::get_if<calibration::FieldError>(&table)) {
         // Nothing of the table goes out; whatever was pending stays pending.
-        dialogs_.message(QString::fromStdString(calibration::field_error_message(*bad)));
+        dialogs_.message(language::worded(calibration::field_error_message(*bad)));
         return;
     }
     const auto& sent = std::get<calibration::CalibrationTable>(table);

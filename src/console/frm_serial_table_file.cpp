@@ -9,6 +9,7 @@
 
 #include "calibration/table_file.h"
 #include "console/frm_serial.h"
+#include "language/language.h"
 
 namespace {
 
@@ -49,7 +50,7 @@ void frmSerial::save_table() {
     // The grid is checked before a file is asked for, as "Установить таблицу" checks it.
     const auto table = calibration::table_from_texts(grid_texts(), decimal_separator());
     if (const auto* bad = std::get_if<calibration::FieldError>(&table)) {
-        dialogs_.message(QString::fromStdString(calibration::field_error_message(*bad, "Таблица не сохранена.")));
+        dialogs_.message(language::worded(calibration::field_error_message(*bad, calibration::TableUse::save)));
         return;
     }
     const QString proposed = QDir(table_folder_).filePath(Cmb_Datchik->currentText() + QStringLiteral(".csv"));

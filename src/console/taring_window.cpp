@@ -19,6 +19,7 @@
 #include "console/taring_chart.h"
 #include "console/taring_report.h"
 #include "console/settle_strip.h"
+#include "language/language.h"
 #include "protocol/number_text.h"
 #include "taring/session_file.h"
 #include "taring/portion_check.h"
@@ -84,7 +85,7 @@ QString refusal_text(const taring::TableRefusal& r) {
     case Reason::level_falls:
         return QStringLiteral("Точка %1: уровень ниже, чем у точки %2, хотя литров больше.").arg(r.point).arg(r.other);
     }
-    return QString::fromStdString(r.text);
+    return language::worded(r.text);
 }
 
 // "Точка 5: 4 л на 333 единицы уровня, у соседних около 40 л; опечатка?"
@@ -303,7 +304,7 @@ void TaringWindow::start_session() {
         show_status(QStringLiteral("Папку для сессий %1 создать не удалось: точки не будут сохраняться.")
                         .arg(QDir::toNativeSeparators(folder_)));
     session_ = taring::TaringSession{target_.address, serial_, {}};
-    if (auto found = taring::unfinished_session(folder_, target_.address, serial_)) {
+    if (auto found = taring::unfinished_session({folder_}, target_.address, serial_)) {
         const TaringPoint& last = found->session.points.back();
         const QString offer = QStringLiteral("Есть незаконченная тарировка этого датчика (файл %1). Точек в ней: %2, "
                                              "последняя — %3 л при уровне %4.\n\nПродолжить её?")

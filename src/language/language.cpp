@@ -72,8 +72,8 @@ Choice choose(Program program, const std::optional<QString>& option, const QStri
 }
 
 Choice install(QCoreApplication& app, Program program) {
-    const Choice choice = choose(program, option_value(QCoreApplication::arguments()), qEnvironmentVariable("TRELVIK_LANG"),
-                                 QLocale::system().uiLanguages());
+    Choice choice = choose(program, option_value(QCoreApplication::arguments()), qEnvironmentVariable("TRELVIK_LANG"),
+                           QLocale::system().uiLanguages());
     install(app, choice.language);
     return choice;
 }

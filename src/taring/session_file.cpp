@@ -18,7 +18,15 @@ using calibration::FileProblem;
 
 namespace {
 
-FileProblem at(const std::string& field, std::string what) { return {"поле «" + field + "»", std::move(what)}; }
+constexpr double no_limit = std::numeric_limits<double>::max();
+constexpr double most_polls = std::numeric_limits<std::uint32_t>::max();
+
+FileProblem at(const std::string& field, const char* what, std::vector<protocol::Text::Arg> args = {}) {
+    return calibration::field_problem(field, calibration::file_text(what, std::move(args)));
+}
+
+// A number as the file writes it: JSON's decimal point, whatever the language.
+std::string json_number(double v) { return QString::number(v, 'g', 17).toStdString(); }
 
 // `object[key]` as a finite number from `min` to `max`; nullopt when absent and not `needed`.
 std::variant<std::optional<double>, FileProblem> number(const QJsonObject& object, const char* key,
@@ -27,16 +35,18 @@ std::variant<std::optional<double>, FileProblem> number(const QJsonObject& objec
     const std::string field = path.empty() ? key : path + "." + key;
     const QJsonValue value = object.value(QLatin1String(key));
     if (value.isUndefined()) {
-        if (needed) return at(field, "нет такого поля");
+        if (needed) return at(field, QT_TRANSLATE_NOOP("TableFile", "нет такого поля"));
         return std::optional<double>{};
     }
-    if (!value.isDouble() || !std::isfinite(value.toDouble())) return at(field, "ожидается число");
+    if (!value.isDouble() || !std::isfinite(value.toDouble())) return at(field, QT_TRANSLATE_NOOP("TableFile", "ожидается число"));
     const double v = value.toDouble();
-    if (whole && v != std::floor(v)) return at(field, "ожидается целое число");
+    if (whole && v != std::floor(v)) return at(field, QT_TRANSLATE_NOOP("TableFile", "ожидается целое число"));
+    // A field without an upper limit has no range to name.
+    if (v < min && max == no_limit)
+        return at(field, QT_TRANSLATE_NOOP("TableFile", "%1 меньше %2"), {json_number(v), json_number(min)});
     if (v < min || v > max)
-        return at(field, QString::number(v, 'g', 17).toStdString() + " вне диапазона " +
-                             QString::number(min, 'g', 17).toStdString() + "...." +
-                             QString::number(max, 'g', 17).toStdString());
+        return at(field, QT_TRANSLATE_NOOP("TableFile", "%1 вне диапазона %2....%3"),
+                  {json_number(v), json_number(min), json_number(max)});
     return std::optional<double>{v};
 }
 
@@ -61,9 +71,6 @@ QJsonObject with_other_keys(QJsonObject object, const std::string& others) {
         if (!object.contains(key.key())) object.insert(key.key(), key.value());
     return object;
 }
-
-constexpr double no_limit = std::numeric_limits<double>::max();
-constexpr double most_polls = std::numeric_limits<std::uint32_t>::max();
 
 }  // namespace
 
@@ -101,17 +108,21 @@ std::variant<TaringSession, FileProblem> read_session_json(const QByteArray& tex
     if (const auto& s = std::get<std::optional<double>>(serial)) session.serial = static_cast<std::uint32_t>(*s);
 
     const QJsonValue finished = object.value(QLatin1String("finished"));
-    if (!finished.isUndefined() && !finished.isBool()) return at("finished", "ожидается true или false");
+    if (!finished.isUndefined() && !finished.isBool())
+        return at("finished", QT_TRANSLATE_NOOP("TableFile", "ожидается true или false"));
     session.finished = finished.toBool();
     session.other_keys = other_keys(object, {QLatin1String("format"), QLatin1String("version"), QLatin1String("address"),
                                              QLatin1String("serial"), QLatin1String("finished"), QLatin1String("points")});
 
     const QJsonValue points = object.value(QLatin1String("points"));
-    if (!points.isArray()) return at("points", points.isUndefined() ? "нет такого поля" : "ожидается массив точек");
+    if (!points.isArray())
+        return at("points", points.isUndefined() ? QT_TRANSLATE_NOOP("TableFile", "нет такого поля")
+                                                 : QT_TRANSLATE_NOOP("TableFile", "ожидается массив точек"));
     const QJsonArray array = points.toArray();
     for (qsizetype k = 0; k < array.size(); ++k) {
         const std::string path = "points[" + std::to_string(k) + "]";
-        if (!array.at(k).isObject()) return at(path, "ожидается объект с полями litres и level");
+        if (!array.at(k).isObject())
+            return at(path, QT_TRANSLATE_NOOP("TableFile", "ожидается объект с полями litres и level"));
         const QJsonObject point = array.at(k).toObject();
         TaringPoint p;
         // Every field of the point, in the order the file writes them.
@@ -129,7 +140,7 @@ std::variant<TaringSession, FileProblem> read_session_json(const QByteArray& tex
         if (!time.isUndefined()) {
             // Text that UTF-8 cannot carry (a lone surrogate) would not read back the same.
             if (!time.isString() || QString::fromStdString(time.toString().toStdString()) != time.toString())
-                return at(path + ".time", "ожидается текст");
+                return at(path + ".time", QT_TRANSLATE_NOOP("TableFile", "ожидается текст"));
             p.time = time.toString().toStdString();
         }
         p.other_keys = other_keys(point, {QLatin1String("litres"), QLatin1String("level"), QLatin1String("spread"),

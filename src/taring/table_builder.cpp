@@ -17,30 +17,29 @@ namespace {
 // Half to the even neighbour, as the grid rounds.
 double whole(double v) { return std::nearbyint(v); }
 
-std::string number_text(double v) {
-    std::string text = std::to_string(v);
-    text.erase(text.find_last_not_of('0') + 1);
-    if (text.back() == '.') text.pop_back();
-    return text;
-}
+// Levels and litres as the points hold them: to the millilitre, as litres are typed.
+protocol::Figure figure(double v) { return {v, 3}; }
 
 struct Entry {
     Point point;             // x: the rounded level, y: the litres as taken
     std::size_t number = 0;  // 1 for the first point taken
 };
 
-TableRefusal refused(TableRefusal::Reason reason, std::size_t point, std::size_t other, std::string text) {
-    return {reason, point, other, std::move(text)};
+TableRefusal refused(TableRefusal::Reason reason, std::size_t point, std::size_t other, const char* source,
+                     std::vector<protocol::Text::Arg> args) {
+    return {reason, point, other, {"TaringTable", source, std::move(args)}};
 }
 
 std::optional<TableRefusal> out_of_range(const TaringPoint& p, std::size_t number) {
-    const std::string at = "point " + std::to_string(number) + ": ";
+    const auto n = static_cast<long long>(number);
     if (!std::isfinite(p.level) || whole(p.level) < 0 || whole(p.level) > calibration::max_value)
         return refused(TableRefusal::Reason::level_out_of_range, number, 0,
-                       at + "level " + number_text(p.level) + " is outside 0.." + std::to_string(calibration::max_value));
+                       QT_TRANSLATE_NOOP("TaringTable", "точка %1: уровень %2 вне диапазона 0....%3"),
+                       {n, figure(p.level), static_cast<long long>(calibration::max_value)});
     if (!std::isfinite(p.litres) || whole(p.litres) < 0 || whole(p.litres) > calibration::max_litres)
         return refused(TableRefusal::Reason::litres_out_of_range, number, 0,
-                       at + number_text(p.litres) + " litres is outside 0.." + std::to_string(calibration::max_litres));
+                       QT_TRANSLATE_NOOP("TaringTable", "точка %1: литры %2 вне диапазона 0....%3"),
+                       {n, figure(p.litres), static_cast<long long>(calibration::max_litres)});
     return std::nullopt;
 }
 
@@ -139,17 +138,17 @@ std::variant<BuiltTable, TableRefusal> build_table(std::span<const TaringPoint> 
     for (const Entry& e : entries) {
         if (!kept.empty()) {
             const Entry& last = kept.back();
-            const std::string at = "point " + std::to_string(e.number) + ": ";
+            const auto n = static_cast<long long>(e.number);
+            const auto before = static_cast<long long>(last.number);
             if (e.point.y == last.point.y && e.point.x != last.point.x)
                 return refused(TableRefusal::Reason::same_litres, e.number, last.number,
-                               at + "the same litres (" + number_text(e.point.y) + ") as point " +
-                                   std::to_string(last.number) + " but another level");
+                               QT_TRANSLATE_NOOP("TaringTable", "точка %1: те же литры (%2), что у точки %3, но другой уровень"),
+                               {n, figure(e.point.y), before});
             if (e.point.x < last.point.x)
                 return refused(TableRefusal::Reason::level_falls, e.number, last.number,
-                               at + "level " + number_text(e.point.x) + " at " + number_text(e.point.y) +
-                                   " litres is below level " + number_text(last.point.x) + " of point " +
-                                   std::to_string(last.number) + " at " + number_text(last.point.y) +
-                                   " litres; take it back (undo) or the table cannot be built");
+                               QT_TRANSLATE_NOOP("TaringTable", "точка %1: уровень %2 при %3 л ниже уровня %4 у точки %5 "
+                                                                "при %6 л; отмените её, иначе таблицу не построить"),
+                               {n, figure(e.point.x), figure(e.point.y), figure(last.point.x), before, figure(last.point.y)});
             if (e.point.x == last.point.x) {
                 ++built.set_aside;
                 kept.back() = e;  // the last of a run; see below for the highest one
@@ -160,8 +159,8 @@ std::variant<BuiltTable, TableRefusal> build_table(std::span<const TaringPoint> 
     }
     if (kept.size() < 2)
         return refused(TableRefusal::Reason::too_few_levels, 0, 0,
-                       "a table needs at least 2 points with different levels; the session has " +
-                           std::to_string(kept.size()));
+                       QT_TRANSLATE_NOOP("TaringTable", "для таблицы нужны хотя бы 2 точки с разным уровнем; в сессии таких точек: %1"),
+                       {static_cast<long long>(kept.size())});
     // The run at the highest level keeps its first point.
     const auto top = std::find_if(entries.begin(), entries.end(), [&](const Entry& e) { return e.point.x == kept.back().point.x; });
     kept.back() = *top;

@@ -26,6 +26,7 @@
 #include <variant>
 
 #include "calibration/table_frame.h"
+#include "protocol/translatable.h"
 #include "taring/taring_session.h"
 
 namespace taring {
@@ -49,7 +50,7 @@ struct TableRefusal {
     Reason reason = Reason::too_few_levels;
     std::size_t point = 0;  // the point at fault, by number (1 for the first taken); 0 for none
     std::size_t other = 0;  // the point it clashes with, by number
-    std::string text;       // what is wrong, for the technician
+    protocol::Text text;    // what is wrong, for the technician
 };
 
 // Levels are rounded to whole sensor values first; a point whose level or litres round

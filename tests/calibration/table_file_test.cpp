@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QJsonArray>
@@ -14,6 +15,7 @@
 #include "calibration/table_file.h"
 #include "calibration/table_json.h"
 #include "calibration/unit_backup.h"
+#include "language/language.h"
 
 using namespace calibration;
 
@@ -63,30 +65,73 @@ std::string to_cp1251(std::string utf8) {
     return out;
 }
 
+std::string words(const protocol::Text& text) { return language::worded(text).toStdString(); }
+
 CalibrationTable csv(const std::string& text) {
     const auto read = read_table_csv(text);
-    if (const auto* problem = std::get_if<FileProblem>(&read)) ADD_FAILURE() << problem->where << ": " << problem->what;
+    if (const auto* problem = std::get_if<FileProblem>(&read)) ADD_FAILURE() << words(problem->where) << ": " << words(problem->what);
     return std::get_if<CalibrationTable>(&read) ? std::get<CalibrationTable>(read) : CalibrationTable{};
 }
 
 void expect_refused(const std::variant<CalibrationTable, FileProblem>& read, const char* where, const char* what) {
     SCOPED_TRACE(what);
     ASSERT_TRUE(std::holds_alternative<FileProblem>(read));
-    EXPECT_EQ(std::get<FileProblem>(read).where, where);
-    EXPECT_EQ(std::get<FileProblem>(read).what, what);
+    EXPECT_EQ(words(std::get<FileProblem>(read).where), where);
+    EXPECT_EQ(words(std::get<FileProblem>(read).what), what);
 }
+
+// Speaks English till it goes, however the test ends: the others expect Russian.
+struct InEnglish {
+    int argc = 0;
+    QCoreApplication app{argc, nullptr};
+    InEnglish() { language::install(app, language::Language::english); }
+    ~InEnglish() { language::install(app, language::Language::russian); }
+};
 
 }  // namespace
 
 TEST(TableCsv, IsWrittenForSpreadsheetsAndReadBack) {
-    const std::string text = write_table_csv(sample());
+    const std::string text = write_table_csv(sample(), CsvLabels::russian);
     EXPECT_TRUE(text.starts_with("\xEF\xBB\xBFСет. номер;13\r\nОтключен;да\r\nСтрока;Значения датчика;Литры\r\n1;7;3\r\n2;807;1603\r\n"));
     EXPECT_TRUE(text.ends_with("\r\n40;65535;65535\r\n"));
     EXPECT_EQ(csv(text), sample());
     CalibrationTable in_service = sample();
     in_service.status = 0x01;
-    EXPECT_NE(write_table_csv(in_service).find("Отключен;нет\r\n"), std::string::npos);
-    EXPECT_EQ(csv(write_table_csv(in_service)), in_service);
+    EXPECT_NE(write_table_csv(in_service, CsvLabels::russian).find("Отключен;нет\r\n"), std::string::npos);
+    EXPECT_EQ(csv(write_table_csv(in_service, CsvLabels::russian)), in_service);
+}
+
+TEST(TableCsv, ReadsTheLabelsOfEitherLanguageAndAMixOfThem) {
+    const std::string english = write_table_csv(sample(), CsvLabels::english);
+    EXPECT_TRUE(english.starts_with("\xEF\xBB\xBFNetwork number;13\r\nSwitched off;yes\r\nRow;Sensor value;Litres\r\n1;7;3\r\n"));
+    const auto relabelled = [](const std::string& net, const std::string& off, const std::string& header) {
+        auto lines = sample_lines(';');
+        lines[0] = net + ";13";
+        lines[1] = off;
+        lines[2] = header;
+        return joined(lines);
+    };
+    const struct {
+        const char* name;
+        std::string text;
+    } files[] = {
+        {"written in Russian", write_table_csv(sample(), CsvLabels::russian)},
+        {"written in English", english},
+        {"English labels, Russian answer and header",
+         relabelled("Network number", "Switched off;да", "Строка;Значения датчика;Литры")},
+        {"Russian labels, English answer and header", relabelled("Сет. номер", "Отключен;yes", "Row;Sensor value;Litres")},
+        {"English in other cases", relabelled("NETWORK NUMBER", "switched off;Yes", "row;sensor value;litres")},
+    };
+    for (const auto& [name, text] : files) {
+        SCOPED_TRACE(name);
+        EXPECT_TRUE(has_table_labels(text));
+        EXPECT_EQ(csv(text), sample());
+    }
+    CalibrationTable in_service = sample();
+    in_service.status = 0x01;
+    EXPECT_NE(write_table_csv(in_service, CsvLabels::english).find("Switched off;no\r\n"), std::string::npos);
+    EXPECT_EQ(csv(write_table_csv(in_service, CsvLabels::english)), in_service);
+    EXPECT_EQ(csv(relabelled("Сет. номер", "Отключен;NO", "")), in_service);
 }
 
 TEST(TableCsv, ReadsWhatPeopleMakeOfIt) {
@@ -144,6 +189,8 @@ TEST(TableCsv, RefusesAFileThatCannotBeUsedSaysWhereAndHowToMendIt) {
     rows_first[2] = "3;-1;5";
 
     const std::string row_14 = "строка файла 17 (строка таблицы 14)";
+    const std::string labels = ": ожидается номер строки таблицы, «Сет. номер», «Отключен» или «Строка» (в английском "
+                               "файле «Network number», «Switched off» или «Row»)";
     const char* comma = "В файле с «,» между ячейками десятичная запятая не читается: разделите ячейки знаком «;» или запишите ";
     const struct {
         std::string text;
@@ -162,8 +209,8 @@ TEST(TableCsv, RefusesAFileThatCannotBeUsedSaysWhereAndHowToMendIt) {
         {with(16, "41;100;5"), "строка 17", "номер строки 41 вне диапазона 1....40", ""},
         {with(16, "13;100;5"), "строка файла 17 (строка таблицы 13)", "номер 13 второй раз (первый раз в строке файла 16)", ""},
         {with(16, ""), "", "в столбце «Строка» нет номера 14", ""},
-        {with(16, "Объём;100;5"), "строка 17", "неизвестная строка «Объём»", ""},
-        {with(16, "Объём заполненной части бака;100;5"), "строка 17", "неизвестная строка «Объём заполненной части …»", ""},
+        {with(16, "Объём;100;5"), "строка 17", "неизвестная строка «Объём»" + labels, ""},
+        {with(16, "Объём заполненной части бака;100;5"), "строка 17", "неизвестная строка «Объём заполненной части …»" + labels, ""},
         {with(1, "Отключен;может быть"), "строка 2", "отключен «может быть»: ожидается да, нет, 1 или 0", ""},
         {with(2, "Отключен;нет"), "строка 3", "«Отключен» второй раз (первый раз в строке 2)", ""},
         {with(0, ""), "", "нет строки «Сет. номер»", ""},
@@ -184,9 +231,9 @@ TEST(TableCsv, RefusesAFileThatCannotBeUsedSaysWhereAndHowToMendIt) {
         SCOPED_TRACE(what);
         const auto read = read_table_csv(text);
         ASSERT_TRUE(std::holds_alternative<FileProblem>(read));
-        EXPECT_EQ(std::get<FileProblem>(read).where, where);
-        EXPECT_EQ(std::get<FileProblem>(read).what, what);
-        EXPECT_EQ(std::get<FileProblem>(read).remedy, remedy);
+        EXPECT_EQ(words(std::get<FileProblem>(read).where), where);
+        EXPECT_EQ(words(std::get<FileProblem>(read).what), what);
+        EXPECT_EQ(words(std::get<FileProblem>(read).remedy), remedy);
     }
 }
 
@@ -221,7 +268,7 @@ TEST(TableJson, RoundTripsAndRefusesWhatIsNotATable) {
     short_of_points.insert("points", QJsonArray{});
     expect_refused(table_from_object(short_of_points, "slots[2]"), "поле «slots[2].points»",
                    "ожидается 40 точек, в файле 0");
-    EXPECT_TRUE(std::get<FileProblem>(read_table_json("{\"format\": ")).what.starts_with("не JSON: "));
+    EXPECT_TRUE(words(std::get<FileProblem>(read_table_json("{\"format\": ")).what).starts_with("не JSON: "));
 }
 
 TEST(TableFile, KeepsTheTableByExtensionAndNamesTheFileWhenItCannot) {
@@ -268,6 +315,41 @@ TEST(TableFile, KeepsTheTableByExtensionAndNamesTheFileWhenItCannot) {
     ASSERT_TRUE(failed);
     EXPECT_TRUE(failed->startsWith("Sensor 1.csv: "));
     EXPECT_FALSE(QFile::exists(nowhere));
+}
+
+TEST(TableFile, WritesAndRefusesInTheProgramsLanguage) {
+    const InEnglish english;
+    QTemporaryDir dir;
+    const QString path = dir.filePath("Sensor 3.csv");
+    ASSERT_EQ(write_table_file(path, sample()), std::nullopt);
+    QFile written(path);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(written.readAll().startsWith("\xEF\xBB\xBFNetwork number;13\r\nSwitched off;yes\r\n"));
+
+    const auto put = [&dir](const char* name, const std::string& text) {
+        QFile file(dir.filePath(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray::fromStdString(text));
+        return file.fileName();
+    };
+    auto lines = sample_lines(',');
+    lines[19] = "17,0,\"70,5\"";
+    const struct {
+        const char* name;
+        std::string text;
+        QString message;
+    } refused[] = {
+        // A line it does not know: the labels it takes, in both languages.
+        {"bad.csv", "x;1\n",
+         R"(bad.csv, line 1: unknown line "x": expected a table row number, "Network number", "Switched off" or "Row" )"
+         R"(("Сет. номер", "Отключен" or "Строка" in a Russian file))"},
+        {"short.csv", "Отключен;нет\n", R"(short.csv: no "Network number" line)"},
+        {"comma.csv", joined(lines),
+         R"(comma.csv, file line 20 (table row 17): litres "70,5" is not a number. A file with "," between the cells )"
+         R"(cannot hold a decimal comma: separate the cells with ";" or write 70.5)"},
+    };
+    for (const auto& [name, text, message] : refused)
+        EXPECT_EQ(std::get<QString>(read_table_file(put(name, text))), message);
 }
 
 TEST(UnitBackup, RoundTripsAndRefusesAWrongSlotByItsPath) {
@@ -320,7 +402,7 @@ TEST(UnitBackup, RoundTripsAndRefusesAWrongSlotByItsPath) {
     for (const auto& [text, where] : cases) {
         const auto refused = read_backup_json(text);
         ASSERT_TRUE(std::holds_alternative<FileProblem>(refused)) << where;
-        EXPECT_EQ(std::get<FileProblem>(refused).where, where);
+        EXPECT_EQ(words(std::get<FileProblem>(refused).where), where);
     }
 }
 
@@ -335,6 +417,6 @@ TEST(TableCompare, ListsEveryDifferenceAndOnlyTheInServiceBitOfTheStatus) {
     const std::vector<TableDifference> expected{
         {0, "network_number", 13, 14}, {0, "switched_off", 1, 0}, {40, "litres", 65535, 1}};
     EXPECT_EQ(table_differences(written, read), expected);
-    EXPECT_EQ(difference_text(expected[2]), "row 40, litres: written 65535, read 1");
-    EXPECT_EQ(difference_text(expected[0]), "network_number: written 13, read 14");
+    EXPECT_EQ(words(difference_text(expected[2])), "строка 40, litres: записано 65535, прочитано 1");
+    EXPECT_EQ(words(difference_text(expected[0])), "network_number: записано 13, прочитано 14");
 }

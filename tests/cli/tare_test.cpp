@@ -253,7 +253,7 @@ TEST(TableFromSession, MakesTheTableOrSaysWhyNot) {
         {R"([{"litres": 0, "level": 0}, {"litres": 10, "level": 40}, {"litres": 20, "level": 90}])", 0,
          "table: 40 rows from 3 points, largest deviation 0.00 L"},
         {R"([{"litres": 0, "level": 0}, {"litres": 10, "level": 40}, {"litres": 20, "level": 30}])", 2,
-         "point 3: level 30 at 20 litres is below level 40 of point 2"},
+         "точка 3: уровень 30 при 20 л ниже уровня 40 у точки 2"},
         {R"([{"litres": 0, "level": 0}, {"litres": 10}])", 2, "поле «points[1].level»: нет такого поля"},
     };
     QTemporaryDir dir;

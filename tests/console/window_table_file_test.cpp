@@ -106,7 +106,7 @@ TEST_F(TableFiles, NothingIsWrittenOrTakenWhenSomethingIsWrong) {
 
     // A file that cannot be used leaves the grid, the slot's number and its switch as they were.
     calibration::CalibrationTable table;
-    std::string broken = calibration::write_table_csv(table);
+    std::string broken = calibration::write_table_csv(table, calibration::CsvLabels::russian);
     broken.replace(broken.find("17;0;0"), 6, "17;0;70000");
     put("broken.csv", broken);
     w.MsgCom->setText(QStringLiteral("as before"));
@@ -122,7 +122,7 @@ TEST_F(TableFiles, NothingIsWrittenOrTakenWhenSomethingIsWrong) {
 
     // A unit's sensor value above 32767 loads, but "Установить таблицу" keeps its own check.
     table.values[0] = 40000;
-    put("unit.csv", calibration::write_table_csv(table));
+    put("unit.csv", calibration::write_table_csv(table, calibration::CsvLabels::russian));
     dialogs.files.push_back(dir.filePath("unit.csv"));
     w.load_table();
     EXPECT_EQ(w.Text44[0]->text(), QStringLiteral("40000"));

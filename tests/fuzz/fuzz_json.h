@@ -25,7 +25,9 @@ template <typename Value>
 const Value* accepted(const std::variant<Value, calibration::FileProblem>& read) {
     if (const auto* problem = std::get_if<calibration::FileProblem>(&read)) {
         FUZZ_CHECK(!problem->what.empty());
-        FUZZ_CHECK(well_formed_utf8(problem->where) && well_formed_utf8(problem->what));
+        for (const protocol::Text* text : {&problem->where, &problem->what})
+            for (const auto& arg : text->args)
+                if (const auto* words = std::get_if<std::string>(&arg)) FUZZ_CHECK(well_formed_utf8(*words));
         return nullptr;
     }
     return &std::get<Value>(read);

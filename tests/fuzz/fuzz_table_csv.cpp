@@ -17,7 +17,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const CalibrationTable& table = std::get<CalibrationTable>(read);
     FUZZ_CHECK(table.status == 0 || table.status == slot_in_service);
-    const auto again = read_table_csv(write_table_csv(table));
-    FUZZ_CHECK(std::holds_alternative<CalibrationTable>(again) && std::get<CalibrationTable>(again) == table);
+    for (const CsvLabels labels : {CsvLabels::russian, CsvLabels::english}) {
+        const auto again = read_table_csv(write_table_csv(table, labels));
+        FUZZ_CHECK(std::holds_alternative<CalibrationTable>(again) && std::get<CalibrationTable>(again) == table);
+    }
     return 0;
 }

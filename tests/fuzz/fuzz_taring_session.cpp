@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <cmath>
 #include <cstdint>
+#include <string_view>
 
 #include "fuzz_check.h"
 #include "taring/session_file.h"
@@ -14,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto read = read_session_json(QByteArray(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)));
     if (const auto* problem = std::get_if<calibration::FileProblem>(&read)) {
         FUZZ_CHECK(!problem->what.empty());
-        FUZZ_CHECK(problem->where.empty() || problem->where.starts_with("поле «"));
+        FUZZ_CHECK(problem->where.empty() || std::string_view(problem->where.source).starts_with("поле «"));
         return 0;
     }
     const TaringSession& session = std::get<TaringSession>(read);

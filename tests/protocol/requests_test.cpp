@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "calibration/table_texts.h"
+#include "language/language.h"
 #include "protocol/commands.h"
 #include "protocol/indicator_check.h"
 #include "protocol/requests.h"
@@ -138,6 +139,6 @@ TEST(TableTexts, TheFirstBoxThatCannotBeSentIsNamed) {
         ASSERT_NE(error, nullptr);
         EXPECT_EQ(error->column, row.column);
         EXPECT_EQ(error->row, row.row);
-        if (row.message) { EXPECT_EQ(calibration::field_error_message(*error), row.message); }
+        if (row.message) { EXPECT_EQ(language::worded(calibration::field_error_message(*error)).toStdString(), row.message); }
     }
 }

@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
@@ -13,6 +15,7 @@
 #include <algorithm>
 #include <random>
 
+#include "language/language.h"
 #include "taring/polyline.h"
 #include "taring/session_file.h"
 #include "taring/session_folder.h"
@@ -315,11 +318,12 @@ TEST(TableBuilder, RefusesWithThePointAtFault) {
         const auto built = build_table(rows[r].session);
         ASSERT_TRUE(std::holds_alternative<TableRefusal>(built)) << "row " << r;
         const auto& refusal = std::get<TableRefusal>(built);
-        EXPECT_EQ(refusal.reason, rows[r].reason) << refusal.text;
-        EXPECT_EQ(refusal.point, rows[r].point) << refusal.text;
-        EXPECT_EQ(refusal.other, rows[r].other) << refusal.text;
+        const QString text = language::worded(refusal.text);
+        EXPECT_EQ(refusal.reason, rows[r].reason) << text.toStdString();
+        EXPECT_EQ(refusal.point, rows[r].point) << text.toStdString();
+        EXPECT_EQ(refusal.other, rows[r].other) << text.toStdString();
         if (refusal.point) {
-            EXPECT_NE(refusal.text.find("point " + std::to_string(refusal.point)), std::string::npos) << refusal.text;
+            EXPECT_TRUE(text.startsWith(QStringLiteral("точка %1: ").arg(refusal.point))) << text.toStdString();
         }
     }
 }
@@ -384,7 +388,8 @@ TEST(SessionFile, RefusesABrokenFileWithTheFieldNamed) {
     for (const auto& [text, field] : rows) {
         const auto read = read_session_json(QByteArray::fromStdString(text));
         ASSERT_TRUE(std::holds_alternative<calibration::FileProblem>(read)) << text;
-        EXPECT_EQ(std::get<calibration::FileProblem>(read).where, "поле «" + field + "»") << text;
+        EXPECT_EQ(language::worded(std::get<calibration::FileProblem>(read).where).toStdString(), "поле «" + field + "»")
+            << text;
     }
 }
 
@@ -420,10 +425,51 @@ TEST(SessionFolder, NamesNewSessionsAndFindsTheUnfinishedOneOfTheSensor) {
         ASSERT_TRUE(stamped.open(QIODevice::ReadWrite));
         stamped.setFileTime(QDateTime::currentDateTime().addSecs(-60 * minutes_ago), QFileDevice::FileModificationTime);
     }
-    const auto found = unfinished_session(dir.path(), 3, 151013);
+    const auto found = unfinished_session({dir.path()}, 3, 151013);
     ASSERT_TRUE(found);
     EXPECT_EQ(QFileInfo(found->path).fileName(), QStringLiteral("later.json"));
     EXPECT_EQ(found->session, mine);
-    EXPECT_FALSE(unfinished_session(dir.path(), 3, std::nullopt));
+    EXPECT_FALSE(unfinished_session({dir.path()}, 3, std::nullopt));
     EXPECT_EQ(name(3, 151013), QStringLiteral("2026-12-08 датчик 151013 (2).json"));  // the first name is taken
+}
+
+TEST(SessionFolder, NewSessionsGoToTheLanguagesFolderAndAnUnfinishedOneIsFoundInEither) {
+    int argc = 0;
+    QCoreApplication app(argc, nullptr);
+    QTemporaryDir documents;
+    const QString russian = QDir(documents.path()).filePath(QStringLiteral("Тарировки"));
+    const QString english = QDir(documents.path()).filePath(QStringLiteral("Taring sessions"));
+    const QDate day(2026, 12, 8);
+    EXPECT_EQ(session_folders(documents.path()), (QStringList{russian, english}));
+    const QString begun = new_session_path(russian, day, 3, 151013);
+    EXPECT_EQ(QFileInfo(begun).fileName(), QStringLiteral("2026-12-08 датчик 151013.json"));
+
+    struct InEnglish {  // till the test ends, however it ends: the others expect Russian
+        QCoreApplication& app;
+        explicit InEnglish(QCoreApplication& a) : app(a) { language::install(app, language::Language::english); }
+        ~InEnglish() { language::install(app, language::Language::russian); }
+    } in_english(app);
+    EXPECT_EQ(session_folders(documents.path()), (QStringList{english, russian}));
+    EXPECT_EQ(QFileInfo(new_session_path(english, day, 3, std::nullopt)).fileName(), QStringLiteral("2026-12-08 address 3.json"));
+    // Begun in Russian, gone on with in English: found in the other folder, and the newest
+    // of the sensor's wherever it is; the English folder need not exist yet.
+    const TaringSession mine{3, 151013, points({{0, 0}, {10, 50}})};
+    ASSERT_TRUE(QDir().mkpath(russian));
+    ASSERT_FALSE(write_session_file(begun, mine));
+    auto found = unfinished_session(session_folders(documents.path()), 3, 151013);
+    ASSERT_TRUE(found);
+    EXPECT_EQ(found->path, begun);
+    ASSERT_TRUE(QDir().mkpath(english));
+    const QString later = new_session_path(english, day, 3, 151013);
+    EXPECT_EQ(QFileInfo(later).fileName(), QStringLiteral("2026-12-08 sensor 151013.json"));
+    TaringSession more = mine;
+    more.take(point(20, 90));
+    ASSERT_FALSE(write_session_file(later, more));
+    QFile stamped(begun);
+    ASSERT_TRUE(stamped.open(QIODevice::ReadWrite));
+    stamped.setFileTime(QDateTime::currentDateTime().addSecs(-600), QFileDevice::FileModificationTime);
+    found = unfinished_session(session_folders(documents.path()), 3, 151013);
+    ASSERT_TRUE(found);
+    EXPECT_EQ(found->path, later);
+    EXPECT_EQ(found->session, more);
 }
