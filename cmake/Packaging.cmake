@@ -1,6 +1,7 @@
 # The Debian package: `cpack -G DEB` in a build directory (scripts/package.sh does it in a
 # release build of its own). It holds what `cmake --install` installs: the console, the
-# simulator, the command-line tool, the icon and the desktop entry, under /usr.
+# simulator, the command-line tool, the icon, the desktop entry and the technician's
+# guides in Russian and English, under /usr.
 set(CPACK_PACKAGE_NAME trelvik-console)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "Trelvik")
@@ -17,7 +18,12 @@ set(CPACK_DEBIAN_PACKAGE_RELEASE 1)
 # dpkg-shlibdeps finds the libraries the programs link (Qt Core, Gui, Widgets, Serial Port,
 # the C and C++ runtimes) with their versions. Qt loads the SVG support for the window
 # icon as a plugin at run time, which it cannot see, so that one is named here.
+# Qt's own texts in Russian (standard buttons, file dialogs: qtbase_ru.qm) come from
+# Debian's translations package, which no library links either.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6 (>= 6.4)")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6 (>= 6.4), qt6-translations-l10n")
+
+install(FILES ${PROJECT_SOURCE_DIR}/docs/guide-ru.md ${PROJECT_SOURCE_DIR}/docs/guide-en.md
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/trelvik-console)
 
 include(CPack)

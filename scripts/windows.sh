@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Cross-builds the console, trelvik-cli and the tests for 64-bit Windows in build-win/
 # with mingw-w64, and packs build-win/trelvik-console-<version>-windows-x64.zip: both
-# programs with the Qt DLLs and plugins they load and the compiler's runtime DLLs.
+# programs with the Qt DLLs and plugins they load, the compiler's runtime DLLs, Qt's
+# Russian texts and the technician's guides.
 #
 # Qt for mingw comes from QT_MINGW_PREFIX, or else from the prebuilt tarball in
 # ../shared/windows, unpacked once into build-win/qt6-mingw (scripts/qt-mingw.sh builds
@@ -65,6 +66,17 @@ while [ ${#pending[@]} -gt 0 ]; do
   done
 done
 x86_64-w64-mingw32-strip --strip-unneeded "$stage"/*.exe "$stage"/*.dll "$stage"/*/*.dll
-sed "s/@VERSION@/$version/g; s/\$/\r/" cmake/windows-readme.txt >"$stage/README.txt"
+# Qt's own texts (standard buttons, file dialogs) for a Russian console: the programs look
+# for them in a translations folder beside them. The mingw Qt has none of its own; the
+# files are the same for every system (qtbase_ru.qm loads no other catalogue).
+qt_texts=${TRELVIK_QT_TRANSLATIONS:-/usr/share/qt6/translations}
+[ -f "$qt_texts/qtbase_ru.qm" ] || { echo "windows.sh: no $qt_texts/qtbase_ru.qm (apt install qt6-translations-l10n)" >&2; exit 1; }
+mkdir -p "$stage/translations"
+cp "$qt_texts/qtbase_ru.qm" "$stage/translations/"
+# Text files with Windows line ends, so that any editor shows their lines.
+crlf() { sed 's/\r$//; s/$/\r/'; }
+sed "s/@VERSION@/$version/g" cmake/windows-readme.txt | crlf >"$stage/README.txt"
+crlf <docs/guide-ru.md >"$stage/guide-ru.md"
+crlf <docs/guide-en.md >"$stage/guide-en.md"
 (cd "$out/package" && zip -q -r -X "../$name.zip" "$name")
 echo "$out/$name.zip"

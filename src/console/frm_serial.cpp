@@ -8,6 +8,7 @@
 #include "console/traffic_text.h"
 #include "exchange/auto_request.h"
 #include "exchange/reply_dispatch.h"
+#include "language/language.h"
 #include "protocol/byte_text.h"
 #include "protocol/commands.h"
 #include "protocol/number_text.h"
@@ -367,14 +368,15 @@ void frmSerial::dispatch(ByteView rx, Byte request_crc, const exchange::TableRea
             if (const auto poll = exchange::polled(rx[1], *d.short_poll))
                 emit sensor_polled(*poll, reply_read_at_.value_or(std::chrono::system_clock::now()));
         }
-        if (d.status) MsgCom->setText(from_utf8(*d.status));
+        if (d.status) MsgCom->setText(language::worded(*d.status));
         if (d.set_mode) Out_modes(*d.set_mode);
         if (d.unknown_sensor_code) dialogs_.message(QStringLiteral("Пришла какая-то фигня"));
         break;
 
     case exchange::ReplyFamily::Display:
         if (d.status)
-            MsgCom->setText(d.after_slot ? Cmb_Datchik->currentText() + from_utf8(*d.status) : from_utf8(*d.status));
+            MsgCom->setText(d.after_slot ? Cmb_Datchik->currentText() + language::worded(*d.status)
+                                          : language::worded(*d.status));
         if (d.table) {
             if (!unsent_) {
                 rdtab(rx);

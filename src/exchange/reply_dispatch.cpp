@@ -25,6 +25,9 @@ constexpr Byte code_lamp_frequency = 0x00;
 Byte at(ByteView rx, std::size_t pos) { return rx[pos - 1]; }
 bool has(ByteView rx, std::size_t pos) { return rx.size() >= pos; }
 
+// The status line's words, translated where they are shown.
+Text status(const char* words) { return Text{"ReplyDispatch", words}; }
+
 int signed_byte(Byte b) { return b < 0x80 ? int{b} : int{b} - 0x100; }
 
 std::uint16_t word_lsb(ByteView rx, std::size_t pos) {
@@ -81,22 +84,22 @@ void sensor_reply(ByteView rx, Byte code, Dispatch& d) {
     case cmd_poll_full: d.full_poll = decode_full_poll(rx); break;
     case cmd_poll_short:
         d.short_poll = decode_short_poll(rx);
-        d.status = " Датчик подключен.";
+        d.status = status(QT_TRANSLATE_NOOP("ReplyDispatch", " Датчик подключен."));
         break;
-    case cmd_set_low: d.status = " Установлен нижний уровень."; break;
+    case cmd_set_low: d.status = status(QT_TRANSLATE_NOOP("ReplyDispatch", " Установлен нижний уровень.")); break;
     case cmd_set_mode:
-        d.status = " Установлен новый режим.";
+        d.status = status(QT_TRANSLATE_NOOP("ReplyDispatch", " Установлен новый режим."));
         d.set_mode = at(rx, 4);  // a sensor reply has at least 4 bytes
         break;
-    case cmd_set_high: d.status = " Установлен верхний уровень."; break;
-    case cmd_set_net: d.status = " Установлен сетевой номер."; break;
-    case cmd_set_avg: d.status = " Установлено кол. усреднение."; break;
-    case cmd_clear_avg: d.status = " Снято усреднение."; break;
-    case cmd_set_sn: d.status = "Установлен серийный номер."; break;
-    case cmd_invert: d.status = "Изменена инверсия."; break;
-    case code_lamp_frequency: d.status = "Изменено состояние лампа/частота."; break;
+    case cmd_set_high: d.status = status(QT_TRANSLATE_NOOP("ReplyDispatch", " Установлен верхний уровень.")); break;
+    case cmd_set_net: d.status = status(QT_TRANSLATE_NOOP("ReplyDispatch", " Установлен сетевой номер.")); break;
+    case cmd_set_avg: d.status = status(QT_TRANSLATE_NOOP("ReplyDispatch", " Установлено кол. усреднение.")); break;
+    case cmd_clear_avg: d.status = status(QT_TRANSLATE_NOOP("ReplyDispatch", " Снято усреднение.")); break;
+    case cmd_set_sn: d.status = status(QT_TRANSLATE_NOOP("ReplyDispatch", "Установлен серийный номер.")); break;
+    case cmd_invert: d.status = status(QT_TRANSLATE_NOOP("ReplyDispatch", "Изменена инверсия.")); break;
+    case code_lamp_frequency: d.status = status(QT_TRANSLATE_NOOP("ReplyDispatch", "Изменено состояние лампа/частота.")); break;
     default:
-        d.status = " Непонятно что пришло! ";
+        d.status = status(QT_TRANSLATE_NOOP("ReplyDispatch", " Непонятно что пришло! "));
         d.unknown_sensor_code = true;
         break;
     }
@@ -107,16 +110,16 @@ void display_reply(Byte code, Dispatch& d) {
     case cmd_read_table:
         d.table = true;
         d.after_slot = true;
-        d.status = ". Прочитана тарировочная таблица.";
+        d.status = status(QT_TRANSLATE_NOOP("ReplyDispatch", ". Прочитана тарировочная таблица."));
         break;
     case cmd_table_written:
         d.after_slot = true;
-        d.status = ". CТаблица записана верно.";  // the C is the Latin capital letter
+        d.status = status(QT_TRANSLATE_NOOP("ReplyDispatch", ". CТаблица записана верно."));  // the C is the Latin capital letter
         break;
-    case cmd_bad_password: d.status = " Неверный пароль."; break;
-    case cmd_enter_password: d.status = " Пароль принят."; break;
-    case cmd_display_mode: d.status = " Установлен новый режим."; break;
-    case cmd_set_password: d.status = " Установлен новый пароль."; break;
+    case cmd_bad_password: d.status = status(QT_TRANSLATE_NOOP("ReplyDispatch", " Неверный пароль.")); break;
+    case cmd_enter_password: d.status = status(QT_TRANSLATE_NOOP("ReplyDispatch", " Пароль принят.")); break;
+    case cmd_display_mode: d.status = status(QT_TRANSLATE_NOOP("ReplyDispatch", " Установлен новый режим.")); break;
+    case cmd_set_password: d.status = status(QT_TRANSLATE_NOOP("ReplyDispatch", " Установлен новый пароль.")); break;
     default: break;
     }
 }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "protocol/bytes.h"
+#include "protocol/translatable.h"
 
 namespace exchange {
 
@@ -80,8 +81,8 @@ struct Dispatch {
     bool table = false;     // 0xEE: the whole string goes to the table decoder
     bool after_slot = false;  // the status follows the selected slot's entry text (0xEE, 0xE0)
 
-    // The status line, when the reply sets one.
-    std::optional<std::string> status;
+    // The status line, when the reply sets one; worded by the window.
+    std::optional<protocol::Text> status;
 
     // Search result of fewer than 20 bytes: every byte is an address.
     std::optional<std::vector<Byte>> addresses;

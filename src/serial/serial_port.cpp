@@ -127,9 +127,11 @@ OpenResult OpenCom(const QString& port, const QString& settings) {
     hCom = std::make_unique<QSerialPort>(QString::fromStdString(device));
     const bool claimed = claim_port(device);
     if (!claimed || !hCom->open(QIODevice::ReadWrite)) {
-        auto result = OpenResult::failure("Com Port " + port + " недоступен. Установите нужный порт.", true,
-                                                  !claimed || held_elsewhere(*hCom, device));
-        result.reason = claimed ? hCom->errorString() : QStringLiteral("held by another program");
+        auto result = OpenResult::failure(
+            QCoreApplication::translate("SerialPort", "Com Port %1 недоступен. Установите нужный порт.").arg(port),
+            true, !claimed || held_elsewhere(*hCom, device));
+        result.reason =
+            claimed ? hCom->errorString() : QCoreApplication::translate("SerialPort", "занят другой программой");
         release_port();
         hCom.reset();
         return result;
@@ -139,15 +141,15 @@ OpenResult OpenCom(const QString& port, const QString& settings) {
     const auto parsed = parse_line_settings(settings.toStdString());
     if (!parsed) {
         CloseCom();
-        return OpenResult::failure("Unable to build Comm DCB " + settings +
-                                           " Error: " + QString::number(invalid_settings_error()));
+        return OpenResult::failure(QCoreApplication::translate("SerialPort", "Unable to build Comm DCB %1 Error: %2")
+                                       .arg(settings, QString::number(invalid_settings_error())));
     }
     errno = 0;
     if (!apply(*hCom, *parsed)) {
         const int error = last_system_error();
         CloseCom();
-        return OpenResult::failure("Unable to set Comm DCB " + settings + " Error: " +
-                                           QString::number(error));
+        return OpenResult::failure(QCoreApplication::translate("SerialPort", "Unable to set Comm DCB %1 Error: %2")
+                                       .arg(settings, QString::number(error)));
     }
     hCom->clear();  // nothing that arrived before the open belongs to this session
 

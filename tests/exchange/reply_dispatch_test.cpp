@@ -4,7 +4,10 @@
 #include <string>
 #include <tuple>
 
+#include <QCoreApplication>
+
 #include "exchange/reply_dispatch.h"
+#include "language/language.h"
 #include "protocol/commands.h"
 #include "support/framed.h"
 
@@ -26,6 +29,11 @@ Bytes identity_reply(Bytes data) {
     Bytes body{0x3E, 0x01, cmd_read_sn};
     append(body, data);
     return framed(body);
+}
+
+// The status line's Russian words, as the code holds them.
+std::optional<std::string> status_words(const Dispatch& d) {
+    return d.status ? std::optional<std::string>(d.status->source) : std::nullopt;
 }
 
 }  // namespace
@@ -58,7 +66,7 @@ TEST(ReplyDispatch, FullPoll) {
     EXPECT_EQ(std::tuple(p.address, p.level, p.current, p.lower, p.upper, p.k, p.mode),
               std::tuple(Byte{5}, std::uint16_t{4660}, 2147483649u, 10000u, 100000u, std::uint16_t{1000},
                          std::optional<Byte>{3}));
-    EXPECT_EQ(d.status, std::nullopt);
+    EXPECT_EQ(status_words(d), std::nullopt);
     EXPECT_EQ(dispatch_reply(full_poll_reply(0x19), 0).full_poll->mode, std::nullopt);  // 21 bytes
 
     // A wrong CRC, or a right one on a reply too short for the fields: nothing applied, no message.
@@ -95,7 +103,7 @@ TEST(ReplyDispatch, ShortPollAndIdentity) {
         ASSERT_TRUE(d.identity) << row.rx.size();
         EXPECT_EQ(std::pair(d.identity->serial, d.identity->version), std::pair(row.serial, row.version))
             << row.rx.size();
-        EXPECT_EQ(d.status, std::nullopt);
+        EXPECT_EQ(status_words(d), std::nullopt);
     }
 }
 
@@ -123,7 +131,7 @@ TEST(ReplyDispatch, StatusLinesByPrefixAndCode) {
         // The sensor's address 7 plays no part.
         const Dispatch d = dispatch_reply(framed({row.prefix, 0x07, row.code, 0x05}), 0);
         SCOPED_TRACE(::testing::Message() << std::hex << int(row.prefix) << ' ' << int(row.code));
-        EXPECT_EQ(d.status, row.status);
+        EXPECT_EQ(status_words(d), row.status);
         EXPECT_EQ(std::tuple(d.unknown_sensor_code, d.table, d.after_slot), std::tuple(row.unknown, row.table, row.after_slot));
         // Only the sensor's mode reply carries a mode to show.
         EXPECT_EQ(d.set_mode, row.prefix == 0x3E && row.code == cmd_set_mode ? std::optional<Byte>{5} : std::nullopt);
@@ -133,6 +141,20 @@ TEST(ReplyDispatch, StatusLinesByPrefixAndCode) {
         const Dispatch d = dispatch_reply(rx, 0);
         EXPECT_FALSE(d.code || d.status || d.table || d.after_slot);
     }
+}
+
+// Under English the status line speaks English, its leading blank or ". " (which follows
+// the slot's name) kept; every text has its translation, or Russian would show here.
+TEST(ReplyDispatch, StatusLinesInEnglish) {
+    auto& app = *QCoreApplication::instance();
+    language::install(app, language::Language::english);
+    const std::pair<Bytes, QString> rows[] = {
+        {framed({0x3E, 0x07, cmd_poll_short, 0x05}), " Sensor connected."},
+        {framed({0x31, 0x07, 0xE0, 0x05}), ". Table written correctly."},
+        {framed({0x31, 0x07, 0xFD, 0x05}), " Wrong password."},
+    };
+    for (const auto& [rx, english] : rows) EXPECT_EQ(language::worded(*dispatch_reply(rx, 0).status), english);
+    language::install(app, language::Language::russian);
 }
 
 TEST(ReplyDispatch, SearchResults) {

@@ -25,7 +25,8 @@ field() { dpkg-deb -f "$deb" "$1"; }
 [ -n "$(field Description)" ] || fail "no Description"
 depends=$(field Depends)
 echo "depends: $depends"
-for lib in libqt6core6 libqt6gui6 libqt6widgets6 libqt6serialport6 libqt6svg6 libc6 libstdc++6; do
+# qt6-translations-l10n: Qt's own texts (standard buttons, file dialogs) for the Russian window.
+for lib in libqt6core6 libqt6gui6 libqt6widgets6 libqt6serialport6 libqt6svg6 qt6-translations-l10n libc6 libstdc++6; do
   [[ ", $depends," == *", $lib"[\ ,]* ]] || fail "Depends lacks $lib"
 done
 
@@ -37,6 +38,13 @@ done
 for f in usr/share/icons/hicolor/scalable/apps/trelvik-console.svg usr/share/applications/trelvik-console.desktop; do
   [ -s "$root/$f" ] || fail "$f missing"
 done
+# The technician's guides, each in its own language.
+for lang in ru en; do
+  guide=$root/usr/share/doc/trelvik-console/guide-$lang.md
+  [ -s "$guide" ] || fail "guide-$lang.md missing"
+done
+grep -q 'Тарировка бака' "$root/usr/share/doc/trelvik-console/guide-ru.md" || fail "guide-ru.md is not the Russian guide"
+grep -q 'Taring a tank' "$root/usr/share/doc/trelvik-console/guide-en.md" || fail "guide-en.md is not the English guide"
 grep -qx 'Exec=trelvik-console' "$root/usr/share/applications/trelvik-console.desktop" || fail "desktop entry's Exec"
 grep -qx 'Icon=trelvik-console' "$root/usr/share/applications/trelvik-console.desktop" || fail "desktop entry's Icon"
 # Nothing but /usr, and nothing from the build tree.
