@@ -117,3 +117,18 @@ sleep 1
 pdftoppm -png -r 60 -f 1 -l 1 -singlefile "$home"/Documents/Тарировки/*.pdf docs/taring-report
 click 908 597                    # "Готово": the table goes to the main window's grid
 rm -rf "$home"
+
+# The window in English, connected and polling: the captions must fit the same layout.
+kill "$console"; wait "$console" 2>/dev/null || true
+build/src/console/trelvik-console --lang en --port "$line" &
+console=$!
+until xdotool search --name "Trelvik Display" >/dev/null 2>&1; do sleep 0.1; done
+sleep 0.5
+main_page
+click 228 84                     # "Connect"
+click 376 212                    # "Lock": poll the selected sensor
+ticks
+shot console-main-en.png
+calibration_page
+ticks
+shot console-calibration-en.png

@@ -141,7 +141,7 @@ void frmSerial::opened(const QString& port, const serial::OpenResult& result) {
         state.err_write = 0;
         QString name = port;
         if (name.startsWith(QStringLiteral("COM")) && name.endsWith(QLatin1Char(':'))) name.chop(1);
-        MsgCom->setText(QStringLiteral("Подключено: ") + name);
+        MsgCom->setText(tr("Подключено: %1").arg(name));
     } else {
         dialogs_.message(result.message, Dialogs::Buttons::Ok,
                          result.exclamation ? Dialogs::Icon::Exclamation : Dialogs::Icon::None);
@@ -154,7 +154,7 @@ void frmSerial::BTNCloseCom_Click() {
     if (opening_) {  // the open still pending is undone by the close queued behind it
         opening_ = false;
         stop_exchange();
-        MsgCom->setText(QStringLiteral("Отключено."));
+        MsgCom->setText(tr("Отключено."));
         return;
     }
     if (!connected_) return;  // nothing to close; inverting would enable controls for no port
@@ -162,7 +162,7 @@ void frmSerial::BTNCloseCom_Click() {
     connected_ = false;
     SwitchTags();
     readings_stale();
-    MsgCom->setText(QStringLiteral("Отключено."));
+    MsgCom->setText(tr("Отключено."));
 }
 
 void frmSerial::stop_exchange() {
@@ -210,7 +210,7 @@ Bytes frmSerial::Zapros_ser_num() const {
 
 void frmSerial::block_Click() {
     state.block_zapros = !state.block_zapros;
-    block->setText(state.block_zapros ? QStringLiteral("Разблокировка") : QStringLiteral("Блокировка"));
+    block->setText(state.block_zapros ? tr("Разблокировка") : tr("Блокировка"));
     if (!state.block_zapros) readings_stale();  // nothing keeps them up to date now
 }
 
@@ -321,7 +321,7 @@ void frmSerial::write_failed() {
     connected_ = false;
     SwitchTags();
     readings_stale();
-    MsgCom->setText(QStringLiteral("Отключено."));
+    MsgCom->setText(tr("Отключено."));
 }
 
 // ---- Reply dispatch -----------------------------------------------------------------------
@@ -370,7 +370,7 @@ void frmSerial::dispatch(ByteView rx, Byte request_crc, const exchange::TableRea
         }
         if (d.status) MsgCom->setText(language::worded(*d.status));
         if (d.set_mode) Out_modes(*d.set_mode);
-        if (d.unknown_sensor_code) dialogs_.message(QStringLiteral("Пришла какая-то фигня"));
+        if (d.unknown_sensor_code) dialogs_.message(tr("Пришла какая-то фигня"));
         break;
 
     case exchange::ReplyFamily::Display:
@@ -382,8 +382,8 @@ void frmSerial::dispatch(ByteView rx, Byte request_crc, const exchange::TableRea
                 rdtab(rx);
             } else {
                 // Work not yet sent came into the grid after this table was asked for.
-                MsgCom->setText(Cmb_Datchik->currentText() +
-                                QStringLiteral(". Прочитанная таблица не показана: в окне незаписанная."));
+                MsgCom->setText(
+                    tr("%1. Прочитанная таблица не показана: в окне незаписанная.").arg(Cmb_Datchik->currentText()));
             }
         }
         // The grid as it was written is what the unit holds now.
@@ -403,7 +403,7 @@ void frmSerial::dispatch(ByteView rx, Byte request_crc, const exchange::TableRea
             netdev->setText(found);
             txtRec->setPlainText(from_utf8(protocol::hex_line(rx)));
             state.wrs = Zapros_ser_num();
-            MsgCom->setText(QStringLiteral("Произошел опрос сети."));
+            MsgCom->setText(tr("Произошел опрос сети."));
         }
         state.net_opr = false;
         break;

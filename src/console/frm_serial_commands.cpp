@@ -2,6 +2,8 @@
 // dialog layer, has the frame built by the protocol layer and leaves it in `wrs`,
 // replacing or appending as the command does; the tick sends it.
 
+#include <QCoreApplication>
+
 #include "calibration/table_checks.h"
 #include "calibration/table_texts.h"
 #include "console/frm_serial.h"
@@ -15,7 +17,7 @@ using protocol::Bytes;
 
 namespace {
 
-const QString enter_address = QStringLiteral("Установите существующий сетевой адрес");
+QString enter_address() { return QCoreApplication::translate("frmSerial", "Установите существующий сетевой адрес"); }
 
 // Greyed counts as set for the mode boxes.
 bool is_set(const QCheckBox* box) { return box->checkState() != Qt::Unchecked; }
@@ -25,26 +27,27 @@ QString and_more(QStringList named, qsizetype at_most) {
     const qsizetype more = named.size() - at_most;
     if (more <= 0) return named.join(QStringLiteral(", "));
     named.resize(at_most);
-    return named.join(QStringLiteral(", ")) + QStringLiteral(" и ещё %1").arg(more);
+    return QCoreApplication::translate("frmSerial", "%1 и ещё %2")
+        .arg(named.join(QStringLiteral(", ")), QString::number(more));
 }
 
 QString field_name(const std::string& field) {
-    if (field == "network_number") return QStringLiteral("сет. номер");
-    if (field == "switched_off") return QStringLiteral("отключен");
-    if (field == "sensor_value") return QStringLiteral("значение");
-    return QStringLiteral("литры");
+    if (field == "network_number") return QCoreApplication::translate("frmSerial", "сет. номер");
+    if (field == "switched_off") return QCoreApplication::translate("frmSerial", "отключен");
+    if (field == "sensor_value") return QCoreApplication::translate("frmSerial", "значение");
+    return QCoreApplication::translate("frmSerial", "литры");
 }
 
 QString field_value(const calibration::TableDifference& d, std::uint32_t value) {
-    if (d.field == "switched_off") return value != 0 ? QStringLiteral("да") : QStringLiteral("нет");
+    if (d.field == "switched_off") return value != 0 ? QCoreApplication::translate("frmSerial", "да") : QCoreApplication::translate("frmSerial", "нет");
     return QString::number(value);
 }
 
 // "строка 40: литры 400 → 401"
 QString difference_words(const calibration::TableDifference& d) {
-    const QString where = d.row > 0 ? QStringLiteral("строка %1: ").arg(d.row) : QString();
-    return where + field_name(d.field) + u' ' + field_value(d, d.written) + QStringLiteral(" → ") +
-           field_value(d, d.read);
+    const QString change = QCoreApplication::translate("frmSerial", "%1 %2 → %3")
+                               .arg(field_name(d.field), field_value(d, d.written), field_value(d, d.read));
+    return d.row > 0 ? QCoreApplication::translate("frmSerial", "строка %1: %2").arg(QString::number(d.row), change) : change;
 }
 
 }  // namespace
@@ -57,9 +60,9 @@ QString frmSerial::order_problem(const std::vector<calibration::OrderBreak>& bre
         for (const auto& b : breaks)
             if (b.kind == kind) pairs << QStringLiteral("%1–%2 (%3 → %4)").arg(b.row).arg(b.row + 1).arg(b.from).arg(b.to);
         if (pairs.isEmpty()) continue;
-        sentences << (kind == Kind::values_not_rising ? QStringLiteral("Значения датчика не растут: строки ")
-                                                      : QStringLiteral("Литры убывают: строки ")) +
-                         and_more(pairs, named) + u'.';
+        sentences << (kind == Kind::values_not_rising ? tr("Значения датчика не растут: строки %1.")
+                                                      : tr("Литры убывают: строки %1."))
+                         .arg(and_more(pairs, named));
     }
     return sentences.join(u' ');
 }
@@ -102,7 +105,7 @@ void frmSerial::write_struct_Click() {
     }
     const auto& sent = std::get<calibration::CalibrationTable>(table);
     if (const auto breaks = calibration::order_breaks(sent); !breaks.empty()) {
-        const QString question = order_problem(breaks, 3) + QStringLiteral(" Записать всё равно?");
+        const QString question = tr("%1 Записать всё равно?").arg(order_problem(breaks, 3));
         if (dialogs_.message(question, Dialogs::Buttons::YesNoDefaultNo, Dialogs::Icon::Exclamation) !=
             Dialogs::Answer::Yes)
             return;
@@ -120,9 +123,9 @@ void frmSerial::grid_changed(Unsent how) {
 
 bool frmSerial::keeps_unsent_table() {
     if (!unsent_) return false;
-    static const QString how[] = {QStringLiteral("изменена вручную"), QStringLiteral("загружена из файла"),
-                                  QStringLiteral("сделана тарировкой")};
-    const QString question = QStringLiteral("Таблица для %1 не записана в блок (%2). Прочитать %3 и потерять её?")
+    const QString how[] = {tr("изменена вручную"), tr("загружена из файла"),
+                                  tr("сделана тарировкой")};
+    const QString question = tr("Таблица для %1 не записана в блок (%2). Прочитать %3 и потерять её?")
                                  .arg(Cmb_Datchik->itemText(unsent_->slot), how[static_cast<int>(unsent_->how)],
                                       Cmb_Datchik->currentText());
     if (dialogs_.message(question, Dialogs::Buttons::YesNoDefaultNo, Dialogs::Icon::Exclamation) ==
@@ -137,22 +140,22 @@ bool frmSerial::keeps_unsent_table() {
 
 void frmSerial::show_read_back(const exchange::TableReadBack::Outcome& outcome) {
     using Kind = exchange::TableReadBack::Outcome::Kind;
-    const QString slot = Cmb_Datchik->itemText(outcome.slot) + QStringLiteral(". ");
+    const QString slot = Cmb_Datchik->itemText(outcome.slot);
     switch (outcome.kind) {
     case Kind::none:
     case Kind::confirmed: return;  // the unit's own line stands until the read-back's answer
     case Kind::same:
-        MsgCom->setText(slot + QStringLiteral("Таблица проверена: в блоке то же, что отправлено."));
+        MsgCom->setText(tr("%1. Таблица проверена: в блоке то же, что отправлено.").arg(slot));
         return;
     case Kind::different: {
         QStringList differences;
         for (const auto& d : outcome.differences) differences << difference_words(d);
         // The first is named: the grid now shows all of them as the unit holds them.
-        MsgCom->setText(slot + QStringLiteral("В блоке другое: ") + and_more(differences, 1) + u'.');
+        MsgCom->setText(tr("%1. В блоке другое: %2.").arg(slot, and_more(differences, 1)));
         return;
     }
     case Kind::unchecked:
-        MsgCom->setText(slot + QStringLiteral("Таблица не проверена: блок не вернул её целой."));
+        MsgCom->setText(tr("%1. Таблица не проверена: блок не вернул её целой.").arg(slot));
         return;
     }
 }
@@ -245,7 +248,7 @@ void frmSerial::mode_ind_Click() {
 
 void frmSerial::prov_ind_Click() {
     state.flag_pro_ind = !state.flag_pro_ind;
-    prov_ind->setText(state.flag_pro_ind ? QStringLiteral("СТОП") : QStringLiteral("Проверка"));
+    prov_ind->setText(state.flag_pro_ind ? tr("СТОП") : tr("Проверка"));
 }
 
 void frmSerial::wrs_prov_ind() {
@@ -265,17 +268,17 @@ void frmSerial::hig_Click() {
 }
 
 void frmSerial::net_Click() {
-    const QString answer = dialogs_.input(QStringLiteral("Введите новый сетевой номер"),
-                                          QStringLiteral("Ввод сетевого номера"), QStringLiteral("0"));
+    const QString answer = dialogs_.input(tr("Введите новый сетевой номер"),
+                                          tr("Ввод сетевого номера"), QStringLiteral("0"));
     if (answer.isEmpty()) return;
     const auto address = selected_net();
     if (!address) {
-        dialogs_.message(enter_address);
+        dialogs_.message(enter_address());
         return;
     }
     const auto number = typed(answer, protocol::net_range);
     if (!number) {
-        dialogs_.message(QStringLiteral("Введите число в диапазоне 0....200"));
+        dialogs_.message(tr("Введите число в диапазоне 0....200"));
         return;
     }
     append_to_wrs(protocol::set_net_request(*address, static_cast<Byte>(*number)));
@@ -285,18 +288,18 @@ void frmSerial::net_Click() {
 void frmSerial::InstSN_Click() {
     state.wrs.clear();
     const QString answer =
-        dialogs_.input(QStringLiteral("Введите серийный номер"), QStringLiteral("Ввод серийного номера"),
+        dialogs_.input(tr("Введите серийный номер"), tr("Ввод серийного номера"),
                        QStringLiteral("0"));
     if (answer.isEmpty()) return;
     if (const auto address = selected_net()) {
         const auto serial = typed(answer, protocol::serial_range);
         if (!serial) {
-            dialogs_.message(QStringLiteral("Введите число в диапазоне 0....2 000 000"));
+            dialogs_.message(tr("Введите число в диапазоне 0....2 000 000"));
             return;
         }
         append_to_wrs(protocol::set_sn_request(*address, static_cast<std::uint32_t>(*serial)));
     } else {
-        dialogs_.message(enter_address);  // and the box shows the empty frame
+        dialogs_.message(enter_address());  // and the box shows the empty frame
     }
     out_win(state.wrs);
 }

@@ -254,8 +254,8 @@ void frmSerial::build_controls() {
     main_page->setObjectName(QStringLiteral("SSTab1_main"));
     auto* calibration_page = new QWidget;
     calibration_page->setObjectName(QStringLiteral("SSTab1_calibration"));
-    SSTab1->addTab(main_page, QStringLiteral("Основное"));
-    SSTab1->addTab(calibration_page, QStringLiteral("Калибровка"));
+    SSTab1->addTab(main_page, tr("Основное"));
+    SSTab1->addTab(calibration_page, tr("Калибровка"));
     SSTab1->setCurrentIndex(1);
 
     // The status line runs under the whole tab control: a report names the sensor and
@@ -267,49 +267,49 @@ void frmSerial::build_controls() {
     // ---- Page "Основное" -------------------------------------------------------------
     Container main_tab(main_page, tabs->page_origin());
 
-    Frame6 = main_tab.add<Frame>("Frame6", {360, 720, 2895, 1215}, QStringLiteral("Связь"));
+    Frame6 = main_tab.add<Frame>("Frame6", {360, 720, 2895, 1215}, tr("Связь"));
     Container frame6(Frame6);
     CmbPort = frame6.combo("CmbPort", {120, 240, 975, 315});
     CmbPort->setEditable(true);
     CmbPort->setInsertPolicy(QComboBox::NoInsert);
-    BTNOpenCom = frame6.add<CommandButton>("BTNOpenCom", {1440, 240, 1095, 375}, QStringLiteral("Подключить"));
-    BTNCloseCom = frame6.add<CommandButton>("BTNCloseCom", {1440, 720, 1095, 375}, QStringLiteral("Отключить"));
+    BTNOpenCom = frame6.add<CommandButton>("BTNOpenCom", {1440, 240, 1095, 375}, tr("Подключить"));
+    BTNCloseCom = frame6.add<CommandButton>("BTNCloseCom", {1440, 720, 1095, 375}, tr("Отключить"));
 
-    Frame10 = main_tab.add<Frame>("Frame10", {360, 2280, 3015, 2655}, QStringLiteral("Режим"));
+    Frame10 = main_tab.add<Frame>("Frame10", {360, 2280, 3015, 2655}, tr("Режим"));
     Container frame10(Frame10);
     Check_vedom = frame10.add<QCheckBox>("Check_vedom", {120, 360, 255, 255});
-    ref_vedom = frame10.add<QLabel>("ref_vedom", {480, 360, 1095, 255}, QStringLiteral("Режим ВИРС"));
+    ref_vedom = frame10.add<QLabel>("ref_vedom", {480, 360, 1095, 255}, tr("Режим ВИРС"));
     Option1 = frame10.add<QRadioButton>("Option1", {120, 840, 255, 255});
-    Label2 = frame10.add<QLabel>("Label2", {480, 840, 1695, 255}, QStringLiteral("Пассивный режим"));
+    Label2 = frame10.add<QLabel>("Label2", {480, 840, 1695, 255}, tr("Пассивный режим"));
     Option2 = frame10.add<QRadioButton>("Option2", {120, 1320, 255, 255});
-    Label6 = frame10.add<QLabel>("Label6", {480, 1320, 1575, 255}, QStringLiteral("Активный режим"));
-    mode_ind = frame10.add<CommandButton>("mode_ind", {240, 1920, 1335, 495}, QStringLiteral("Установить "));
+    Label6 = frame10.add<QLabel>("Label6", {480, 1320, 1575, 255}, tr("Активный режим"));
+    mode_ind = frame10.add<CommandButton>("mode_ind", {240, 1920, 1335, 495}, tr("Установить "));
 
-    pwdIn = main_tab.add<CommandButton>("pwdIn", {3840, 840, 1455, 495}, QStringLiteral("Ввести пароль"));
-    set_pwd = main_tab.add<CommandButton>("set_pwd", {3840, 1800, 1455, 495}, QStringLiteral("Установить пароль"));
-    block = main_tab.add<CommandButton>("block", {3840, 2760, 1455, 615}, QStringLiteral("Блокировка"));
-    prov_ind = main_tab.add<CommandButton>("prov_ind", {3840, 3720, 1455, 615}, QStringLiteral("Проверка"));
+    pwdIn = main_tab.add<CommandButton>("pwdIn", {3840, 840, 1455, 495}, tr("Ввести пароль"));
+    set_pwd = main_tab.add<CommandButton>("set_pwd", {3840, 1800, 1455, 495}, tr("Установить пароль"));
+    block = main_tab.add<CommandButton>("block", {3840, 2760, 1455, 615}, tr("Блокировка"));
+    prov_ind = main_tab.add<CommandButton>("prov_ind", {3840, 3720, 1455, 615}, tr("Проверка"));
 
     // Service controls, never shown. They keep to the free part of the page: a column
     // right of the password buttons and the strip below the mode frame, where the traffic
     // box and the sensor modes lie one over the other.
-    Frame2 = main_tab.add<Frame>("Frame2", {5400, 480, 2535, 1095}, QStringLiteral("ВИРС"));
+    Frame2 = main_tab.add<Frame>("Frame2", {5400, 480, 2535, 1095}, tr("ВИРС"));
     Container frame2(Frame2);
     chis1 = frame2.add<QLineEdit>("chis1", {120, 360, 975, 285}, QStringLiteral("0"));
-    send_zap = frame2.add<CommandButton>("send_zap", {1200, 300, 1215, 375}, QStringLiteral("послать"));
-    zzaapp = main_tab.add<CommandButton>("zzaapp", {5400, 1680, 1215, 375}, QStringLiteral("запросить"));
+    send_zap = frame2.add<CommandButton>("send_zap", {1200, 300, 1215, 375}, tr("послать"));
+    zzaapp = main_tab.add<CommandButton>("zzaapp", {5400, 1680, 1215, 375}, tr("запросить"));
     InstSN = main_tab.add<CommandButton>("InstSN", {6720, 1680, 1215, 375}, QStringLiteral("Inst_SN"));
-    avtozap = main_tab.add<QCheckBox>("avtozap", {5400, 2160, 2535, 255}, QStringLiteral("автозапрос"));
-    std_zap = main_tab.add<QCheckBox>("std_zap", {5400, 2460, 2535, 255}, QStringLiteral("станд. запрос"));
-    fix_dig = main_tab.add<QCheckBox>("fix_dig", {240, 7440, 2895, 255}, QStringLiteral("Фиксированное число 900"));
+    avtozap = main_tab.add<QCheckBox>("avtozap", {5400, 2160, 2535, 255}, tr("автозапрос"));
+    std_zap = main_tab.add<QCheckBox>("std_zap", {5400, 2460, 2535, 255}, tr("станд. запрос"));
+    fix_dig = main_tab.add<QCheckBox>("fix_dig", {240, 7440, 2895, 255}, tr("Фиксированное число 900"));
 
-    Frame3 = main_tab.add<Frame>("Frame3", {5400, 3120, 2535, 1455}, QStringLiteral("Команды"));
+    Frame3 = main_tab.add<Frame>("Frame3", {5400, 3120, 2535, 1455}, tr("Команды"));
     Container frame3(Frame3);
-    low = frame3.add<CommandButton>("low", {120, 240, 1575, 315}, QStringLiteral("Нижний ур"));
-    hig = frame3.add<CommandButton>("hig", {120, 600, 1575, 315}, QStringLiteral("Верхний ур"));
-    net = frame3.add<CommandButton>("net", {120, 960, 1575, 315}, QStringLiteral("Уст.сет.ном."));
+    low = frame3.add<CommandButton>("low", {120, 240, 1575, 315}, tr("Нижний ур"));
+    hig = frame3.add<CommandButton>("hig", {120, 600, 1575, 315}, tr("Верхний ур"));
+    net = frame3.add<CommandButton>("net", {120, 960, 1575, 315}, tr("Уст.сет.ном."));
 
-    Frame4 = main_tab.add<Frame>("Frame4", {5400, 4680, 2535, 1455}, QStringLiteral("Установки"));
+    Frame4 = main_tab.add<Frame>("Frame4", {5400, 4680, 2535, 1455}, tr("Установки"));
     Container frame4(Frame4);
     Label_lo = frame4.add<QLabel>("Label_lo", {120, 240, 735, 255}, QStringLiteral("LOW"));
     lo = frame4.add<QLabel>("lo", {960, 240, 855, 255}, QStringLiteral("0"));
@@ -323,40 +323,40 @@ void frmSerial::build_controls() {
     Label5 = main_tab.add<QLabel>("Label5", {5400, 6240, 375, 255}, QStringLiteral("S/N"));
     sn = main_tab.add<QLabel>("sn", {5880, 6180, 1935, 375}, QStringLiteral("00000000000"));
     set_font(sn, 12, true);
-    ver2[0] = main_tab.add<QLabel>("ver2_0", {5400, 6660, 1095, 255}, QStringLiteral("Версия ПО"));
+    ver2[0] = main_tab.add<QLabel>("ver2_0", {5400, 6660, 1095, 255}, tr("Версия ПО"));
     vv = main_tab.add<QLabel>("vv", {6600, 6660, 1335, 255}, QString(20, QLatin1Char('-')));
-    Label3 = main_tab.add<QLabel>("Label3", {5400, 7020, 2535, 255}, QStringLiteral("Устройства в сети:"));
-    netdev = main_tab.add<QLabel>("netdev", {5400, 7320, 2535, 255}, QStringLiteral("Устройства не определены"));
+    Label3 = main_tab.add<QLabel>("Label3", {5400, 7020, 2535, 255}, tr("Устройства в сети:"));
+    netdev = main_tab.add<QLabel>("netdev", {5400, 7320, 2535, 255}, tr("Устройства не определены"));
 
     Frame1 = main_tab.add<Frame>("Frame1", {240, 5040, 4515, 2295}, QStringLiteral("Commands and Results"));
     Container frame1(Frame1);
     txtRec = frame1.add<QPlainTextEdit>("txtRec", {120, 360, 4275, 1755});
     txtRec->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 
-    modes = main_tab.add<Frame>("modes", {240, 5040, 4455, 1455}, QStringLiteral("Режимы"));
+    modes = main_tab.add<Frame>("modes", {240, 5040, 4455, 1455}, tr("Режимы"));
     Container in_modes(modes);
     R485 = in_modes.add<QRadioButton>("R485", {120, 240, 255, 255});
     R_a = in_modes.add<QRadioButton>("R_a", {120, 600, 255, 255});
     R_f = in_modes.add<QRadioButton>("R_f", {120, 960, 255, 255});
-    R_485 = in_modes.add<QLabel>("R_485", {480, 240, 1680, 255}, QStringLiteral("Режим RS-485"));
-    R_analog = in_modes.add<QLabel>("R_analog", {480, 600, 1680, 255}, QStringLiteral("Аналоговый Режим"));
-    R_fr = in_modes.add<QLabel>("R_fr", {480, 960, 1680, 255}, QStringLiteral("Частотный режим"));
+    R_485 = in_modes.add<QLabel>("R_485", {480, 240, 1680, 255}, tr("Режим RS-485"));
+    R_analog = in_modes.add<QLabel>("R_analog", {480, 600, 1680, 255}, tr("Аналоговый Режим"));
+    R_fr = in_modes.add<QLabel>("R_fr", {480, 960, 1680, 255}, tr("Частотный режим"));
     iinv = in_modes.add<QCheckBox>("iinv", {2160, 120, 255, 255});
     usredn = in_modes.add<QCheckBox>("usredn", {2160, 480, 255, 255});
-    invers = in_modes.add<QLabel>("invers", {2400, 120, 1935, 255}, QStringLiteral("Инверсия индикатора"));
-    usred = in_modes.add<QLabel>("usred", {2400, 480, 1935, 255}, QStringLiteral("Сглаживание"));
-    Set_mode = in_modes.add<CommandButton>("Set_mode", {2400, 900, 1335, 375}, QStringLiteral("&Установить"));
+    invers = in_modes.add<QLabel>("invers", {2400, 120, 1935, 255}, tr("Инверсия индикатора"));
+    usred = in_modes.add<QLabel>("usred", {2400, 480, 1935, 255}, tr("Сглаживание"));
+    Set_mode = in_modes.add<CommandButton>("Set_mode", {2400, 900, 1335, 375}, tr("&Установить"));
     R485->setChecked(true);
 
     // ---- Page "Калибровка" -----------------------------------------------------------
     Container calibration_tab(calibration_page, tabs->page_origin());
 
-    Frame8 = calibration_tab.add<Frame>("Frame8", {240, 480, 5655, 7215}, QStringLiteral("Таблица калибровки"));
+    Frame8 = calibration_tab.add<Frame>("Frame8", {240, 480, 5655, 7215}, tr("Таблица калибровки"));
     Container frame8(Frame8);
     Cmb_Datchik = frame8.combo("Cmb_Datchik", {120, 480, 1455, 315});
-    Label_net_slot = frame8.add<QLabel>("Label_net_slot", {1680, 480, 855, 255}, QStringLiteral("Сет. номер"));
+    Label_net_slot = frame8.add<QLabel>("Label_net_slot", {1680, 480, 855, 255}, tr("Сет. номер"));
     Text43 = frame8.add<QLineEdit>("Text43", {2640, 480, 375, 285}, QStringLiteral("13"));
-    Label_off = frame8.add<QLabel>("Label_off", {3240, 480, 855, 255}, QStringLiteral("Отключен"));
+    Label_off = frame8.add<QLabel>("Label_off", {3240, 480, 855, 255}, tr("Отключен"));
     D_otkl = frame8.add<QCheckBox>("D_otkl", {4200, 480, 255, 255});
 
     // Three column pairs, filled from the bottom up; row 0 sits below row 1 of the first.
@@ -365,10 +365,10 @@ void frmSerial::build_controls() {
     static constexpr int heading_top[] = {1080, 1080, 1800};
     for (int b = 0; b < 3; ++b) {
         const QString n = QString::number(b);
-        Label_values[b] = frame8.placed(new QLabel(QStringLiteral("Значения датчика"), Frame8), "Label_values_" + n,
+        Label_values[b] = frame8.placed(new QLabel(tr("Значения датчика"), Frame8), "Label_values_" + n,
                                         {block_left[b] - 120, heading_top[b], 855, 495});
         Label_values[b]->setWordWrap(true);
-        Label_litres[b] = frame8.placed(new QLabel(QStringLiteral("Литры"), Frame8), "Label_litres_" + n,
+        Label_litres[b] = frame8.placed(new QLabel(tr("Литры"), Frame8), "Label_litres_" + n,
                                         {block_left[b] + 840, heading_top[b] + 120, 615, 255});
         set_font(Label_values[b], 8.25, true);
         set_font(Label_litres[b], 8.25, true);
@@ -403,28 +403,28 @@ void frmSerial::build_controls() {
         Text45[i]->setPalette(litre_colours);
     }
 
-    auto* sensor_frame = calibration_tab.add<Frame>("Frame5", {6000, 3960, 1935, 3375}, QStringLiteral("Датчик"));
+    auto* sensor_frame = calibration_tab.add<Frame>("Frame5", {6000, 3960, 1935, 3375}, tr("Датчик"));
     sensor_frame->set_caption_highlighted(true);
     Frame5 = sensor_frame;
     Container frame5(Frame5);
-    ur = frame5.add<QLabel>("ur", {120, 360, 735, 255}, QStringLiteral("Уровень"));
+    ur = frame5.add<QLabel>("ur", {120, 360, 735, 255}, tr("Уровень"));
     uroven = frame5.add<QLabel>("uroven", {960, 360, 855, 255}, QStringLiteral("0"));
-    te = frame5.add<QLabel>("te", {120, 720, 735, 255}, QStringLiteral("Темпер."));
+    te = frame5.add<QLabel>("te", {120, 720, 735, 255}, tr("Темпер."));
     temp = frame5.add<QLabel>("temp", {960, 720, 855, 255}, QStringLiteral("0"));
-    tek_l = frame5.add<QLabel>("tek_l", {120, 1080, 735, 255}, QStringLiteral("Текущий"));
+    tek_l = frame5.add<QLabel>("tek_l", {120, 1080, 735, 255}, tr("Текущий"));
     tek = frame5.add<QLabel>("tek", {960, 1080, 855, 255}, QStringLiteral("0"));
     for (QLabel* value : {uroven, temp, tek}) set_font(value, 9.75, true);
-    Opros = frame5.add<CommandButton>("Opros", {480, 1440, 1095, 615}, QStringLiteral("&Поиск датчиков"));
-    Label4 = frame5.add<QLabel>("Label4", {120, 2520, 855, 255}, QStringLiteral("Сет. номер"));
+    Opros = frame5.add<CommandButton>("Opros", {480, 1440, 1095, 615}, tr("&Поиск датчиков"));
+    Label4 = frame5.add<QLabel>("Label4", {120, 2520, 855, 255}, tr("Сет. номер"));
     CmbNet = frame5.combo("CmbNet", {1080, 2520, 615, 315});
     CmbNet->setEditable(true);
     CmbNet->setInsertPolicy(QComboBox::NoInsert);
 
     rd_table =
-        calibration_tab.add<CommandButton>("rd_table", {6360, 1680, 1215, 495}, QStringLiteral("Читать таблицу"));
+        calibration_tab.add<CommandButton>("rd_table", {6360, 1680, 1215, 495}, tr("Читать таблицу"));
     write_struct = calibration_tab.add<CommandButton>("write_struct", {6360, 2280, 1215, 495},
-                                                      QStringLiteral("Установить таблицу"));
-    zapForm = calibration_tab.add<CommandButton>("zapForm", {6240, 6840, 1215, 375}, QStringLiteral("Зап.Форму"));
+                                                      tr("Установить таблицу"));
+    zapForm = calibration_tab.add<CommandButton>("zapForm", {6240, 6840, 1215, 375}, tr("Зап.Форму"));
     nn1 = calibration_tab.add<QLineEdit>("nn1", {6840, 480, 495, 285}, QStringLiteral("1"));
 
     TMRComm = new QTimer(this);

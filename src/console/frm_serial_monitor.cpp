@@ -8,7 +8,7 @@
 #include "console/frm_serial.h"
 
 void frmSerial::wire_monitor() {
-    monitor_action = new QAction(QStringLiteral("Монитор датчика…"), Frame5);
+    monitor_action = new QAction(tr("Монитор датчика…"), Frame5);
     monitor_action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_M));
     monitor_action->setShortcutVisibleInContextMenu(true);
     Frame5->addAction(monitor_action);

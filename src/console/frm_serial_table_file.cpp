@@ -3,6 +3,7 @@
 // калибровки" (its labels and row numbers pass a right click on to it; the boxes keep
 // their own edit menu) and on Ctrl+S and Ctrl+O, which act while the frame is shown.
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -13,10 +14,13 @@
 
 namespace {
 
-const QString save_title = QStringLiteral("Сохранить таблицу в файл");
-const QString load_title = QStringLiteral("Загрузить таблицу из файла");
-const QString save_filters = QStringLiteral("Таблица CSV (*.csv);;Таблица JSON (*.json)");
-const QString load_filters = QStringLiteral("Таблицы (*.csv *.json);;Все файлы (*)");
+// Worded when asked for: the language is installed after the program starts.
+QString save_title() { return QCoreApplication::translate("frmSerial", "Сохранить таблицу в файл"); }
+QString load_title() { return QCoreApplication::translate("frmSerial", "Загрузить таблицу из файла"); }
+QString save_filters() {
+    return QCoreApplication::translate("frmSerial", "Таблица CSV (*.csv);;Таблица JSON (*.json)");
+}
+QString load_filters() { return QCoreApplication::translate("frmSerial", "Таблицы (*.csv *.json);;Все файлы (*)"); }
 
 // Where the first file dialog of a run opens: on Windows the user's Documents, where
 // its programs keep files, elsewhere the home folder.
@@ -32,8 +36,8 @@ QString first_table_folder() {
 
 void frmSerial::wire_table_files() {
     table_folder_ = first_table_folder();
-    save_table_action = new QAction(save_title + QStringLiteral("…"), Frame8);
-    load_table_action = new QAction(load_title + QStringLiteral("…"), Frame8);
+    save_table_action = new QAction(tr("Сохранить таблицу в файл…"), Frame8);
+    load_table_action = new QAction(tr("Загрузить таблицу из файла…"), Frame8);
     save_table_action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     load_table_action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     for (QAction* action : {save_table_action, load_table_action}) {
@@ -54,32 +58,32 @@ void frmSerial::save_table() {
         return;
     }
     const QString proposed = QDir(table_folder_).filePath(Cmb_Datchik->currentText() + QStringLiteral(".csv"));
-    const QString path = dialogs_.save_file(save_title, proposed, save_filters);
+    const QString path = dialogs_.save_file(save_title(), proposed, save_filters());
     if (path.isEmpty()) return;
     table_folder_ = QFileInfo(path).absolutePath();
     if (const auto failed = calibration::write_table_file(path, std::get<calibration::CalibrationTable>(table))) {
-        dialogs_.message(QStringLiteral("Таблица не сохранена. ") + *failed, Dialogs::Buttons::Ok,
+        dialogs_.message(tr("Таблица не сохранена. %1").arg(*failed), Dialogs::Buttons::Ok,
                          Dialogs::Icon::Exclamation);
         return;
     }
-    MsgCom->setText(QStringLiteral("Таблица сохранена в файл ") + QFileInfo(path).fileName() + QLatin1Char('.'));
+    MsgCom->setText(tr("Таблица сохранена в файл %1.").arg(QFileInfo(path).fileName()));
 }
 
 void frmSerial::load_table() {
-    const QString path = dialogs_.open_file(load_title, table_folder_, load_filters);
+    const QString path = dialogs_.open_file(load_title(), table_folder_, load_filters());
     if (path.isEmpty()) return;
     table_folder_ = QFileInfo(path).absolutePath();
     // The whole file is read and checked before the grid takes anything from it.
     const auto table = calibration::read_table_file(path);
     if (const auto* refused = std::get_if<QString>(&table)) {
-        dialogs_.message(QStringLiteral("Таблица не загружена. ") + *refused, Dialogs::Buttons::Ok,
+        dialogs_.message(tr("Таблица не загружена. %1").arg(*refused), Dialogs::Buttons::Ok,
                          Dialogs::Icon::Exclamation);
         return;
     }
     const auto& loaded = std::get<calibration::CalibrationTable>(table);
     show_table(loaded);
     grid_changed(Unsent::file);
-    QString loaded_text = QStringLiteral("Таблица загружена из файла ") + QFileInfo(path).fileName() + QLatin1Char('.');
+    QString loaded_text = tr("Таблица загружена из файла %1.").arg(QFileInfo(path).fileName());
     // Said now, and asked again when it is to be written.
     if (const auto breaks = calibration::order_breaks(loaded); !breaks.empty())
         loaded_text += u' ' + order_problem(breaks, 1);

@@ -21,7 +21,7 @@ void frmSerial::wire_taring() {
     auto* separator = new QAction(Frame8);
     separator->setSeparator(true);
     Frame8->addAction(separator);
-    tare_action = new QAction(QStringLiteral("Тарировка бака…"), Frame8);
+    tare_action = new QAction(tr("Тарировка бака…"), Frame8);
     tare_action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
     tare_action->setShortcutVisibleInContextMenu(true);
     Frame8->addAction(tare_action);
@@ -36,7 +36,7 @@ void frmSerial::open_taring() {
     }
     const auto address = selected_net();
     if (!address) {
-        dialogs_.message(QStringLiteral("Установите существующий сетевой адрес"));
+        dialogs_.message(tr("Установите существующий сетевой адрес"));
         return;
     }
     const int slot = Cmb_Datchik->currentIndex();
@@ -79,6 +79,5 @@ void frmSerial::taring_table_ready(const calibration::CalibrationTable& table, i
     Cmb_Datchik->setCurrentIndex(slot);
     show_table(table);
     grid_changed(Unsent::taring);
-    MsgCom->setText(QStringLiteral("Таблица тарировки готова к записи в ") + Cmb_Datchik->currentText() +
-                    QLatin1Char('.'));
+    MsgCom->setText(tr("Таблица тарировки готова к записи в %1.").arg(Cmb_Datchik->currentText()));
 }

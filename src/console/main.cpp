@@ -51,14 +51,16 @@ int main(int argc, char* argv[]) {
     const language::Choice spoken = language::install(*app, language::Program::console);
 
     QCommandLineParser options;
-    options.setApplicationDescription(QStringLiteral("Service console for the Trelvik display unit and its sensors"));
+    options.setApplicationDescription(
+        QCoreApplication::translate("main", "Сервисная консоль блока индикации Trelvik и его датчиков"));
     options.addHelpOption();
     options.addVersionOption();
     const QCommandLineOption quit_after_start(QStringLiteral("quit-after-start"),
-                                              QStringLiteral("Quit once the window has been shown."));
+                                              QCoreApplication::translate("main", "Выйти, как только окно показано."));
     options.addOption(quit_after_start);
-    const QCommandLineOption port(QStringLiteral("port"), QStringLiteral("Put PATH into the port box at start."),
-                                  QStringLiteral("PATH"));
+    const QCommandLineOption port(QStringLiteral("port"),
+                                  QCoreApplication::translate("main", "Вписать ПУТЬ в поле порта при запуске."),
+                                  QCoreApplication::translate("main", "ПУТЬ"));
     options.addOption(port);
     const QCommandLineOption lang(QStringLiteral("lang"),
                                   QCoreApplication::translate("main", "Язык окна: ru или en."),

@@ -1,6 +1,7 @@
 #include "console/sensor_monitor.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -11,7 +12,7 @@
 
 #include "calibration/whole_file.h"
 #include "console/sensor_monitor_chart.h"
-#include "console/taring_chart.h"
+#include "language/language.h"
 
 // The chart, redrawn from what the window last gave it.
 class MonitorChartView final : public QWidget {
@@ -45,13 +46,20 @@ exchange::Stamp local_stamp(std::chrono::system_clock::time_point at) {
 
 namespace {
 
-const QString window_title = QStringLiteral("Монитор датчика");
-const QString record_caption = QStringLiteral("Записывать в файл…");
-const QString stop_caption = QStringLiteral("Остановить запись");
-const QString pause_caption = QStringLiteral("Пауза");
-const QString resume_caption = QStringLiteral("Продолжить");
-constexpr std::array<const char*, SensorMonitor::spans.size()> span_captions{"1 мин", "5 мин", "30 мин", "Всё"};
-constexpr std::array<const char*, SensorMonitor::spans.size()> span_names{"1 мин", "5 мин", "30 мин", "всё время"};
+// Worded when asked for: the language is installed after the program starts.
+QString worded(const char* source) { return QCoreApplication::translate("SensorMonitor", source); }
+QString window_title() { return worded(QT_TRANSLATE_NOOP("SensorMonitor", "Монитор датчика")); }
+QString record_caption() { return worded(QT_TRANSLATE_NOOP("SensorMonitor", "Записывать в файл…")); }
+QString stop_caption() { return worded(QT_TRANSLATE_NOOP("SensorMonitor", "Остановить запись")); }
+QString pause_caption() { return worded(QT_TRANSLATE_NOOP("SensorMonitor", "Пауза")); }
+QString resume_caption() { return worded(QT_TRANSLATE_NOOP("SensorMonitor", "Продолжить")); }
+constexpr std::array<const char*, SensorMonitor::spans.size()> span_captions{
+    QT_TRANSLATE_NOOP("SensorMonitor", "1 мин"), QT_TRANSLATE_NOOP("SensorMonitor", "5 мин"),
+    QT_TRANSLATE_NOOP("SensorMonitor", "30 мин"), QT_TRANSLATE_NOOP("SensorMonitor", "Всё")};
+// What "За %1" is said of.
+constexpr std::array<const char*, SensorMonitor::spans.size()> span_names{
+    QT_TRANSLATE_NOOP("SensorMonitor", "за 1 мин"), QT_TRANSLATE_NOOP("SensorMonitor", "за 5 мин"),
+    QT_TRANSLATE_NOOP("SensorMonitor", "за 30 мин"), QT_TRANSLATE_NOOP("SensorMonitor", "за всё время")};
 constexpr double quiet_after = 5;  // seconds without a poll before the window says so
 constexpr int scroll_ms = 1000;
 constexpr std::string_view utf8_bom = "\xEF\xBB\xBF";
@@ -69,7 +77,7 @@ QString file_moment() { return QDateTime::currentDateTime().toString(QStringLite
 SensorMonitor::SensorMonitor(Dialogs& dialogs, const exchange::TrafficLog& traffic, Clock clock, QWidget* parent)
     : QWidget(parent, Qt::Window), dialogs_(dialogs), traffic_(traffic),
       clock_(clock ? std::move(clock) : Clock(steady_seconds)) {
-    setWindowTitle(window_title);
+    setWindowTitle(window_title());
     build_controls();
     connect(pause, &QPushButton::clicked, this, &SensorMonitor::pause_Click);
     connect(record, &QPushButton::clicked, this, &SensorMonitor::record_Click);
@@ -91,13 +99,13 @@ void SensorMonitor::build_controls() {
     auto* top = new QHBoxLayout;
     top->addWidget(sensor_line, 1);
     for (std::size_t i = 0; i < span_buttons.size(); ++i) {
-        span_buttons[i] = new QPushButton(QString::fromUtf8(span_captions[i]), this);
+        span_buttons[i] = new QPushButton(worded(span_captions[i]), this);
         span_buttons[i]->setCheckable(true);
         top->addWidget(span_buttons[i]);
     }
     span_buttons[span_]->setChecked(true);  // one checked at a time: span_Click
-    pause = new QPushButton(pause_caption, this);
-    pause->setMinimumWidth(pause->fontMetrics().horizontalAdvance(resume_caption) + 24);
+    pause = new QPushButton(pause_caption(), this);
+    pause->setMinimumWidth(pause->fontMetrics().horizontalAdvance(resume_caption()) + 24);
     top->addSpacing(12);
     top->addWidget(pause);
 
@@ -112,9 +120,9 @@ void SensorMonitor::build_controls() {
     figures_line = new QLabel(this);
     figures_line->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
-    record = new QPushButton(record_caption, this);
-    record->setMinimumWidth(record->fontMetrics().horizontalAdvance(stop_caption) + 24);
-    save_traffic = new QPushButton(QStringLiteral("Сохранить обмен…"), this);
+    record = new QPushButton(record_caption(), this);
+    record->setMinimumWidth(record->fontMetrics().horizontalAdvance(stop_caption()) + 24);
+    save_traffic = new QPushButton(tr("Сохранить обмен…"), this);
     status_line = new QLabel(this);
     status_line->setWordWrap(true);
 
@@ -167,7 +175,7 @@ void SensorMonitor::poll_read(const exchange::PolledSensor& poll, std::chrono::s
             recording_failed();
         } else {
             ++recorded_;
-            show_status(QStringLiteral("Запись в файл %1: строк %2.")
+            show_status(tr("Запись в файл %1: строк %2.")
                             .arg(QFileInfo(recording_.fileName()).fileName())
                             .arg(recorded_));
         }
@@ -190,7 +198,7 @@ void SensorMonitor::pause_Click() {
         paused_at_ = clock_();
         paused_wall_ = QDateTime::currentDateTime();
     }
-    pause->setText(paused_ ? resume_caption : pause_caption);
+    pause->setText(paused_ ? resume_caption() : pause_caption());
     show_chart();
 }
 
@@ -201,14 +209,14 @@ void SensorMonitor::record_Click() {
     }
     const QString name = QFileInfo(recording_.fileName()).fileName();
     stop_recording();
-    show_status(QStringLiteral("Запись остановлена: в файле %1 строк %2.").arg(name).arg(recorded_));
+    show_status(tr("Запись остановлена: в файле %1 строк %2.").arg(name).arg(recorded_));
 }
 
 void SensorMonitor::start_recording() {
-    const QString stem = address_ ? QStringLiteral("Датчик %1 ").arg(*address_) : QStringLiteral("Датчик ");
-    const QString path = dialogs_.save_file(QStringLiteral("Записывать опросы в файл"),
-                                            QDir(file_folder()).filePath(stem + file_moment() + QStringLiteral(".csv")),
-                                            QStringLiteral("Таблица CSV (*.csv)"));
+    const QString stem = address_ ? tr("Датчик %1 %2").arg(*address_).arg(file_moment()) : tr("Датчик %1").arg(file_moment());
+    const QString path = dialogs_.save_file(tr("Записывать опросы в файл"),
+                                            QDir(file_folder()).filePath(stem + QStringLiteral(".csv")),
+                                            tr("Таблица CSV (*.csv)"));
     if (path.isEmpty()) return;
     folder_ = QFileInfo(path).absolutePath();
     // The byte-order mark tells spreadsheets on Windows that the file is UTF-8, as in the
@@ -222,43 +230,43 @@ void SensorMonitor::start_recording() {
     if (!written) {
         const QString reason = recording_.errorString();
         recording_.close();
-        dialogs_.message(QStringLiteral("Запись не начата. %1: %2").arg(QDir::toNativeSeparators(path), reason),
-                         Dialogs::Buttons::Ok, Dialogs::Icon::Exclamation, window_title);
+        dialogs_.message(tr("Запись не начата. %1: %2").arg(QDir::toNativeSeparators(path), reason),
+                         Dialogs::Buttons::Ok, Dialogs::Icon::Exclamation, window_title());
         return;
     }
     recorded_ = 0;
-    record->setText(stop_caption);
-    show_status(QStringLiteral("Запись в файл %1: строка на каждый опрос.").arg(QFileInfo(path).fileName()));
+    record->setText(stop_caption());
+    show_status(tr("Запись в файл %1: строка на каждый опрос.").arg(QFileInfo(path).fileName()));
 }
 
 void SensorMonitor::stop_recording() {
     recording_.close();
-    record->setText(record_caption);
+    record->setText(record_caption());
 }
 
 void SensorMonitor::recording_failed() {
     const QString reason = recording_.errorString();
     const QString path = QDir::toNativeSeparators(recording_.fileName());
     stop_recording();
-    show_status(QStringLiteral("Запись прервана, в файле строк %1. %2: %3").arg(recorded_).arg(path, reason));
+    show_status(tr("Запись прервана, в файле строк %1. %2: %3").arg(QString::number(recorded_), path, reason));
     // Said in a box once the exchange's tick that brought the poll is over, lest the box
     // hold the exchange up while it is open.
     QTimer::singleShot(0, this, [this, path, reason] {
-        dialogs_.message(QStringLiteral("Запись в файл прервана. %1: %2").arg(path, reason), Dialogs::Buttons::Ok,
-                         Dialogs::Icon::Exclamation, window_title);
+        dialogs_.message(tr("Запись в файл прервана. %1: %2").arg(path, reason), Dialogs::Buttons::Ok,
+                         Dialogs::Icon::Exclamation, window_title());
     });
 }
 
 void SensorMonitor::save_traffic_Click() {
     if (traffic_.frames() == 0) {
-        dialogs_.message(QStringLiteral("Сохранять нечего: обмена ещё не было."), Dialogs::Buttons::Ok,
-                         Dialogs::Icon::None, window_title);
+        dialogs_.message(tr("Сохранять нечего: обмена ещё не было."), Dialogs::Buttons::Ok,
+                         Dialogs::Icon::None, window_title());
         return;
     }
-    const QString path = dialogs_.save_file(QStringLiteral("Сохранить обмен"),
-                                            QDir(file_folder()).filePath(QStringLiteral("Обмен ") + file_moment() +
+    const QString path = dialogs_.save_file(tr("Сохранить обмен"),
+                                            QDir(file_folder()).filePath(tr("Обмен %1").arg(file_moment()) +
                                                                          QStringLiteral(".txt")),
-                                            QStringLiteral("Текст (*.txt)"));
+                                            tr("Текст (*.txt)"));
     if (path.isEmpty()) return;
     folder_ = QFileInfo(path).absolutePath();
     std::string text(utf8_bom);
@@ -268,11 +276,11 @@ void SensorMonitor::save_traffic_Click() {
     text += ". -> отправлен, <- принят.\r\n";
     text += traffic_.text("\r\n");
     if (const auto failed = calibration::write_whole_file(path, QByteArray::fromStdString(text))) {
-        dialogs_.message(QStringLiteral("Обмен не сохранён. ") + *failed, Dialogs::Buttons::Ok,
-                         Dialogs::Icon::Exclamation, window_title);
+        dialogs_.message(tr("Обмен не сохранён. %1").arg(*failed), Dialogs::Buttons::Ok,
+                         Dialogs::Icon::Exclamation, window_title());
         return;
     }
-    show_status(QStringLiteral("Обмен сохранён в файл %1: кадров %2.").arg(QFileInfo(path).fileName()).arg(traffic_.frames()));
+    show_status(tr("Обмен сохранён в файл %1: кадров %2.").arg(QFileInfo(path).fileName()).arg(traffic_.frames()));
 }
 
 void SensorMonitor::closeEvent(QCloseEvent* event) {
@@ -298,12 +306,12 @@ monitor::Stats SensorMonitor::shown_stats() const {
 
 void SensorMonitor::show_sensor() {
     if (!address_) {
-        sensor_line->setText(QStringLiteral("Датчик не выбран"));
+        sensor_line->setText(tr("Датчик не выбран"));
         return;
     }
-    QString text = QStringLiteral("Датчик %1").arg(*address_);
-    text += serial_ ? QStringLiteral(", серийный № %1").arg(*serial_) : QStringLiteral(", серийный № не прочитан");
-    if (!version_.isEmpty()) text += QStringLiteral(", версия %1").arg(version_);
+    QString text = serial_ ? tr("Датчик %1, серийный № %2").arg(*address_).arg(*serial_)
+                           : tr("Датчик %1, серийный № не прочитан").arg(*address_);
+    if (!version_.isEmpty()) text = tr("%1, версия %2").arg(text, version_);
     sensor_line->setText(text);
 }
 
@@ -312,24 +320,25 @@ void SensorMonitor::show_chart() {
     chart->show_span({&series_, from, to, paused_ ? paused_wall_ : QDateTime::currentDateTime()});
 
     if (!latest_ || clock_() - latest_at_ > quiet_after) {
-        level_line->setText(QStringLiteral("Нет опросов датчика: включите опрос («Блокировка») в главном окне."));
+        level_line->setText(tr("Нет опросов датчика: включите опрос («Блокировка») в главном окне."));
     } else {
-        level_line->setText(QStringLiteral("Уровень %1    Температура %2 °C").arg(latest_->level).arg(latest_->temperature));
+        level_line->setText(tr("Уровень %1    Температура %2 °C").arg(latest_->level).arg(latest_->temperature));
     }
 
     const monitor::Stats s = series_.stats(from, to);
-    const QString span = QString::fromUtf8(span_names[span_]);
-    QString figures = paused_ ? QStringLiteral("Пауза. ") : QString();
+    const QString span = worded(span_names[span_]);
+    QString figures;
     if (s.count == 0) {
-        figures += QStringLiteral("За %1 опросов нет.").arg(span);
+        figures = tr("%1 опросов нет.").arg(span);
     } else {
-        figures += QStringLiteral("За %1 (опросов %2): мин %3, макс %4, среднее %5, разброс %6, СКО %7")
-                       .arg(span)
-                       .arg(s.count)
-                       .arg(console::figure_text(s.min, 0), console::figure_text(s.max, 0),
-                            console::figure_text(s.mean, 1), console::figure_text(s.spread(), 0),
-                            console::figure_text(s.deviation, 1));
+        figures = tr("%1 (опросов %2): мин %3, макс %4, среднее %5, разброс %6, СКО %7")
+                      .arg(span, QString::number(s.count), language::figure(s.min, 0), language::figure(s.max, 0),
+                           language::figure(s.mean, 1), language::figure(s.spread(), 0),
+                           language::figure(s.deviation, 1));
     }
+    // The sentence starts with a capital whichever span it names.
+    if (!figures.isEmpty()) figures[0] = figures[0].toUpper();
+    if (paused_) figures = tr("Пауза. %1").arg(figures);
     figures_line->setText(figures);
 }
 

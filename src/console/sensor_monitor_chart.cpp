@@ -1,5 +1,6 @@
 #include "console/sensor_monitor_chart.h"
 
+#include <QCoreApplication>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QLineF>
@@ -152,8 +153,8 @@ void draw_monitor_chart(QPainter& painter, const QRectF& area, const MonitorChar
     // The key over the plot.
     double key_x = plot.left();
     const double key_y = area.top() + 0.8 * em;
-    for (const auto& [text, colour] : {std::pair{QStringLiteral("уровень"), level_colour},
-                                       std::pair{QStringLiteral("температура, °C"), temperature_colour}}) {
+    for (const auto& [text, colour] : {std::pair{QCoreApplication::translate("SensorMonitorChart", "уровень"), level_colour},
+                                       std::pair{QCoreApplication::translate("SensorMonitorChart", "температура, °C"), temperature_colour}}) {
         painter.setPen(QPen(colour, 0.15 * em));
         painter.drawLine(QPointF(key_x, key_y), QPointF(key_x + 1.5 * em, key_y));
         painter.setPen(ink);
@@ -163,7 +164,7 @@ void draw_monitor_chart(QPainter& painter, const QRectF& area, const MonitorChar
 
     if (!any) {
         painter.setPen(ink);
-        painter.drawText(plot, Qt::AlignCenter, QStringLiteral("Нет опросов за это время"));
+        painter.drawText(plot, Qt::AlignCenter, QCoreApplication::translate("SensorMonitorChart", "Нет опросов за это время"));
         painter.restore();
         return;
     }

@@ -1,5 +1,6 @@
 #include "console/taring_chart.h"
 
+#include <QCoreApplication>
 #include <QFontMetricsF>
 #include <QLocale>
 #include <QPainter>
@@ -9,19 +10,11 @@
 #include <limits>
 #include <vector>
 
+#include "language/language.h"
+
 namespace console {
 
 namespace {
-
-// Comma decimals and no thousands gaps, as the grid shows sensor values and litres.
-const QLocale& figures_locale() {
-    static const QLocale locale = [] {
-        QLocale russian(QLocale::Russian, QLocale::Russia);
-        russian.setNumberOptions(QLocale::OmitGroupSeparator);
-        return russian;
-    }();
-    return locale;
-}
 
 // Far beyond any level or litres; a value past it (from a damaged file) is not drawn, lest
 // the axes' arithmetic overflow.
@@ -80,7 +73,7 @@ Axis round_axis(Range data, double fallback_hi, double most_ticks) {
 }
 
 QString tick_text(const Axis& axis, long long k) {
-    return figure_text(static_cast<double>(k) * axis.step, axis.decimals);
+    return language::figure(static_cast<double>(k) * axis.step, axis.decimals);
 }
 
 const QColor point_colour(31, 100, 180);
@@ -111,10 +104,10 @@ void draw_key(QPainter& painter, const QRectF& plot, double em, const TaringChar
         QString text;
         Sample sample;
     };
-    std::vector<Entry> entries{{QStringLiteral("точки"), Sample::dot}};
-    if (data.table) entries.push_back({QStringLiteral("таблица (40 строк)"), Sample::line});
-    if (worst) entries.push_back({QStringLiteral("наибольшее отклонение"), Sample::ring});
-    if (suspect) entries.push_back({QStringLiteral("доливка под сомнением"), Sample::diamond});
+    std::vector<Entry> entries{{QCoreApplication::translate("TaringChart", "точки"), Sample::dot}};
+    if (data.table) entries.push_back({QCoreApplication::translate("TaringChart", "таблица (40 строк)"), Sample::line});
+    if (worst) entries.push_back({QCoreApplication::translate("TaringChart", "наибольшее отклонение"), Sample::ring});
+    if (suspect) entries.push_back({QCoreApplication::translate("TaringChart", "доливка под сомнением"), Sample::diamond});
 
     const double sample = 1.6 * em;
     double width = 0;
@@ -176,8 +169,8 @@ void draw_taring_chart(QPainter& painter, const QRectF& area, const TaringChartD
 
     // The plot's height is known first, from the text under it; then the litres' figures
     // decide the left margin and so the plot's width and the levels' figures.
-    const QString y_caption = QStringLiteral("Литры, л");
-    const QString x_caption = QStringLiteral("Уровень");
+    const QString y_caption = QCoreApplication::translate("TaringChart", "Литры, л");
+    const QString x_caption = QCoreApplication::translate("TaringChart", "Уровень");
     const double top = area.top() + em * 1.7;
     const double bottom = area.bottom() - (gap + fm.height() + gap + fm.height() + 0.3 * em);
     const double plot_height = std::max(1.0, bottom - top);
@@ -191,7 +184,7 @@ void draw_taring_chart(QPainter& painter, const QRectF& area, const TaringChartD
     const double plot_width = std::max(1.0, right - left);
     // Room for the levels' widest figure and a gap between two.
     const double level_figure =
-        fm.horizontalAdvance(levels.empty() ? QStringLiteral("0000") : figure_text(std::max(std::abs(levels.lo), std::abs(levels.hi)), 1)) +
+        fm.horizontalAdvance(levels.empty() ? QStringLiteral("0000") : language::figure(std::max(std::abs(levels.lo), std::abs(levels.hi)), 1)) +
         1.5 * em;
     const Axis x_axis = round_axis(levels, 1000, std::min(12.0, plot_width / level_figure));
     const QRectF plot(left, top, plot_width, plot_height);
@@ -282,7 +275,7 @@ void draw_taring_chart(QPainter& painter, const QRectF& area, const TaringChartD
     painter.restore();
     if (data.points.empty()) {
         painter.setPen(ink);
-        painter.drawText(plot, Qt::AlignCenter, QStringLiteral("Точек пока нет"));
+        painter.drawText(plot, Qt::AlignCenter, QCoreApplication::translate("TaringChart", "Точек пока нет"));
     } else {
         draw_key(painter, plot, em, data, worst, suspect);
     }
@@ -295,29 +288,18 @@ TaringChartData chart_data(std::span<const taring::TaringPoint> points, const ta
 }
 
 QString deviation_text(const taring::BuiltTable& built) {
-    const QString litres = figures_locale().toString(built.deviation, 'f', 2);
+    const QString litres = language::figures_locale().toString(built.deviation, 'f', 2);
     // Every point is a row: no figure of how far the table strays, which would read as
     // a measure of its quality; only what rounding to whole litres did.
     if (built.points_used <= calibration::table_points) {
-        if (std::abs(built.deviation) < 0.005) return QStringLiteral("Таблица проходит через все точки.");
-        return QStringLiteral("Таблица проходит через все точки; литры в ней целые, отклонение до %1 л.").arg(litres);
+        if (std::abs(built.deviation) < 0.005) return QCoreApplication::translate("TaringChart", "Таблица проходит через все точки.");
+        return QCoreApplication::translate("TaringChart", "Таблица проходит через все точки; литры в ней целые, отклонение до %1 л.").arg(litres);
     }
     if (built.worst_row != 0 && std::abs(built.deviation) >= 0.005)
-        return QStringLiteral("Наибольшее отклонение %1 л (строка %2 таблицы)").arg(litres).arg(built.worst_row);
+        return QCoreApplication::translate("TaringChart", "Наибольшее отклонение %1 л (строка %2 таблицы)").arg(litres).arg(built.worst_row);
     if (!strays(built))
-        return QStringLiteral("Наибольшее отклонение %1 л").arg(litres);
-    return QStringLiteral("Наибольшее отклонение %1 л (точка %2)").arg(litres).arg(built.worst_point);
-}
-
-QString figure_text(double value, int decimals) {
-    QString text = figures_locale().toString(value, 'f', decimals);
-    const QChar comma = figures_locale().decimalPoint().front();
-    if (text.contains(comma)) {
-        while (text.endsWith(u'0')) text.chop(1);
-        if (text.endsWith(comma)) text.chop(1);
-    }
-    if (text == QStringLiteral("-0")) text = QStringLiteral("0");
-    return text;
+        return QCoreApplication::translate("TaringChart", "Наибольшее отклонение %1 л").arg(litres);
+    return QCoreApplication::translate("TaringChart", "Наибольшее отклонение %1 л (точка %2)").arg(litres).arg(built.worst_point);
 }
 
 }  // namespace console

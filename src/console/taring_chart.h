@@ -37,8 +37,4 @@ TaringChartData chart_data(std::span<const taring::TaringPoint> points, const ta
 // in the report; "Таблица проходит через все точки." when every point is a row.
 QString deviation_text(const taring::BuiltTable& built);
 
-// A figure as the chart and the report print it: comma decimals, no thousands gaps, at
-// most `decimals` of them, trailing zeros dropped ("12,5", "1200").
-QString figure_text(double value, int decimals);
-
 }  // namespace console

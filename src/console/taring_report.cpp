@@ -1,6 +1,7 @@
 #include "console/taring_report.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QFontMetricsF>
 #include <QGuiApplication>
@@ -14,6 +15,7 @@
 
 #include "calibration/whole_file.h"
 #include "console/taring_chart.h"
+#include "language/language.h"
 #include "taring/portion_check.h"
 
 namespace console {
@@ -133,15 +135,15 @@ void draw_block(QPainter& painter, const Table& table, const Block& block, const
 }
 
 QString number_or_dash(const std::optional<double>& v, int decimals) {
-    return v ? figure_text(*v, decimals) : QStringLiteral("—");
+    return v ? language::figure(*v, decimals) : QStringLiteral("—");
 }
 
 Table points_table(const TaringReport& report) {
     Table table;
-    table.titles = {QStringLiteral("№"), QStringLiteral("Литры"), QStringLiteral("Уровень"), QStringLiteral("Разброс")};
+    table.titles = {QCoreApplication::translate("TaringReport", "№"), QCoreApplication::translate("TaringReport", "Литры"), QCoreApplication::translate("TaringReport", "Уровень"), QCoreApplication::translate("TaringReport", "Разброс")};
     for (std::size_t k = 0; k < report.points.size(); ++k) {
         const auto& p = report.points[k];
-        table.rows.push_back({QString::number(k + 1), figure_text(p.litres, 2), figure_text(p.level, 1),
+        table.rows.push_back({QString::number(k + 1), language::figure(p.litres, 2), language::figure(p.level, 1),
                               number_or_dash(p.spread, 1)});
     }
     const std::size_t worst = chart_data(report.points, &report.built).worst_point;  // as the chart rings it
@@ -151,7 +153,7 @@ Table points_table(const TaringReport& report) {
 
 Table rows_table(const calibration::CalibrationTable& rows) {
     Table table;
-    table.titles = {QStringLiteral("№"), QStringLiteral("Уровень"), QStringLiteral("Литры")};
+    table.titles = {QCoreApplication::translate("TaringReport", "№"), QCoreApplication::translate("TaringReport", "Уровень"), QCoreApplication::translate("TaringReport", "Литры")};
     for (std::size_t r = 0; r < calibration::table_points; ++r)
         table.rows.push_back({QString::number(r + 1), QString::number(rows.values[r]), QString::number(rows.litres[r])});
     return table;
@@ -161,17 +163,17 @@ Table rows_table(const calibration::CalibrationTable& rows) {
 double draw_facts(QPainter& painter, const TaringReport& report, double width, double top) {
     auto or_dash = [](const QString& s) { return s.trimmed().isEmpty() ? QStringLiteral("—") : s.trimmed(); };
     const std::vector<std::pair<QString, QString>> left{
-        {QStringLiteral("Адрес датчика"), QString::number(report.address)},
-        {QStringLiteral("Серийный номер"), report.serial ? QString::number(*report.serial) : QStringLiteral("—")},
-        {QStringLiteral("Версия ПО"), or_dash(report.version)},
-        {QStringLiteral("Ячейка"), QStringLiteral("Sensor %1").arg(report.slot)},
+        {QCoreApplication::translate("TaringReport", "Адрес датчика"), QString::number(report.address)},
+        {QCoreApplication::translate("TaringReport", "Серийный номер"), report.serial ? QString::number(*report.serial) : QStringLiteral("—")},
+        {QCoreApplication::translate("TaringReport", "Версия ПО"), or_dash(report.version)},
+        {QCoreApplication::translate("TaringReport", "Ячейка"), QStringLiteral("Sensor %1").arg(report.slot)},
     };
     std::vector<std::pair<QString, QString>> right;
-    for (const auto& [label, value] : {std::pair{QStringLiteral("Транспорт"), report.vehicle},
-                                       std::pair{QStringLiteral("Бак"), report.tank},
-                                       std::pair{QStringLiteral("Техник"), report.technician}})
+    for (const auto& [label, value] : {std::pair{QCoreApplication::translate("TaringReport", "Транспорт"), report.vehicle},
+                                       std::pair{QCoreApplication::translate("TaringReport", "Бак"), report.tank},
+                                       std::pair{QCoreApplication::translate("TaringReport", "Техник"), report.technician}})
         if (!value.trimmed().isEmpty()) right.emplace_back(label, value.trimmed());
-    right.emplace_back(QStringLiteral("Точек"), QString::number(report.points.size()));
+    right.emplace_back(QCoreApplication::translate("TaringReport", "Точек"), QString::number(report.points.size()));
 
     const QFont label_font = face(9.5);
     const QFont value_font = face(9.5, true);
@@ -201,8 +203,8 @@ double draw_facts(QPainter& painter, const TaringReport& report, double width, d
 }  // namespace
 
 std::optional<QString> write_taring_report(const QString& path, const TaringReport& report) {
-    const QString title = QStringLiteral("Протокол тарировки");
-    const QString made = report.made.isValid() ? report.made.toString(QStringLiteral("dd.MM.yyyy HH:mm")) : QStringLiteral("—");
+    const QString title = QCoreApplication::translate("TaringReport", "Протокол тарировки");
+    const QString made = report.made.isValid() ? language::date_time(report.made) : QStringLiteral("—");
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     {
@@ -213,7 +215,7 @@ std::optional<QString> write_taring_report(const QString& path, const TaringRepo
         writer.setTitle(title);
         writer.setCreator(QGuiApplication::applicationDisplayName());
         QPainter painter;
-        if (!painter.begin(&writer)) return QFileInfo(path).fileName() + QStringLiteral(": не удалось начать PDF");
+        if (!painter.begin(&writer)) return QCoreApplication::translate("TaringReport", "%1: не удалось начать PDF").arg(QFileInfo(path).fileName());
         painter.setRenderHint(QPainter::Antialiasing, true);
         const QRect page = writer.pageLayout().paintRectPixels(dots_per_inch);  // the painter's origin at its corner
         const double width = page.width();
@@ -264,7 +266,7 @@ std::optional<QString> write_taring_report(const QString& path, const TaringRepo
 
         Table rows = rows_table(report.built.table);
         rows.measure(cell_metrics, bold_metrics);
-        section(QStringLiteral("Таблица калибровки (40 строк)"), y);
+        section(QCoreApplication::translate("TaringReport", "Таблица калибровки (40 строк)"), y);
         y += heading_height;
         const auto row_blocks = flow(rows, width, y, y, bottom, 0, 10);  // four blocks of ten rows
         double below = y;
@@ -283,9 +285,9 @@ std::optional<QString> write_taring_report(const QString& path, const TaringRepo
             painter.setPen(faint);
             const QRectF line(0, page.height() - footer * 0.6, width, footer * 0.6);
             painter.drawText(line, Qt::AlignLeft | Qt::AlignBottom,
-                             QStringLiteral("%1, датчик %2, %3").arg(title).arg(report.address).arg(made));
+                             QCoreApplication::translate("TaringReport", "%1, датчик %2, %3").arg(title, QString::number(report.address), made));
             painter.drawText(line, Qt::AlignRight | Qt::AlignBottom,
-                             QStringLiteral("Стр. %1 из %2").arg(page_number + 1).arg(pages));
+                             QCoreApplication::translate("TaringReport", "Стр. %1 из %2").arg(page_number + 1).arg(pages));
         };
         footer_line(0);
         int page_now = 0;
@@ -297,17 +299,19 @@ std::optional<QString> write_taring_report(const QString& path, const TaringRepo
                 footer_line(page_now);
             }
             if (headed != page_now) {
-                QString text = QStringLiteral("Точки тарировки");
+                QString text = QCoreApplication::translate("TaringReport", "Точки тарировки");
                 if (block.first > 0)
-                    text += QStringLiteral(" (продолжение)");
+                    text = QCoreApplication::translate("TaringReport", "Точки тарировки (продолжение)");
                 else if (report.built.set_aside > 0)
-                    text += QStringLiteral(" (с уже взятым уровнем, не в таблице: %1)").arg(report.built.set_aside);
+                    text = QCoreApplication::translate("TaringReport",
+                                                       "Точки тарировки (с уже взятым уровнем, не в таблице: %1)")
+                               .arg(report.built.set_aside);
                 section(text, block.origin.y() - heading_height);
                 headed = page_now;
             }
             draw_block(painter, taken, block, cell_font, cell_bold);
         }
-        if (!painter.end()) return QFileInfo(path).fileName() + QStringLiteral(": не удалось закончить PDF");
+        if (!painter.end()) return QCoreApplication::translate("TaringReport", "%1: не удалось закончить PDF").arg(QFileInfo(path).fileName());
     }
     return calibration::write_whole_file(path, buffer.data());
 }

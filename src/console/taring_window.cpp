@@ -1,6 +1,7 @@
 #include "console/taring_window.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -58,15 +59,16 @@ private:
 
 namespace {
 
-const QString window_title = QStringLiteral("Тарировка бака");
-const QString take_caption = QStringLiteral("Записать точку");
-const QString waiting_caption = QStringLiteral("Ждём успокоения…");
+// Worded when asked for: the language is installed after the program starts.
+QString window_title() { return QCoreApplication::translate("TaringWindow", "Тарировка бака"); }
+QString take_caption() { return QCoreApplication::translate("TaringWindow", "Записать точку"); }
+QString waiting_caption() { return QCoreApplication::translate("TaringWindow", "Ждём успокоения…"); }
 const QColor suspect_shade(0xFF, 0xE0, 0xA0);  // a row whose portion looks mistyped
 constexpr double quiet_after = 5;  // seconds without a level before the window says so
 constexpr double max_settle = 3600;
 
-// As the chart and the report print figures; litres are kept to the millilitre.
-QString number(double value) { return console::figure_text(value, 3); }
+// Litres are kept to the millilitre.
+QString number(double value) { return language::figure(value, 3); }
 
 // Litres kept to the millilitre, so that sums of typed portions do not drift.
 double to_millilitre(double litres) { return std::round(litres * 1000) / 1000; }
@@ -75,24 +77,24 @@ double to_millilitre(double litres) { return std::round(litres * 1000) / 1000; }
 QString refusal_text(const taring::TableRefusal& r) {
     using Reason = taring::TableRefusal::Reason;
     switch (r.reason) {
-    case Reason::too_few_levels: return QStringLiteral("Для таблицы нужны хотя бы две точки с разным уровнем.");
+    case Reason::too_few_levels: return QCoreApplication::translate("TaringWindow", "Для таблицы нужны хотя бы две точки с разным уровнем.");
     case Reason::level_out_of_range:
-        return QStringLiteral("Точка %1: уровень вне диапазона 0....%2.").arg(r.point).arg(calibration::max_value);
+        return QCoreApplication::translate("TaringWindow", "Точка %1: уровень вне диапазона 0....%2.").arg(r.point).arg(calibration::max_value);
     case Reason::litres_out_of_range:
-        return QStringLiteral("Точка %1: литры вне диапазона 0....%2.").arg(r.point).arg(calibration::max_litres);
+        return QCoreApplication::translate("TaringWindow", "Точка %1: литры вне диапазона 0....%2.").arg(r.point).arg(calibration::max_litres);
     case Reason::same_litres:
-        return QStringLiteral("Точки %1 и %2: одни и те же литры при разном уровне.").arg(r.other).arg(r.point);
+        return QCoreApplication::translate("TaringWindow", "Точки %1 и %2: одни и те же литры при разном уровне.").arg(r.other).arg(r.point);
     case Reason::level_falls:
-        return QStringLiteral("Точка %1: уровень ниже, чем у точки %2, хотя литров больше.").arg(r.point).arg(r.other);
+        return QCoreApplication::translate("TaringWindow", "Точка %1: уровень ниже, чем у точки %2, хотя литров больше.").arg(r.point).arg(r.other);
     }
     return language::worded(r.text);
 }
 
 // "Точка 5: 4 л на 333 единицы уровня, у соседних около 40 л; опечатка?"
 QString suspect_text(const taring::SuspectPortion& s) {
-    return QStringLiteral("Точка %1: %2 л на %3 единицы уровня, у соседних около %4 л; опечатка?")
+    return QCoreApplication::translate("TaringWindow", "Точка %1: %2 л на %3 единицы уровня, у соседних около %4 л; опечатка?")
         .arg(s.point)
-        .arg(number(s.litres), number(s.levels), console::figure_text(s.expected, 0));
+        .arg(number(s.litres), number(s.levels), language::figure(s.expected, 0));
 }
 
 double steady_seconds() {
@@ -105,7 +107,7 @@ double steady_seconds() {
 TaringWindow::TaringWindow(Dialogs& dialogs, TaringTarget target, QString folder, Clock clock, QWidget* parent)
     : QWidget(parent, Qt::Window), dialogs_(dialogs), target_(std::move(target)), folder_(std::move(folder)),
       clock_(clock ? std::move(clock) : Clock(steady_seconds)) {
-    setWindowTitle(window_title);
+    setWindowTitle(window_title());
     build_controls();
     connect(take_point, &QPushButton::clicked, this, &TaringWindow::take_point_Click);
     connect(poured, &QLineEdit::returnPressed, this, &TaringWindow::take_point_Click);
@@ -121,7 +123,7 @@ TaringWindow::TaringWindow(Dialogs& dialogs, TaringTarget target, QString folder
     show_sensor();
     show_points();
     show_state();
-    show_status(QStringLiteral("Первая точка — бак как есть: в поле «Долито, л» литры в баке сейчас (обычно 0)."));
+    show_status(tr("Первая точка — бак как есть: в поле «Долито, л» литры в баке сейчас (обычно 0)."));
 }
 
 TaringWindow::~TaringWindow() {
@@ -153,15 +155,15 @@ void TaringWindow::build_controls() {
     state_line->setMinimumHeight(2 * state_line->fontMetrics().height() + 12);
 
     poured = new QLineEdit(QStringLiteral("0"), this);
-    take_point = new QPushButton(take_caption, this);
+    take_point = new QPushButton(take_caption(), this);
     take_point->setDefault(true);
-    undo_point = new QPushButton(QStringLiteral("Отменить точку"), this);
+    undo_point = new QPushButton(tr("Отменить точку"), this);
     settle_field = new QLineEdit(number(settle_), this);
     tolerance_field = new QLineEdit(number(tolerance_), this);
 
     point_list = new QTableWidget(0, 3, this);
     point_list->setHorizontalHeaderLabels(
-        {QStringLiteral("Литры"), QStringLiteral("Уровень"), QStringLiteral("Разброс")});
+        {tr("Литры"), tr("Уровень"), tr("Разброс")});
     point_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     point_list->setSelectionMode(QAbstractItemView::NoSelection);
     point_list->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
@@ -174,20 +176,20 @@ void TaringWindow::build_controls() {
     vehicle = new QLineEdit(this);
     tank = new QLineEdit(this);
     technician = new QLineEdit(this);
-    save_report = new QPushButton(QStringLiteral("Сохранить протокол…"), this);
-    done = new QPushButton(QStringLiteral("Готово"), this);
+    save_report = new QPushButton(tr("Сохранить протокол…"), this);
+    done = new QPushButton(tr("Готово"), this);
     status_line = new QLabel(this);
     status_line->setWordWrap(true);
 
     // Left: the level and the points; right: the chart.
     auto* entry = new QGridLayout;
-    entry->addWidget(new QLabel(QStringLiteral("Долито, л"), this), 0, 0);
+    entry->addWidget(new QLabel(tr("Долито, л"), this), 0, 0);
     entry->addWidget(poured, 0, 1);
     entry->addWidget(take_point, 0, 2);
     entry->addWidget(undo_point, 1, 2);
-    entry->addWidget(new QLabel(QStringLiteral("Успокоение, с"), this), 2, 0);
+    entry->addWidget(new QLabel(tr("Успокоение, с"), this), 2, 0);
     entry->addWidget(settle_field, 2, 1);
-    entry->addWidget(new QLabel(QStringLiteral("Допуск"), this), 3, 0);
+    entry->addWidget(new QLabel(tr("Допуск"), this), 3, 0);
     entry->addWidget(tolerance_field, 3, 1);
 
     // The left column keeps its width whatever its figures are, so nothing jumps as they change.
@@ -195,7 +197,7 @@ void TaringWindow::build_controls() {
     left_side->setFixedWidth(360);
     auto* left = new QVBoxLayout(left_side);
     left->setContentsMargins(0, 0, 0, 0);
-    auto* caption = new QLabel(QStringLiteral("Уровень"), this);
+    auto* caption = new QLabel(tr("Уровень"), this);
     caption->setAlignment(Qt::AlignCenter);
     left->addWidget(caption);
     left->addWidget(level_figure);
@@ -213,8 +215,8 @@ void TaringWindow::build_controls() {
     middle->addLayout(right, 1);
 
     auto* report = new QHBoxLayout;
-    for (auto [caption, field] : {std::pair{"Транспорт", vehicle}, {"Бак", tank}, {"Техник", technician}}) {
-        report->addWidget(new QLabel(QString::fromUtf8(caption), this));
+    for (auto [caption, field] : {std::pair{QT_TR_NOOP("Транспорт"), vehicle}, {QT_TR_NOOP("Бак"), tank}, {QT_TR_NOOP("Техник"), technician}}) {
+        report->addWidget(new QLabel(tr(caption), this));
         report->addWidget(field, 1);
     }
     report->addWidget(save_report);
@@ -264,15 +266,15 @@ bool TaringWindow::sensor_matches() const {
 }
 
 void TaringWindow::offer_own_session() {
-    const QString said = QStringLiteral("У датчика по адресу %1 теперь серийный № %2, а сессия начата с № %3: "
+    const QString said = tr("У датчика по адресу %1 теперь серийный № %2, а сессия начата с № %3: "
                                         "точки этого датчика в неё не записываются.")
                              .arg(target_.address)
                              .arg(*serial_)
                              .arg(*session_.serial);
     show_status(said);
-    const QString question = said + QStringLiteral("\n\nНачать для него свою сессию? Прежняя останется в файле %1.")
-                                        .arg(QFileInfo(path_).fileName());
-    if (dialogs_.message(question, Dialogs::Buttons::YesNo, Dialogs::Icon::Exclamation, window_title) !=
+    const QString question = tr("%1\n\nНачать для него свою сессию? Прежняя останется в файле %2.")
+                                 .arg(said, QFileInfo(path_).fileName());
+    if (dialogs_.message(question, Dialogs::Buttons::YesNo, Dialogs::Icon::Exclamation, window_title()) !=
         Dialogs::Answer::Yes)
         return;
     started_ = false;
@@ -282,7 +284,7 @@ void TaringWindow::offer_own_session() {
     start_session();
     show_points();
     if (session_.points.empty())
-        show_status(QStringLiteral("Новая сессия для датчика № %1. Первая точка — бак как есть.").arg(*serial_));
+        show_status(tr("Новая сессия для датчика № %1. Первая точка — бак как есть.").arg(*serial_));
 }
 
 void TaringWindow::level_read(int address, std::uint16_t level) {
@@ -301,25 +303,25 @@ void TaringWindow::start_session() {
     if (started_) return;
     started_ = true;
     if (!QDir().mkpath(folder_))
-        show_status(QStringLiteral("Папку для сессий %1 создать не удалось: точки не будут сохраняться.")
+        show_status(tr("Папку для сессий %1 создать не удалось: точки не будут сохраняться.")
                         .arg(QDir::toNativeSeparators(folder_)));
     session_ = taring::TaringSession{target_.address, serial_, {}};
     if (auto found = taring::unfinished_session({folder_}, target_.address, serial_)) {
         const TaringPoint& last = found->session.points.back();
-        const QString offer = QStringLiteral("Есть незаконченная тарировка этого датчика (файл %1). Точек в ней: %2, "
+        const QString offer = tr("Есть незаконченная тарировка этого датчика (файл %1). Точек в ней: %2, "
                                              "последняя — %3 л при уровне %4.\n\nПродолжить её?")
                                   .arg(QFileInfo(found->path).fileName())
                                   .arg(found->session.points.size())
                                   .arg(number(last.litres), number(last.level));
-        if (dialogs_.message(offer, Dialogs::Buttons::YesNo, Dialogs::Icon::None, window_title) ==
+        if (dialogs_.message(offer, Dialogs::Buttons::YesNo, Dialogs::Icon::None, window_title()) ==
             Dialogs::Answer::Yes) {
             session_ = std::move(found->session);
             path_ = found->path;
             poured->clear();  // it takes the litres of the next pour
             show_sensor();
             show_points();
-            show_status(QStringLiteral("Тарировка продолжена: после доливки введите литры и нажмите «%1».")
-                            .arg(take_caption));
+            show_status(tr("Тарировка продолжена: после доливки введите литры и нажмите «%1».")
+                            .arg(take_caption()));
             return;
         }
     }
@@ -329,8 +331,8 @@ void TaringWindow::start_session() {
 
 bool TaringWindow::save() {
     if (const auto error = taring::write_session_file(path_, session_)) {
-        dialogs_.message(QStringLiteral("Сессию тарировки не удалось сохранить. ") + *error, Dialogs::Buttons::Ok,
-                         Dialogs::Icon::Exclamation, window_title);
+        dialogs_.message(tr("Сессию тарировки не удалось сохранить. %1").arg(*error), Dialogs::Buttons::Ok,
+                         Dialogs::Icon::Exclamation, window_title());
         return false;
     }
     return true;
@@ -347,12 +349,12 @@ bool TaringWindow::read_settings() {
     };
     bool good = true;
     bool changed = false;
-    for (const Field& f : {Field{settle_field, max_settle, &settle_, "Успокоение: число секунд"},
-                           Field{tolerance_field, calibration::max_value, &tolerance_, "Допуск: число"}}) {
+    for (const Field& f : {Field{settle_field, max_settle, &settle_, QT_TR_NOOP("Успокоение: число секунд")},
+                           Field{tolerance_field, calibration::max_value, &tolerance_, QT_TR_NOOP("Допуск: число")}}) {
         const auto value = protocol::to_decimal(f.field->text().toStdString());
         if (!value || *value < 0 || *value > f.max) {
-            show_status(QStringLiteral("%1 от 0 до %2; оставлено %3.")
-                            .arg(QString::fromUtf8(f.what), number(f.max), number(*f.into)));
+            show_status(tr("%1 от 0 до %2; оставлено %3.")
+                            .arg(tr(f.what), number(f.max), number(*f.into)));
             f.field->setText(number(*f.into));
             good = false;
         } else if (*value != *f.into) {
@@ -372,21 +374,21 @@ bool TaringWindow::read_settings() {
 std::optional<double> TaringWindow::litres_typed() {
     const auto typed = protocol::to_decimal(poured->text().toStdString());
     const auto refuse = [this](const QString& text) {
-        dialogs_.message(text, Dialogs::Buttons::Ok, Dialogs::Icon::Exclamation, window_title);
+        dialogs_.message(text, Dialogs::Buttons::Ok, Dialogs::Icon::Exclamation, window_title());
         poured->setFocus();
         poured->selectAll();
         return std::nullopt;
     };
     if (session_.points.empty()) {  // the start point: what the tank holds now
         if (!typed || *typed < 0 || *typed > calibration::max_litres)
-            return refuse(QStringLiteral("Введите, сколько литров в баке сейчас: число от 0 до %1.")
+            return refuse(tr("Введите, сколько литров в баке сейчас: число от 0 до %1.")
                               .arg(calibration::max_litres));
         return to_millilitre(*typed);
     }
-    if (!typed || *typed <= 0) return refuse(QStringLiteral("Введите, сколько литров долито: число больше 0."));
+    if (!typed || *typed <= 0) return refuse(tr("Введите, сколько литров долито: число больше 0."));
     const double litres = to_millilitre(session_.litres_now() + *typed);
     if (litres > calibration::max_litres)
-        return refuse(QStringLiteral("С этой доливкой в баке %1 л, больше, чем держит таблица (%2 л). Точка не записана.")
+        return refuse(tr("С этой доливкой в баке %1 л, больше, чем держит таблица (%2 л). Точка не записана.")
                           .arg(number(litres))
                           .arg(calibration::max_litres));
     return litres;
@@ -415,7 +417,7 @@ void TaringWindow::take_point_Click() {
     waiting_for_ = *litres;
     show_waiting();
     show_state();
-    show_status(QStringLiteral("Точка %1 л будет записана, когда уровень устоится. «Отменить точку» — не ждать.")
+    show_status(tr("Точка %1 л будет записана, когда уровень устоится. «Отменить точку» — не ждать.")
                     .arg(number(*litres)));
 }
 
@@ -433,9 +435,9 @@ void TaringWindow::take(double litres, const taring::Settled& settled) {
     poured->selectAll();
     show_points();
     const std::size_t n = session_.points.size();
-    QString said = QStringLiteral("Точка %1 записана: %2 л, уровень %3.").arg(n).arg(number(litres), number(settled.level));
+    QString said = tr("Точка %1 записана: %2 л, уровень %3.").arg(n).arg(number(litres), number(settled.level));
     if (before && settled.level <= before->level)
-        said += QStringLiteral(" Уровень не вырос (у точки %1 — %2): проверьте доливку; «Отменить точку» убирает её.")
+        said += tr(" Уровень не вырос (у точки %1 — %2): проверьте доливку; «Отменить точку» убирает её.")
                     .arg(n - 1)
                     .arg(number(before->level));
     for (const taring::SuspectPortion& s : suspects_)
@@ -447,7 +449,7 @@ void TaringWindow::undo_point_Click() {
     if (waiting_for_) {
         waiting_for_.reset();
         show_waiting();
-        show_status(QStringLiteral("Точка не записана: ожидание отменено."));
+        show_status(tr("Точка не записана: ожидание отменено."));
         return;
     }
     const auto undone = session_.undo();
@@ -457,12 +459,12 @@ void TaringWindow::undo_point_Click() {
         return;
     }
     show_points();
-    QString said = QStringLiteral("Точка %1 отменена (%2 л, уровень %3).")
+    QString said = tr("Точка %1 отменена (%2 л, уровень %3).")
                        .arg(session_.points.size() + 1)
                        .arg(number(undone->litres), number(undone->level));
     if (!session_.points.empty())
-        said += QStringLiteral(" Её топливо осталось в баке: введите долитое заново, не доливая, и нажмите «%1».")
-                    .arg(take_caption);
+        said += tr(" Её топливо осталось в баке: введите долитое заново, не доливая, и нажмите «%1».")
+                    .arg(take_caption());
     else
         poured->setText(number(undone->litres));  // the tank as it was: its litres again
     show_status(said);
@@ -474,53 +476,53 @@ void TaringWindow::undo_point_Click() {
 
 void TaringWindow::done_Click() {
     if (waiting_for_) {
-        dialogs_.message(QStringLiteral("Точка ещё ждёт успокоения уровня: дождитесь её или отмените."),
-                         Dialogs::Buttons::Ok, Dialogs::Icon::None, window_title);
+        dialogs_.message(tr("Точка ещё ждёт успокоения уровня: дождитесь её или отмените."),
+                         Dialogs::Buttons::Ok, Dialogs::Icon::None, window_title());
         return;
     }
     if (!built_) {
         const auto built = taring::build_table(session_.points);
-        dialogs_.message(QStringLiteral("Таблица не построена. ") + refusal_text(std::get<taring::TableRefusal>(built)),
-                         Dialogs::Buttons::Ok, Dialogs::Icon::Exclamation, window_title);
+        dialogs_.message(tr("Таблица не построена. %1").arg(refusal_text(std::get<taring::TableRefusal>(built))),
+                         Dialogs::Buttons::Ok, Dialogs::Icon::Exclamation, window_title());
         return;
     }
     session_.finished = true;
     save();  // only the mark is lost if it fails: the points are on disk already
     emit table_ready(taring::slot_table(*built_, target_.address), target_.slot);
-    show_status(QStringLiteral("Таблица в главном окне, в %1. Проверьте её и нажмите «Установить таблицу».")
+    show_status(tr("Таблица в главном окне, в %1. Проверьте её и нажмите «Установить таблицу».")
                     .arg(target_.slot_name));
 }
 
 void TaringWindow::save_report_Click() {
     if (!built_) return;  // the button is off, and the line under the chart says why
-    const QString stem = path_.isEmpty() ? QStringLiteral("Протокол тарировки") : QFileInfo(path_).completeBaseName();
-    const QString path = dialogs_.save_file(QStringLiteral("Сохранить протокол тарировки"),
+    const QString stem = path_.isEmpty() ? tr("Протокол тарировки") : QFileInfo(path_).completeBaseName();
+    const QString path = dialogs_.save_file(tr("Сохранить протокол тарировки"),
                                             QDir(folder_).filePath(stem + QStringLiteral(".pdf")),
-                                            QStringLiteral("Протокол PDF (*.pdf)"));
+                                            tr("Протокол PDF (*.pdf)"));
     if (path.isEmpty()) return;
     // The serial number the points were taken with, not the one the address answers with now.
     console::TaringReport report{QDateTime::currentDateTime(), target_.address, session_.serial, version_, target_.slot + 1,
                                  vehicle->text().trimmed(), tank->text().trimmed(), technician->text().trimmed(),
                                  session_.points, *built_};
     if (const auto error = console::write_taring_report(path, report)) {
-        dialogs_.message(QStringLiteral("Протокол не сохранён. ") + *error, Dialogs::Buttons::Ok,
-                         Dialogs::Icon::Exclamation, window_title);
+        dialogs_.message(tr("Протокол не сохранён. %1").arg(*error), Dialogs::Buttons::Ok,
+                         Dialogs::Icon::Exclamation, window_title());
         return;
     }
-    show_status(QStringLiteral("Протокол сохранён в файл %1.").arg(QFileInfo(path).fileName()));
+    show_status(tr("Протокол сохранён в файл %1.").arg(QFileInfo(path).fileName()));
 }
 
 void TaringWindow::closeEvent(QCloseEvent* event) {
     if (started_ && !session_.points.empty() && !session_.finished) {
         enum { keep, remove, back };
-        const QString question = QStringLiteral("Тарировка не закончена, точек: %1.\n\nСохранённую сессию можно "
+        const QString question = tr("Тарировка не закончена, точек: %1.\n\nСохранённую сессию можно "
                                                 "продолжить потом: её предложит следующая «Тарировка бака…» "
                                                 "для этого датчика.")
                                      .arg(session_.points.size());
         const int answer = dialogs_.choose(question,
-                                           {QStringLiteral("Сохранить и закрыть"), QStringLiteral("Удалить и закрыть"),
-                                            QStringLiteral("Вернуться")},
-                                           keep, back, window_title);
+                                           {tr("Сохранить и закрыть"), tr("Удалить и закрыть"),
+                                            tr("Вернуться")},
+                                           keep, back, window_title());
         if (answer == back) {
             event->ignore();
             return;
@@ -537,16 +539,16 @@ void TaringWindow::closeEvent(QCloseEvent* event) {
 // ---- What the window shows ---------------------------------------------------------------
 
 void TaringWindow::show_sensor() {
-    QString sensor = QStringLiteral("Датчик %1").arg(target_.address);
-    sensor += serial_ ? QStringLiteral(", серийный № %1").arg(*serial_) : QStringLiteral(", серийный № не прочитан");
-    if (!version_.isEmpty()) sensor += QStringLiteral(", версия %1").arg(version_);
-    sensor_line->setText(sensor + QStringLiteral(" — таблица для ") + target_.slot_name);
+    QString sensor = serial_ ? tr("Датчик %1, серийный № %2").arg(target_.address).arg(*serial_)
+                             : tr("Датчик %1, серийный № не прочитан").arg(target_.address);
+    if (!version_.isEmpty()) sensor = tr("%1, версия %2").arg(sensor, version_);
+    sensor_line->setText(tr("%1 — таблица для %2").arg(sensor, target_.slot_name));
     if (!path_.isEmpty())
-        session_line->setText(QStringLiteral("Сессия: ") + QDir::toNativeSeparators(path_));
+        session_line->setText(tr("Сессия: %1").arg(QDir::toNativeSeparators(path_)));
     else if (!serial_)
-        session_line->setText(QStringLiteral("Сессия: файл будет назван, когда датчик сообщит серийный номер."));
+        session_line->setText(tr("Сессия: файл будет назван, когда датчик сообщит серийный номер."));
     else
-        session_line->setText(QStringLiteral("Сессия: ещё не начата."));
+        session_line->setText(tr("Сессия: ещё не начата."));
 }
 
 void TaringWindow::show_points() {
@@ -591,7 +593,7 @@ void TaringWindow::show_points() {
 // точку" stops the wait.
 void TaringWindow::show_waiting() {
     const bool waiting = waiting_for_.has_value();
-    take_point->setText(waiting ? waiting_caption : take_caption);
+    take_point->setText(waiting ? waiting_caption() : take_caption());
     take_point->setEnabled(!waiting);
     // Read-only, not disabled: a disabled field would hand the focus on to "Успокоение, с",
     // and the next portion typed would change the settle time.
@@ -604,22 +606,22 @@ void TaringWindow::show_state() {
     QString text;
     QColor colour;
     if (!level_ || clock_() - level_at_ > quiet_after) {
-        text = QStringLiteral("Нет уровня от датчика: проверьте подключение.");
+        text = tr("Нет уровня от датчика: проверьте подключение.");
         colour = palette().color(QPalette::Window).darker(110);
     } else if (steady_) {
-        text = QStringLiteral("Уровень устоялся (разброс %1).").arg(number(steady_->spread));
+        text = tr("Уровень устоялся (разброс %1).").arg(number(steady_->spread));
         colour = QColor(0xC8, 0xF0, 0xC8);
     } else if (detector_.spread() > tolerance_) {
-        text = QStringLiteral("Уровень меняется: разброс %1 больше допуска %2.")
+        text = tr("Уровень меняется: разброс %1 больше допуска %2.")
                    .arg(number(detector_.spread()), number(tolerance_));
         colour = QColor(0xFF, 0xE0, 0xA0);
     } else {
-        text = QStringLiteral("Успокаивается: разброс %1, ждать ещё %2 с.")
+        text = tr("Успокаивается: разброс %1, ждать ещё %2 с.")
                    .arg(number(detector_.spread()))
                    .arg(std::max(1L, std::lround(std::ceil(settle_ - detector_.covered()))));
         colour = QColor(0xFF, 0xE0, 0xA0);
     }
-    if (waiting_for_) text = QStringLiteral("Точка %1 л ждёт. ").arg(number(*waiting_for_)) + text;
+    if (waiting_for_) text = tr("Точка %1 л ждёт. %2").arg(number(*waiting_for_), text);
     state_line->setText(text);
     QPalette shade = state_line->palette();
     shade.setColor(QPalette::Window, colour);
