@@ -102,8 +102,8 @@ private:
     bool stop() const { return io_.interrupt && io_.interrupt->caught; }
     double seconds() const { return std::chrono::duration<double>(Clock::now() - started_).count(); }
     std::string saved() const {
-        return worded(QCoreApplication::translate("CliTare", "сессия (точек: %n) сохранена в %1", nullptr,
-                                                  static_cast<int>(session_.points.size())),
+        const int n = static_cast<int>(session_.points.size());
+        return worded(QCoreApplication::translate("CliTare", "сессия (точек: %n) сохранена в %1", nullptr, n),
                       {name(s_.session_file)});
     }
 

@@ -37,10 +37,9 @@ Outcome<calibration::CalibrationTable> session_table(const taring::TaringSession
                              whole(static_cast<long long>(table.points_used)),
                              name(language::figures_locale().toString(table.deviation, 'f', 2)),
                              whole(static_cast<long long>(table.worst_point)), whole(static_cast<long long>(table.worst_row))});
-    if (table.set_aside)
-        report << worded(QCoreApplication::translate("CliTaringTable",
-                                                     " (точек, отложенных из-за уровня, занятого другой точкой: %n)", nullptr,
-                                                     static_cast<int>(table.set_aside)));
+    if (const int aside = static_cast<int>(table.set_aside))
+        report << worded(QCoreApplication::translate(
+            "CliTaringTable", " (точек, отложенных из-за уровня, занятого другой точкой: %n)", nullptr, aside));
     report << "\n";
     return taring::slot_table(table, session.address);
 }
