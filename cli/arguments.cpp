@@ -1,5 +1,6 @@
 #include "arguments.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QTemporaryFile>
@@ -8,6 +9,7 @@
 #include "option_names.h"
 #include "protocol/commands.h"
 #include "protocol/requests.h"
+#include "wording.h"
 
 namespace cli {
 
@@ -16,15 +18,17 @@ Failed bad(const QString& message) { return {Status::bad_use, message.toStdStrin
 Outcome<std::int32_t> number(const QString& name, const QString& text, protocol::Range range) {
     const auto n = protocol::typed_number(text.toStdString(), "", range);
     if (!n)
-        return bad(name + " takes a whole number " + QString::number(range.min) + " to " + QString::number(range.max) +
-                   ", not \"" + text + "\"");
+        return bad(qworded(QCoreApplication::translate("CliArguments", "%1 принимает целое число от %2 до %3, а не \"%4\""),
+                           {cli::name(name), whole(range.min), whole(range.max), cli::name(text)}));
     return *n;
 }
 
 Outcome<Nothing> arguments(const Invocation& call, const QStringList& names) {
     if (call.args.size() == names.size()) return Nothing{};
-    const QString wanted = names.isEmpty() ? QStringLiteral("no arguments") : names.join(' ');
-    return bad("expected " + wanted + (call.args.isEmpty() ? QString() : ", got: " + call.args.join(' ')));
+    if (names.isEmpty())
+        return bad(qworded(QCoreApplication::translate("CliArguments", "аргументы не нужны, а даны: %1"), {name(call.args.join(' '))}));
+    if (call.args.isEmpty()) return bad(qworded(QCoreApplication::translate("CliArguments", "ожидается %1"), {name(names.join(' '))}));
+    return bad(qworded(QCoreApplication::translate("CliArguments", "ожидается %1, а дано: %2"), {name(names.join(' ')), name(call.args.join(' '))}));
 }
 
 Outcome<std::size_t> slot_argument(const QString& text) {
@@ -45,29 +49,32 @@ Outcome<std::optional<std::uint32_t>> password_argument(const Invocation& call, 
 
 Outcome<Nothing> writable(const QString& path) {
     const QFileInfo file(path);
-    if (file.isDir()) return bad(path + " is a directory");
+    if (file.isDir()) return bad(qworded(QCoreApplication::translate("CliArguments", "%1 — это папка"), {name(path)}));
     const QFileInfo folder(file.absolutePath());
-    if (!folder.isDir()) return bad("no folder " + folder.filePath() + " for " + path);
-    if (file.exists() && !file.isWritable()) return bad(path + " cannot be written");
+    if (!folder.isDir())
+        return bad(qworded(QCoreApplication::translate("CliArguments", "нет папки %1 для %2"), {name(folder.filePath()), name(path)}));
+    if (file.exists() && !file.isWritable()) return bad(qworded(QCoreApplication::translate("CliArguments", "%1 недоступен для записи"), {name(path)}));
     // A file is saved whole: written under a new name in its folder, then put in place. So
     // the folder must take a new file, whatever its permission bits say (a read-only mount,
     // a full disk, access rules).
     QTemporaryFile probe(QDir(folder.absoluteFilePath()).filePath(QStringLiteral(".trelvik-cli-XXXXXX")));
     if (!probe.open())
-        return bad("the folder " + folder.filePath() + " does not take a new file (" + probe.errorString() + "); " +
-                   path + " could not be saved");
+        return bad(qworded(QCoreApplication::translate("CliArguments", "в папке %1 не создать новый файл (%2); %3 не сохранить"),
+                           {name(folder.filePath()), name(probe.errorString()), name(path)}));
     return Nothing{};
 }
 
 QCommandLineOption force_option() {
-    return {QStringList{option::force}, "Replace the -o file when it exists; without it an existing file is kept and nothing is sent."};
+    return {QStringList{option::force},
+            QCoreApplication::translate("CliArguments", "Заменить существующий файл -o; без этого параметра он сохраняется и ничего не отправляется.")};
 }
 
 Outcome<Nothing> output_file(const Invocation& call, const QString& path) {
     const QFileInfo file(path);
     // A link that points nowhere is a file of someone's too.
     if (!call.options.isSet(option::force) && !file.isDir() && (file.exists() || file.isSymLink()))
-        return bad(path + " exists; give --force to replace it, or another file name");
+        return bad(qworded(QCoreApplication::translate("CliArguments", "%1 уже есть; чтобы заменить его, задайте --force или другое имя файла"),
+                           {name(path)}));
     return writable(path);
 }
 

@@ -1,6 +1,8 @@
 #include "cli.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
+#include <optional>
 #include <ostream>
 #include <vector>
 
@@ -10,6 +12,7 @@
 #include "option_names.h"
 #include "protocol/requests.h"
 #include "taring_commands.h"
+#include "wording.h"
 
 namespace cli {
 
@@ -21,10 +24,19 @@ QCommandLineOption valued(const QStringList& names, const QString& description, 
     return {names, description, value};
 }
 
-const QCommandLineOption port_option = valued({option::port}, "The serial port: \"COM3:\" or a device path such as /dev/ttyUSB0. Default: the environment variable TRELVIK_PORT.", "PORT");
-const QCommandLineOption retries_option = valued({option::retries}, "How often a missing or bad answer is asked again (0 to 100, default 2).", "N");
-const QCommandLineOption help_option(QStringList{"h", "help"}, "This text.");
-const QCommandLineOption password_option = valued({option::password}, "Present the display unit's password N first.", "N");
+// The options every command takes are made before the language is chosen: their
+// descriptions are worded when a parser takes them.
+QCommandLineOption translated(QCommandLineOption option) {
+    option.setDescription(QCoreApplication::translate("Cli", option.description().toUtf8().constData()));
+    return option;
+}
+
+const QCommandLineOption port_option = valued({option::port}, QT_TRANSLATE_NOOP("Cli", "Последовательный порт: \"COM3:\" или путь к устройству, например /dev/ttyUSB0. По умолчанию — переменная окружения TRELVIK_PORT."), "PORT");
+const QCommandLineOption retries_option = valued({option::retries}, QT_TRANSLATE_NOOP("Cli", "Сколько раз переспрашивать при отсутствии или порче ответа (от 0 до 100, по умолчанию 2)."), "N");
+const QCommandLineOption help_option(QStringList{"h", "help"}, QT_TRANSLATE_NOOP("Cli", "Эта справка."));
+const QCommandLineOption password_option = valued({option::password}, QT_TRANSLATE_NOOP("Cli", "Сначала предъявить блоку индикации пароль N."), "N");
+// Read by main before anything is worded (language::install); here only accepted.
+const QCommandLineOption lang_option = valued({QStringLiteral("lang")}, QT_TRANSLATE_NOOP("Cli", "Язык сообщений: ru или en. По умолчанию — переменная окружения TRELVIK_LANG, иначе язык системы."), "ru|en");
 
 struct Command {
     QStringList words;   // "table", "read"
@@ -35,79 +47,108 @@ struct Command {
     CommandFunction run;
 };
 
-const std::vector<Command>& commands() {
-    static const std::vector<Command> all{
+std::vector<Command> worded_commands() {
+    return {
         {{"ports"}, "",
-         "the system's serial ports, one a line: name and description", "The system's serial ports, one a line: the name to give --port, a tab, the description.", {}, ports},
+         QCoreApplication::translate("Cli", "последовательные порты системы, по одному в строке: имя и описание"),
+         QCoreApplication::translate("Cli", "Последовательные порты системы, по одному в строке: имя для --port, табуляция, описание."), {}, ports},
         {{"search"}, "",
-         "the addresses that answer the search, one a line", "Searches the line; prints the addresses that answer, one a line.", {}, search},
+         QCoreApplication::translate("Cli", "адреса, ответившие на поиск, по одному в строке"),
+         QCoreApplication::translate("Cli", "Ищет датчики на линии и выводит ответившие адреса, по одному в строке."), {}, search},
         {{"identity"}, "ADDRESS",
-         "serial number and software version of a sensor", "The serial number and software version of the sensor at ADDRESS (0 to 200).", {}, identity},
+         QCoreApplication::translate("Cli", "заводской номер и версия ПО датчика"),
+         QCoreApplication::translate("Cli", "Заводской номер и версия программного обеспечения датчика с адресом ADDRESS (от 0 до 200)."), {}, identity},
         {{"poll"}, "ADDRESS [--count N] [--interval MS] [--max-misses N]",
-         "full polls as CSV: time,address,temperature,level,current,lower,upper,k,mode",
-         "Full polls of the sensor at ADDRESS as CSV: a header line, then one line per answer:\n"
-         "time,address,temperature,level,current,lower,upper,k,mode. Runs until Ctrl+C unless --count is given.\n"
-         "A poll without a good answer (after the retries) writes no line; its time goes to standard error.",
-         {valued({option::count}, "Stop after N answers.", "N"),
-          valued({option::interval}, "Milliseconds from one poll to the next (default 500).", "MS"),
+         QCoreApplication::translate("Cli", "полные опросы в CSV: time,address,temperature,level,current,lower,upper,k,mode"),
+         QCoreApplication::translate("Cli",
+             "Полные опросы датчика с адресом ADDRESS в CSV: строка заголовка, затем по строке на каждый ответ:\n"
+             "time,address,temperature,level,current,lower,upper,k,mode. Работает до Ctrl+C, если не задан --count.\n"
+             "Опрос без исправного ответа (после повторов) строки не даёт; его время выводится в поток ошибок."),
+         {valued({option::count}, QCoreApplication::translate("Cli", "Остановиться после N ответов."), "N"),
+          valued({option::interval}, QCoreApplication::translate("Cli", "Миллисекунды от одного опроса до следующего (по умолчанию 500)."), "MS"),
           max_misses_option()},
          poll},
         {{"table", "read"}, "SLOT [-o FILE [--force]]",
-         "one slot (1 to 10) to FILE (.csv or .json), or CSV on standard output",
-         "Reads the table of SLOT (1 to 10, \"Sensor 1\" to \"Sensor 10\") into FILE (.csv or .json), or as CSV to standard output.",
-         {valued({"o", option::output}, "Write the table to FILE.", "FILE"), force_option()}, table_read},
+         QCoreApplication::translate("Cli", "одна ячейка (от 1 до 10) в FILE (.csv или .json) или в CSV на стандартный вывод"),
+         QCoreApplication::translate("Cli", "Читает таблицу ячейки SLOT (от 1 до 10, от \"Sensor 1\" до \"Sensor 10\") в FILE (.csv или .json) или в CSV на стандартный вывод."),
+         {valued({"o", option::output}, QCoreApplication::translate("Cli", "Записать таблицу в FILE."), "FILE"), force_option()}, table_read},
         {{"table", "write"}, "SLOT FILE [--password N]",
-         "one slot from FILE, then read back and compared",
-         "Writes the table in FILE (.csv or .json) to SLOT, reads it back and compares it.", {password_option}, table_write},
+         QCoreApplication::translate("Cli", "одна ячейка из FILE, затем обратное чтение и сверка"),
+         QCoreApplication::translate("Cli", "Записывает таблицу из FILE (.csv или .json) в ячейку SLOT, читает её обратно и сверяет."),
+         {translated(password_option)}, table_write},
         {{"table", "from-session"}, "SESSION [-o FILE [--force]]",
-         "the table a taring session makes, to FILE or as CSV",
-         "Makes a slot's table from a taring session file (see tare) and tells its largest deviation.", from_session_options(),
-         table_from_session},
+         QCoreApplication::translate("Cli", "таблица по сессии тарировки, в FILE или в CSV"),
+         QCoreApplication::translate("Cli", "Строит таблицу ячейки по файлу сессии тарировки (см. tare) и сообщает её наибольшее отклонение."),
+         from_session_options(), table_from_session},
         {{"tare"}, "ADDRESS --session FILE [--start-litres L] [--settle S] [--tolerance T] [--slot N] [--password P] [-o TABLE [--force]]",
-         "tare a tank from pours: points as CSV, then the table",
-         "Tares the tank of the sensor at ADDRESS. Standard input takes the litres poured after each pour (\".\" or \",\"\n"
-         "for decimals), undo and done; each point is taken once the level has settled, saved to the session\n"
-         "file and printed as CSV: point,litres,level,spread. done (or the end of input) makes the table.",
+         QCoreApplication::translate("Cli", "тарировка бака по заливам: точки в CSV, затем таблица"),
+         QCoreApplication::translate("Cli",
+             "Тарирует бак датчика с адресом ADDRESS. Со стандартного ввода после каждого залива берутся залитые литры\n"
+             "(дробная часть через \".\" или \",\"), undo и done; каждая точка снимается, когда уровень успокоится,\n"
+             "сохраняется в файл сессии и выводится в CSV: point,litres,level,spread. done (или конец ввода) строит таблицу."),
          tare_options(), tare},
         {{"backup"}, "-o FILE [--force] [--password N]",
-         "all ten slots and the display mode, to one JSON file",
-         "Saves the display mode and the tables of all ten slots to one JSON file, with the time (UTC) and the\n"
-         "program's version. An existing FILE is kept unless --force is given.",
-         {valued({"o", option::output}, "The backup file to write.", "FILE"), force_option(), password_option}, backup},
+         QCoreApplication::translate("Cli", "все десять ячеек и режим индикации в один файл JSON"),
+         QCoreApplication::translate("Cli",
+             "Сохраняет режим индикации и таблицы всех десяти ячеек в один файл JSON вместе со временем (UTC) и\n"
+             "версией программы. Существующий FILE сохраняется, если не задан --force."),
+         {valued({"o", option::output}, QCoreApplication::translate("Cli", "Файл резервной копии."), "FILE"), force_option(),
+          translated(password_option)},
+         backup},
         {{"restore"}, "FILE [--slot N ...] [--password N]",
-         "the slots of a backup written, each read back and compared",
-         "Writes the slots of a backup (all, or those named) and reads each back to compare it; stops at the first\n"
-         "failure. The display mode is set too when all ten slots are restored.",
-         {valued({option::slot}, "Restore only slot N (1 to 10); may be repeated.", "N"), password_option}, restore},
+         QCoreApplication::translate("Cli", "запись ячеек из резервной копии, каждая с обратным чтением и сверкой"),
+         QCoreApplication::translate("Cli",
+             "Записывает ячейки резервной копии (все или указанные), каждую читает обратно и сверяет; останавливается\n"
+             "на первой ошибке. Когда восстанавливаются все десять ячеек, устанавливается и режим индикации."),
+         {valued({option::slot}, QCoreApplication::translate("Cli", "Восстановить только ячейку N (от 1 до 10); можно повторять."), "N"),
+          translated(password_option)},
+         restore},
         {{"password", "enter"}, "N",
-         "present the display unit's password", "Presents the password N to the display unit.", {}, password_enter},
+         QCoreApplication::translate("Cli", "предъявить пароль блоку индикации"),
+         QCoreApplication::translate("Cli", "Предъявляет блоку индикации пароль N."), {}, password_enter},
         {{"password", "set"}, "NEW --current OLD",
-         "change the display unit's password", "Presents the password OLD, then sets the password NEW.",
-         {valued({option::current}, "The password now in force.", "OLD")}, password_set},
+         QCoreApplication::translate("Cli", "сменить пароль блока индикации"),
+         QCoreApplication::translate("Cli", "Предъявляет пароль OLD, затем устанавливает пароль NEW."),
+         {valued({option::current}, QCoreApplication::translate("Cli", "Действующий пароль."), "OLD")}, password_set},
         {{"display-mode"}, "--passive|--active [--virs]",
-         "set the display unit's mode", "Sets the display unit's mode.",
-         {flag(option::passive, "Passive mode."), flag(option::active, "Active mode."),
-          flag(option::virs, "The VIRS mode on (off without it).")},
+         QCoreApplication::translate("Cli", "установить режим блока индикации"),
+         QCoreApplication::translate("Cli", "Устанавливает режим блока индикации."),
+         {flag(option::passive, QCoreApplication::translate("Cli", "Пассивный режим.")),
+          flag(option::active, QCoreApplication::translate("Cli", "Активный режим.")),
+          flag(option::virs, QCoreApplication::translate("Cli", "Включить режим VIRS (без этого параметра он выключен)."))},
          display_mode},
         {{"sensor"}, "ADDRESS set-low | set-high | set-net NEW | set-serial SN | set-mode --output rs485|analog|frequency [--invert] [--smooth]",
-         "sensor commands",
-         "Commands to the sensor at ADDRESS (0 to 200):\n"
-         "  set-low                take the lower level\n"
-         "  set-high               take the upper level\n"
-         "  set-net NEW            give it the network number NEW (0 to 200); when its answer is lost,\n"
-         "                         the sensor is asked at NEW before the command goes out again\n"
-         "  set-serial SN          give it the serial number SN (0 to 2000000)\n"
-         "  set-mode --output rs485|analog|frequency [--invert] [--smooth]\n"
-         "                         set its output mode",
-         {valued({option::sensor_output}, "set-mode: the output, rs485, analog or frequency.", "OUTPUT"),
-          flag(option::invert, "set-mode: invert the indicator."),
-          flag(option::smooth, "set-mode: smooth the reading.")},
+         QCoreApplication::translate("Cli", "команды датчику"),
+         QCoreApplication::translate("Cli",
+             "Команды датчику с адресом ADDRESS (от 0 до 200):\n"
+             "  set-low                запомнить нижний уровень\n"
+             "  set-high               запомнить верхний уровень\n"
+             "  set-net NEW            задать сетевой номер NEW (от 0 до 200); если ответ потерян, датчик\n"
+             "                         опрашивается по номеру NEW, прежде чем команда уйдёт снова\n"
+             "  set-serial SN          задать заводской номер SN (от 0 до 2000000)\n"
+             "  set-mode --output rs485|analog|frequency [--invert] [--smooth]\n"
+             "                         задать режим выхода"),
+         {valued({option::sensor_output}, QCoreApplication::translate("Cli", "set-mode: выход — rs485, analog или frequency."), "OUTPUT"),
+          flag(option::invert, QCoreApplication::translate("Cli", "set-mode: инвертировать показания индикатора.")),
+          flag(option::smooth, QCoreApplication::translate("Cli", "set-mode: сглаживать показания."))},
          sensor},
     };
+}
+
+// The commands worded in the language in force; worded again when it changes (tests switch).
+const std::vector<Command>& commands() {
+    static std::vector<Command> all;
+    static std::optional<language::Language> worded_in;
+    if (worded_in != language::current()) {
+        all = worded_commands();
+        worded_in = language::current();
+    }
     return all;
 }
 
-const QString usage_start = QStringLiteral("usage: trelvik-cli [--port PORT] [--retries N] ");
+QString usage_start() {
+    return QCoreApplication::translate("Cli", "использование: trelvik-cli [--port PORT] [--retries N] [--lang ru|en] ");
+}
 
 // The list of commands whose first word is `group`, or of all commands.
 QString command_list(const QString& group = {}) {
@@ -122,32 +163,35 @@ QString command_list(const QString& group = {}) {
 }
 
 QString usage() {
-    QString text = usage_start +
-                   "COMMAND ...\n\n"
-                   "The display unit and the fuel-level sensors of one RS-485 line, from a shell. Each request is\n"
-                   "answered before the next goes out; every answer is checked (start byte, reply code, CRC-8) and\n"
-                   "asked again when it is missing or bad.\n\nCommands:\n" +
-                   command_list();
-    text +=
-        "\nOptions:\n"
-        "  --port PORT   the serial port: \"COM3:\" or a device path such as /dev/ttyUSB0\n"
-        "                (default: the environment variable TRELVIK_PORT)\n"
-        "  --retries N   how often a missing or bad answer is asked again (default 2)\n"
-        "  -h, --help    this text; COMMAND --help tells about one command\n"
-        "  --version     the program's version\n\n"
-        "Exit status: 0 done; 1 the line or a device failed (no answer, a refusal, a wrong password);\n"
-        "2 bad use or a bad file (nothing was sent); 3 a read-back differed from what was written;\n"
-        "130 Ctrl+C stopped a change after the frame in flight (what was done is named), or a tare\n"
-        "(its points are saved).\n";
-    return text;
+    return usage_start() + QCoreApplication::translate("Cli",
+               "COMMAND ...\n\n"
+               "Блок индикации и датчики уровня топлива одной линии RS-485 из командной строки. Каждый запрос\n"
+               "ждёт ответа, прежде чем уйдёт следующий; каждый ответ проверяется (стартовый байт, код ответа,\n"
+               "CRC-8), а пропавший или испорченный запрашивается снова.\n\nКоманды:\n") +
+           command_list() +
+           QCoreApplication::translate("Cli",
+               "\nПараметры:\n"
+               "  --port PORT   последовательный порт: \"COM3:\" или путь к устройству, например /dev/ttyUSB0\n"
+               "                (по умолчанию — переменная окружения TRELVIK_PORT)\n"
+               "  --retries N   сколько раз переспрашивать при отсутствии или порче ответа (по умолчанию 2)\n"
+               "  --lang ru|en  язык сообщений (по умолчанию — переменная окружения TRELVIK_LANG, иначе язык\n"
+               "                системы: русский для русской системы, английский для любой другой)\n"
+               "  -h, --help    эта справка; COMMAND --help — справка по одной команде\n"
+               "  --version     версия программы\n\n"
+               "Код завершения: 0 — выполнено; 1 — отказ линии или устройства (нет ответа, отказ, неверный\n"
+               "пароль); 2 — неверный вызов или негодный файл (ничего не отправлено); 3 — прочитанное обратно\n"
+               "не совпало с записанным; 130 — Ctrl+C остановил изменение после кадра в линии (сделанное\n"
+               "перечислено) или тарировку (её точки сохранены).\n");
 }
 
 QString command_help(const Command& c, const QCommandLineParser& parser) {
+    // Qt's own text, in the language in force: its first paragraph is its usage line, the
+    // rest lists the options.
     const QString full = parser.helpText();
-    const auto options = full.indexOf(QLatin1String("Options:"));
-    return usage_start + c.words.join(' ') +
+    const auto options = full.indexOf(QLatin1String("\n\n"));
+    return usage_start() + c.words.join(' ') +
            (c.synopsis.isEmpty() ? "" : " " + c.synopsis) + "\n\n" +
-           c.summary + "\n\n" + (options >= 0 ? full.mid(options) : QString());
+           c.summary + "\n\n" + (options >= 0 ? full.mid(options + 2) : QString());
 }
 
 const Command* find_command(const QStringList& positional) {
@@ -165,7 +209,7 @@ QStringList group_commands(const QString& group) {
 }
 
 Failed bad_use(const QString& message) {
-    return {Status::bad_use, message.toStdString() + "\n(trelvik-cli --help lists the commands)"};
+    return {Status::bad_use, worded(QCoreApplication::translate("Cli", "%1\n(команды перечисляет trelvik-cli --help)"), {name(message)})};
 }
 
 }  // namespace
@@ -174,8 +218,9 @@ int run(const QStringList& arguments, const QString& default_port, Io& io) {
     // The global options stand before the command; what follows is the command's.
     QCommandLineParser global;
     global.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
-    const QCommandLineOption version_option = flag("version", "The program's version.");
-    global.addOptions({port_option, retries_option, help_option, version_option});
+    const QCommandLineOption version_option = flag("version", QCoreApplication::translate("Cli", "Версия программы."));
+    global.addOptions({translated(port_option), translated(retries_option), translated(help_option), version_option,
+                       translated(lang_option)});
     QStringList program{QStringLiteral("trelvik-cli")};
     auto fail = [&](const Failed& f) {
         io.err << "trelvik-cli: " << f.message << "\n";
@@ -195,24 +240,31 @@ int run(const QStringList& arguments, const QString& default_port, Io& io) {
     if (!command) {
         // A group's word alone ("table", "password"): its commands, or which ones there are.
         const QStringList group = group_commands(positional.first());
-        if (group.isEmpty()) return fail(bad_use("unknown command: " + positional.mid(0, 2).join(' ')));
+        if (group.isEmpty())
+            return fail(bad_use(qworded(QCoreApplication::translate("Cli", "неизвестная команда: %1"),
+                                        {name(positional.mid(0, 2).join(' '))})));
         const QStringList rest = positional.mid(1);
         if (rest.contains(QStringLiteral("--help")) || rest.contains(QStringLiteral("-h"))) {
-            io.out << (usage_start + positional.first() + " " + group.join('|') + " ...\n\nCommands:\n" +
-                       command_list(positional.first()) + "\nCOMMAND --help tells about one.\n")
+            io.out << (usage_start() + positional.first() + " " + group.join('|') + " ...\n\n" +
+                       QCoreApplication::translate("Cli", "Команды:") + "\n" + command_list(positional.first()) + "\n" +
+                       QCoreApplication::translate("Cli", "COMMAND --help — справка по одной из них.") + "\n")
                           .toStdString();
             return 0;
         }
-        return fail(bad_use(positional.first() + " takes one of: " + group.join(", ") +
-                            (rest.isEmpty() ? QString() : ", not \"" + rest.first() + "\"")));
+        const QString choice =
+            rest.isEmpty()
+                ? QCoreApplication::translate("Cli", "%1 принимает одну из команд: %2")
+                : QCoreApplication::translate("Cli", "%1 принимает одну из команд: %2, а не \"%3\"");
+        return fail(bad_use(qworded(choice, {name(positional.first()), name(group.join(", ")),
+                                             name(rest.isEmpty() ? QString() : rest.first())})));
     }
 
     QCommandLineParser parser;
-    parser.addOptions({port_option, retries_option, help_option});
+    parser.addOptions({translated(port_option), translated(retries_option), translated(help_option), translated(lang_option)});
     for (const QCommandLineOption& option : command->options) parser.addOption(option);
     if (!parser.parse(program + positional.mid(command->words.size())))
-        return fail({Status::bad_use, parser.errorText().toStdString() + "\n(trelvik-cli " +
-                                          command->words.join(' ').toStdString() + " --help tells more)"});
+        return fail({Status::bad_use, worded(QCoreApplication::translate("Cli", "%1\n(подробнее: trelvik-cli %2 --help)"),
+                                             {name(parser.errorText()), name(command->words.join(' '))})});
     if (parser.isSet(help_option)) {
         io.out << command_help(*command, parser).toStdString();
         return 0;
@@ -225,7 +277,9 @@ int run(const QStringList& arguments, const QString& default_port, Io& io) {
     int retries = 2;
     if (parser.isSet(retries_option) || global.isSet(retries_option)) {
         const auto n = protocol::typed_number(value(retries_option).toStdString(), "", {0, 100});
-        if (!n) return fail(bad_use("--retries takes a number 0 to 100, not \"" + value(retries_option) + "\""));
+        if (!n)
+            return fail(bad_use(qworded(QCoreApplication::translate("Cli", "--retries принимает число от 0 до 100, а не \"%1\""),
+                                        {name(value(retries_option))})));
         retries = *n;
     }
     const bool port_given = parser.isSet(port_option) || global.isSet(port_option);
@@ -233,7 +287,8 @@ int run(const QStringList& arguments, const QString& default_port, Io& io) {
     auto outcome = command->run(session, {parser, parser.positionalArguments()});
     if (auto* failed = std::get_if<Failed>(&outcome)) {
         if (failed->status == Status::bad_use)
-            failed->message += "\n(trelvik-cli " + command->words.join(' ').toStdString() + " --help tells more)";
+            failed->message = worded(QCoreApplication::translate("Cli", "%1\n(подробнее: trelvik-cli %2 --help)"),
+                                     {failed->message, name(command->words.join(' '))});
         return fail(*failed);
     }
     return 0;

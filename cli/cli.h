@@ -1,6 +1,7 @@
 #pragma once
 // trelvik-cli: the console's device work from a shell. One command a run; see usage().
 
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 #include <csignal>
@@ -33,8 +34,8 @@ struct Io {
 // The first words of the message of a command that was stopped.
 inline std::string stopped_by(const Io::Interrupt& interrupt) {
     return interrupt.caught == Io::Interrupt::console_closing
-               ? "stopped as the console closes (its window closed, a log-off or a shut-down)"
-               : "stopped by Ctrl+C";
+               ? QCoreApplication::translate("CliStop", "остановлено: консоль закрывается (закрыто окно, выход из системы или выключение)").toStdString()
+               : QCoreApplication::translate("CliStop", "остановлено по Ctrl+C").toStdString();
 }
 
 // Runs one command line (the arguments after the program's name) with `default_port`

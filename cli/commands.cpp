@@ -1,5 +1,6 @@
 #include "commands.h"
 
+#include <QCoreApplication>
 #include <QSerialPortInfo>
 #include <algorithm>
 #include <chrono>
@@ -19,6 +20,7 @@
 #include "protocol/hex.h"
 #include "serial/port_system.h"
 #include "taring/session_file.h"
+#include "wording.h"
 
 namespace cli {
 
@@ -29,11 +31,17 @@ namespace {
 std::string slot_list(const std::vector<std::size_t>& chosen) {
     std::string text;
     for (std::size_t s : chosen) text += (text.empty() ? "" : ", ") + slot_name(s);
-    return text.empty() ? "none" : text;
+    return text.empty() ? QCoreApplication::translate("CliCommands", "нет").toStdString() : text;
 }
 
-std::string written_summary(const std::vector<std::size_t>& verified, const std::vector<std::size_t>& left) {
-    return "written and verified: " + slot_list(verified) + "; not written: " + slot_list(left);
+// What a change stopped by Ctrl+C has done: the slots written and verified, the ones not
+// written and, for a whole unit, whether the display mode was set.
+std::string written_summary(const std::vector<std::size_t>& verified, const std::vector<std::size_t>& left,
+                            std::optional<bool> mode_set = std::nullopt) {
+    const QString words = !mode_set  ? QCoreApplication::translate("CliCommands", "записаны и проверены: %1; не записаны: %2")
+                          : *mode_set ? QCoreApplication::translate("CliCommands", "записаны и проверены: %1; не записаны: %2; режим индикации установлен")
+                                      : QCoreApplication::translate("CliCommands", "записаны и проверены: %1; не записаны: %2; режим индикации не установлен");
+    return worded(words, {slot_list(verified), slot_list(left)});
 }
 
 // What a file holds by its content, whatever its name: a JSON file by the format it
@@ -59,10 +67,12 @@ Holds holds(const QString& path) {
 QString typed(const QString& path) { return path.contains(' ') ? '"' + path + '"' : path; }
 
 // A command that sends one change: Ctrl+C during it lets it finish, then ends the
-// command with status 130 all the same, so a script knows it was asked to stop.
-Outcome<Nothing> done(Session& session, const std::string& what) {
+// command with status 130 all the same, so a script knows it was asked to stop. `what`
+// goes to standard output as it is, in every language (scripts read it); `said` tells
+// the same in the operator's language.
+Outcome<Nothing> done(Session& session, const std::string& what, const std::string& said) {
     session.io.out << what << "\n";
-    if (auto stop = session.interrupted(what)) return *stop;
+    if (auto stop = session.interrupted(said)) return *stop;
     return Nothing{};
 }
 
@@ -168,11 +178,13 @@ Outcome<Nothing> table_write(Session& session, const Invocation& call) {
     if (const auto* refused = std::get_if<QString>(&table)) {
         switch (holds(file)) {
         case Holds::backup:
-            return bad(file + " is a backup of a whole unit, not one slot's table: trelvik-cli restore " + typed(file) +
-                       " --slot " + call.args[0] + " writes its " + QString::fromStdString(slot_name(slot)) + " back");
+            return bad(qworded(QCoreApplication::translate("CliCommands", "%1 — резервная копия всего блока, а не таблица одной ячейки: "
+                                  "её ячейку %4 записывает trelvik-cli restore %2 --slot %3"),
+                               {name(file), name(typed(file)), name(call.args[0]), slot_name(slot)}));
         case Holds::session:
-            return bad(file + " is a taring session, not a slot's table: trelvik-cli table from-session " + typed(file) +
-                       " -o TABLE makes the table, which table write then takes");
+            return bad(qworded(QCoreApplication::translate("CliCommands", "%1 — сессия тарировки, а не таблица ячейки: trelvik-cli table from-session %2 "
+                                  "-o TABLE строит по ней таблицу, которую затем принимает table write"),
+                               {name(file), name(typed(file))}));
         default: return bad(*refused);
         }
     }
@@ -189,7 +201,7 @@ Outcome<Nothing> table_write(Session& session, const Invocation& call) {
 Outcome<Nothing> backup(Session& session, const Invocation& call) {
     TRY(arguments(call, {}));
     const QString file = call.options.value(option::output);
-    if (file.isEmpty()) return bad("backup needs -o FILE");
+    if (file.isEmpty()) return bad(QCoreApplication::translate("CliCommands", "backup требует -o FILE"));
     TRY(output_file(call, file));
     TRY_LET(password, password_argument(call, option::password));
 
@@ -230,11 +242,13 @@ Outcome<Nothing> restore(Session& session, const Invocation& call) {
     if (const auto* refused = std::get_if<QString>(&read)) {
         switch (holds(file)) {
         case Holds::table:
-            return bad(file + " holds one slot's table, not a backup of a unit: trelvik-cli table write SLOT " +
-                       typed(file) + " writes it to SLOT (1 to 10)");
+            return bad(qworded(QCoreApplication::translate("CliCommands", "%1 содержит таблицу одной ячейки, а не резервную копию блока: "
+                                  "trelvik-cli table write SLOT %2 записывает её в ячейку SLOT (от 1 до 10)"),
+                               {name(file), name(typed(file))}));
         case Holds::session:
-            return bad(file + " is a taring session, not a backup of a unit: trelvik-cli table from-session " +
-                       typed(file) + " makes a slot's table of it");
+            return bad(qworded(QCoreApplication::translate("CliCommands", "%1 — сессия тарировки, а не резервная копия блока: "
+                                  "trelvik-cli table from-session %2 строит по ней таблицу ячейки"),
+                               {name(file), name(typed(file))}));
         default: return bad(*refused);
         }
     }
@@ -246,9 +260,9 @@ Outcome<Nothing> restore(Session& session, const Invocation& call) {
     std::vector<std::size_t> verified;
     // What is done and what not, should Ctrl+C stop the restore here.
     const auto stopped = [&](bool mode_set) {
-        std::string text = written_summary(verified, {chosen.begin() + static_cast<std::ptrdiff_t>(verified.size()), chosen.end()});
-        if (whole_unit) text += mode_set ? "; display mode set" : "; display mode not set";
-        return session.interrupted(text);
+        return session.interrupted(written_summary(verified,
+                                                   {chosen.begin() + static_cast<std::ptrdiff_t>(verified.size()), chosen.end()},
+                                                   whole_unit ? std::optional<bool>(mode_set) : std::nullopt));
     };
     if (auto stop = stopped(false)) return *stop;
     {
@@ -257,8 +271,8 @@ Outcome<Nothing> restore(Session& session, const Invocation& call) {
             progress.show(verified.size() + 1);
             auto written = ops->write_and_verify(s, unit.tables[s]);
             if (auto* failed = std::get_if<Failed>(&written)) {
-                failed->message += "\nrestore stopped at " + slot_name(s) + "; written and verified before it: " +
-                                   slot_list(verified);
+                failed->message = worded(QCoreApplication::translate("CliCommands", "%1\nвосстановление остановлено на ячейке %2; до неё записаны и проверены: %3"),
+                                         {failed->message, slot_name(s), slot_list(verified)});
                 return written;
             }
             verified.push_back(s);
@@ -271,8 +285,8 @@ Outcome<Nothing> restore(Session& session, const Invocation& call) {
         TRY_LET(check, ops->read_table(0));
         const Byte now = check.display_mode & (protocol::display_passive | protocol::display_virs);
         if (now != mode)
-            return Failed{Status::differed, "display mode: written " + protocol::hex_dump(mode) + ", read " +
-                                                protocol::hex_dump(now)};
+            return Failed{Status::differed, worded(QCoreApplication::translate("CliCommands", "режим индикации: записан %1, прочитан %2"),
+                                                   {protocol::hex_dump(mode), protocol::hex_dump(now)})};
         if (auto stop = stopped(true)) return *stop;
     }
     session.io.out << "restored and verified: " << slot_list(verified) << (whole_unit ? "; display mode set" : "");
@@ -287,43 +301,53 @@ Outcome<Nothing> password_enter(Session& session, const Invocation& call) {
     TRY_LET(password, number("N", call.args[0], protocol::password_range));
     session.guard_writes();
     TRY(session.devices(static_cast<std::uint32_t>(password)));
-    return done(session, "password accepted");
+    return done(session, "password accepted", QCoreApplication::translate("CliCommands", "пароль принят").toStdString());
 }
 
 Outcome<Nothing> password_set(Session& session, const Invocation& call) {
     TRY(arguments(call, {"NEW"}));
     TRY_LET(next, number("NEW", call.args[0], protocol::password_range));
-    if (!call.options.isSet(option::current)) return bad("password set needs --current OLD");
+    if (!call.options.isSet(option::current)) return bad(QCoreApplication::translate("CliCommands", "password set требует --current OLD"));
     TRY_LET(current, password_argument(call, option::current));
     session.guard_writes();
     TRY_LET(ops, session.devices(current));
-    if (auto stop = session.interrupted("the current password presented; the new one not set")) return *stop;
+    if (auto stop = session.interrupted(QCoreApplication::translate("CliCommands", "действующий пароль предъявлен; новый не установлен").toStdString()))
+        return *stop;
     TRY(ops->set_password(static_cast<std::uint32_t>(next)));
-    return done(session, "new password set");
+    return done(session, "new password set", QCoreApplication::translate("CliCommands", "новый пароль установлен").toStdString());
 }
 
 Outcome<Nothing> display_mode(Session& session, const Invocation& call) {
     TRY(arguments(call, {}));
     const bool passive = call.options.isSet(option::passive);
-    if (passive == call.options.isSet(option::active)) return bad("display-mode takes one of --passive and --active");
+    if (passive == call.options.isSet(option::active))
+        return bad(QCoreApplication::translate("CliCommands", "display-mode принимает один из параметров: --passive или --active"));
     session.guard_writes();
     TRY_LET(ops, session.devices());
     const bool virs = call.options.isSet(option::virs);
     TRY(ops->set_display_mode(protocol::display_mode(passive, virs)));
-    return done(session, std::string("display mode set: ") + (passive ? "passive" : "active") + (virs ? ", VIRS" : ""));
+    const QString said = passive ? (virs ? QCoreApplication::translate("CliCommands", "режим индикации установлен: пассивный, VIRS")
+                                         : QCoreApplication::translate("CliCommands", "режим индикации установлен: пассивный"))
+                                 : (virs ? QCoreApplication::translate("CliCommands", "режим индикации установлен: активный, VIRS")
+                                         : QCoreApplication::translate("CliCommands", "режим индикации установлен: активный"));
+    return done(session, std::string("display mode set: ") + (passive ? "passive" : "active") + (virs ? ", VIRS" : ""),
+                said.toStdString());
 }
 
 Outcome<Nothing> sensor(Session& session, const Invocation& call) {
-    if (call.args.size() < 2) return bad("expected ADDRESS and a command: set-low, set-high, set-net, set-serial or set-mode");
+    if (call.args.size() < 2)
+        return bad(QCoreApplication::translate("CliCommands", "ожидаются ADDRESS и команда: set-low, set-high, set-net, set-serial или set-mode"));
     TRY_LET(address, address_argument(call.args[0]));
     const QString action = call.args[1];
     const bool mode_options = call.options.isSet(option::sensor_output) || call.options.isSet(option::invert) ||
                               call.options.isSet(option::smooth);
-    if (mode_options && action != "set-mode") return bad("--output, --invert and --smooth belong to set-mode");
+    if (mode_options && action != "set-mode")
+        return bad(QCoreApplication::translate("CliCommands", "--output, --invert и --smooth относятся к set-mode"));
     const Invocation rest{call.options, call.args.mid(2)};
 
     Bytes request;
-    std::string what;
+    std::string what;  // standard output's words, the same in every language
+    std::string said;  // the same in the operator's language
     std::optional<Byte> mode;
     std::optional<Byte> new_net;
     if (action == "set-low" || action == "set-high") {
@@ -331,16 +355,19 @@ Outcome<Nothing> sensor(Session& session, const Invocation& call) {
         const bool low = action == "set-low";
         request = protocol::sensor_request(address, low ? protocol::cmd_set_low : protocol::cmd_set_high);
         what = low ? "lower level taken" : "upper level taken";
+        said = (low ? QCoreApplication::translate("CliCommands", "нижний уровень запомнен") : QCoreApplication::translate("CliCommands", "верхний уровень запомнен")).toStdString();
     } else if (action == "set-net") {
         TRY(arguments(rest, {"NEW"}));
         TRY_LET(net, number("NEW", rest.args[0], protocol::net_range));
         new_net = static_cast<Byte>(net);
         what = "network number set to " + std::to_string(net);
+        said = worded(QCoreApplication::translate("CliCommands", "сетевой номер установлен: %1"), {whole(net)});
     } else if (action == "set-serial") {
         TRY(arguments(rest, {"SN"}));
         TRY_LET(serial, number("SN", rest.args[0], protocol::serial_range));
         request = protocol::set_sn_request(address, static_cast<std::uint32_t>(serial));
         what = "serial number set to " + std::to_string(serial);
+        said = worded(QCoreApplication::translate("CliCommands", "заводской номер установлен: %1"), {whole(serial)});
     } else if (action == "set-mode") {
         TRY(arguments(rest, {}));
         const QString output = call.options.value(option::sensor_output);
@@ -348,12 +375,14 @@ Outcome<Nothing> sensor(Session& session, const Invocation& call) {
         if (output == "rs485") out = protocol::Output::rs485;
         else if (output == "analog") out = protocol::Output::analog;
         else if (output == "frequency") out = protocol::Output::frequency;
-        else return bad("set-mode needs --output rs485, analog or frequency");
+        else return bad(QCoreApplication::translate("CliCommands", "set-mode требует --output rs485, analog или frequency"));
         mode = protocol::sensor_mode(out, call.options.isSet(option::invert), call.options.isSet(option::smooth));
         request = protocol::set_mode_request(address, *mode);
         what = "mode set to " + protocol::hex_dump(*mode);
+        said = worded(QCoreApplication::translate("CliCommands", "режим установлен: %1"), {protocol::hex_dump(*mode)});
     } else {
-        return bad("unknown sensor command \"" + action + "\": set-low, set-high, set-net, set-serial or set-mode");
+        return bad(qworded(QCoreApplication::translate("CliCommands", "неизвестная команда датчику \"%1\": нужна set-low, set-high, set-net, set-serial или set-mode"),
+                           {name(action)}));
     }
 
     session.guard_writes();
@@ -364,10 +393,11 @@ Outcome<Nothing> sensor(Session& session, const Invocation& call) {
         // The answer to set-mode carries the mode now in force.
         TRY_LET(answer, ops->sensor_command(request, mode ? 5 : 4));
         if (mode && answer[3] != *mode)
-            return Failed{Status::differed, "mode: written " + protocol::hex_dump(*mode) + ", the sensor reports " +
-                                                protocol::hex_dump(answer[3])};
+            return Failed{Status::differed, worded(QCoreApplication::translate("CliCommands", "режим: записан %1, датчик сообщает %2"),
+                                                   {protocol::hex_dump(*mode), protocol::hex_dump(answer[3])})};
     }
-    return done(session, "sensor " + std::to_string(address) + ": " + what);
+    return done(session, "sensor " + std::to_string(address) + ": " + what,
+                worded(QCoreApplication::translate("CliCommands", "датчик %1: %2"), {whole(address), said}));
 }
 
 }  // namespace cli

@@ -1,11 +1,14 @@
 #include "device_ops.h"
 
+#include <QCoreApplication>
+
 #include "calibration/table_compare.h"
 #include "language/language.h"
 #include "network/search.h"
 #include "protocol/commands.h"
 #include "protocol/hex.h"
 #include "protocol/requests.h"
+#include "wording.h"
 
 namespace cli {
 
@@ -24,28 +27,32 @@ ReplyShape from_sensor(Byte code, std::size_t min_length = 4) { return {sensor_r
 
 }  // namespace
 
+std::string DeviceOps::port_gone_message() {
+    return QCoreApplication::translate("CliDeviceOps", "порт пропал: его устройство отключено (вынут адаптер?)").toStdString();
+}
+
 std::string slot_name(std::size_t slot) { return "Sensor " + std::to_string(slot + 1); }
 
 Outcome<Nothing> DeviceOps::confirmed(const Bytes& request, Byte confirmation, const std::string& refused) {
     const auto answer = ask(request, from_display({confirmation, cmd_bad_password}));
     if (const auto* failed = std::get_if<Failed>(&answer)) return *failed;
     if (std::get<Bytes>(answer)[2] == cmd_bad_password)
-        return Failed{Status::failed, refused + " (the unit answered " + hex_dump(std::get<Bytes>(answer)) + ")"};
+        return Failed{Status::failed, worded(QCoreApplication::translate("CliDeviceOps", "%1 (ответ блока: %2)"), {refused, hex_dump(std::get<Bytes>(answer))})};
     return Nothing{};
 }
 
 Outcome<Nothing> DeviceOps::enter_password(std::uint32_t password) {
     return confirmed(password_request(cmd_enter_password, password), cmd_enter_password,
-                     "the unit refused the password: wrong password");
+                     QCoreApplication::translate("CliDeviceOps", "блок отклонил пароль: неверный пароль").toStdString());
 }
 
 Outcome<Nothing> DeviceOps::set_password(std::uint32_t password) {
     return confirmed(password_request(cmd_set_password, password), cmd_set_password,
-                     "the unit refused the new password");
+                     QCoreApplication::translate("CliDeviceOps", "блок отклонил новый пароль").toStdString());
 }
 
 Outcome<Nothing> DeviceOps::set_display_mode(Byte mode) {
-    return confirmed(display_mode_request(mode), cmd_display_mode, "the unit refused the display mode");
+    return confirmed(display_mode_request(mode), cmd_display_mode, QCoreApplication::translate("CliDeviceOps", "блок отклонил режим индикации").toStdString());
 }
 
 Outcome<SlotRead> DeviceOps::read_table(std::size_t slot) {
@@ -66,8 +73,9 @@ Outcome<SlotRead> DeviceOps::read_table(std::size_t slot) {
 
 Outcome<Nothing> DeviceOps::write_table(std::size_t slot, const calibration::CalibrationTable& table) {
     return confirmed(calibration::build_write_table(static_cast<Byte>(slot), table), cmd_table_written,
-                     "the unit refused the table of " + slot_name(slot) +
-                         ": wrong password or tables locked (present the password with --password)");
+                     worded(QCoreApplication::translate("CliDeviceOps", "блок отклонил таблицу ячейки %1: неверный пароль или таблицы заблокированы "
+                               "(предъявите пароль параметром --password)"),
+                            {slot_name(slot)}));
 }
 
 Outcome<Nothing> DeviceOps::write_and_verify(std::size_t slot, const calibration::CalibrationTable& table) {
@@ -76,7 +84,7 @@ Outcome<Nothing> DeviceOps::write_and_verify(std::size_t slot, const calibration
     if (const auto* failed = std::get_if<Failed>(&read)) return *failed;
     const auto differences = calibration::table_differences(table, std::get<SlotRead>(read).table);
     if (differences.empty()) return Nothing{};
-    std::string message = slot_name(slot) + ": the table read back differs from the one written:";
+    std::string message = worded(QCoreApplication::translate("CliDeviceOps", "%1: прочитанная обратно таблица отличается от записанной:"), {slot_name(slot)});
     for (const auto& difference : differences) message += "\n  " + language::worded(calibration::difference_text(difference)).toStdString();
     return Failed{Status::differed, message};
 }
@@ -86,11 +94,12 @@ Outcome<std::vector<Byte>> DeviceOps::search() {
     // is taken when it is short enough to be a list and every byte can be an address.
     const Bytes request(network::cmd_search.begin(), network::cmd_search.end());
     const auto answer = ask(request, exchange::AnswerCheck([](ByteView rx) -> std::optional<std::string> {
-        if (rx.empty()) return "no sensor answered";
+        if (rx.empty()) return QCoreApplication::translate("CliDeviceOps", "ни один датчик не ответил").toStdString();
         const auto addresses = network::search_addresses(rx);
-        if (!addresses) return std::to_string(rx.size()) + " bytes, too many for a list of addresses";
+        if (!addresses)
+            return worded(QCoreApplication::translate("CliDeviceOps", "байтов: %1 — слишком много для списка адресов"), {whole(static_cast<long long>(rx.size()))});
         for (Byte a : *addresses)
-            if (a > max_sensor_address) return "byte " + std::to_string(a) + " is no sensor address";
+            if (a > max_sensor_address) return worded(QCoreApplication::translate("CliDeviceOps", "байт %1 не может быть адресом датчика"), {whole(a)});
         return std::nullopt;
     }));
     if (const auto* failed = std::get_if<Failed>(&answer)) return *failed;
@@ -123,8 +132,8 @@ Outcome<Nothing> DeviceOps::set_net(Byte address, Byte net) {
         const auto moved = line_.ask(sensor_request(net, cmd_read_sn), from_sensor(cmd_read_sn, identity_length), 0);
         if (std::holds_alternative<Bytes>(moved)) return Nothing{};
     }
-    if (port_gone()) return Failed{Status::failed, port_gone_message};
-    return Failed{Status::failed, last + "; nor does a sensor answer at " + std::to_string(net)};
+    if (port_gone()) return Failed{Status::failed, port_gone_message()};
+    return Failed{Status::failed, worded(QCoreApplication::translate("CliDeviceOps", "%1; по номеру %2 датчик тоже не отвечает"), {last, whole(net)})};
 }
 
 }  // namespace cli

@@ -64,14 +64,13 @@ private:
     Outcome<Bytes> ask(const Bytes& request, const Check& check) {
         auto answer = line_.ask(request, check);
         if (auto* failure = std::get_if<exchange::RequestFailure>(&answer))
-            return Failed{Status::failed, port_gone() ? std::string(port_gone_message) : failure->message};
+            return Failed{Status::failed, port_gone() ? port_gone_message() : failure->message};
         return std::get<Bytes>(std::move(answer));
     }
     // A display-unit command that the unit confirms with `confirmation` or refuses.
     Outcome<Nothing> confirmed(const Bytes& request, Byte confirmation, const std::string& refused);
 
-    static constexpr char port_gone_message[] =
-        "the port is gone: its device went away (an adapter pulled out?)";
+    static std::string port_gone_message();
 
     exchange::RequestReply& line_;
     const serial::Line* port_;

@@ -15,6 +15,7 @@
 
 #include "cli.h"
 #include "interrupt.h"
+#include "language/language.h"
 #include "standard_input.h"
 
 namespace {
@@ -50,6 +51,8 @@ void console_speaks_utf8() {
 
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
+    // Before anything is worded: --lang, then TRELVIK_LANG, then the system's language.
+    const language::Choice chosen = language::install(app, language::Program::cli);
     // Ctrl+C ends a poll after the answer it waits for, with every line written whole, and
     // a command that changes a device after the frame in flight.
     static cli::Io::Interrupt interrupt;
@@ -61,6 +64,13 @@ int main(int argc, char* argv[]) {
 #else
     cli::install_interrupt_handler(interrupt);
 #endif
+    // Said once the console takes UTF-8, and the choice has gone on to TRELVIK_LANG and the system.
+    if (!chosen.refused.isEmpty())
+        std::cerr << "trelvik-cli: "
+                  << QCoreApplication::translate("CliMain", "язык \"%1\" неизвестен; ожидается ru или en")
+                         .arg(chosen.refused)
+                         .toStdString()
+                  << "\n";
     const cli::StandardInput input = cli::standard_input();
     cli::Io io{std::cout, std::cerr, stderr_is_terminal(), &interrupt, &input.stream, input.terminal};
     const int status = cli::run(QCoreApplication::arguments().mid(1), qEnvironmentVariable("TRELVIK_PORT"), io);

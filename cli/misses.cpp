@@ -1,17 +1,19 @@
 #include "misses.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <ostream>
 
 #include "arguments.h"
 #include "option_names.h"
+#include "wording.h"
 
 namespace cli {
 
 QCommandLineOption max_misses_option() {
     return {QStringList{option::max_misses},
-            "End with exit status 1 after N polls in a row without an answer (default " +
-                QString::number(default_max_misses) + ").",
+            qworded(QCoreApplication::translate("CliMisses", "Завершиться с кодом 1 после N опросов подряд без ответа (по умолчанию %1)."),
+                    {whole(default_max_misses)}),
             "N"};
 }
 
@@ -27,9 +29,9 @@ std::string local_time_text() {
 
 std::optional<Failed> Misses::missed(const Failed& why, bool port_gone) {
     if (port_gone) return why;
-    err_ << "trelvik-cli: " << local_time_text() << " no answer: " << why.message << std::endl;
+    err_ << "trelvik-cli: " << worded(QCoreApplication::translate("CliMisses", "%1 нет ответа: %2"), {local_time_text(), why.message}) << std::endl;
     if (++in_a_row_ < limit_) return std::nullopt;
-    return Failed{Status::failed, std::to_string(in_a_row_) + " polls in a row without an answer"};
+    return Failed{Status::failed, worded(QCoreApplication::translate("CliMisses", "опросов подряд без ответа: %1"), {whole(in_a_row_)})};
 }
 
 }  // namespace cli

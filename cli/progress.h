@@ -1,11 +1,13 @@
 #pragma once
 // "slot 3 of 10" on a terminal, overwritten in place and wiped at the end.
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <ostream>
 #include <string>
 
 #include "cli.h"
+#include "wording.h"
 
 namespace cli {
 
@@ -19,9 +21,11 @@ public:
     Progress& operator=(const Progress&) = delete;
     void show(std::size_t done) {
         if (!io_.progress) return;
-        const std::string text = "slot " + std::to_string(done) + " of " + std::to_string(total_);
-        width_ = std::max(width_, text.size());
-        io_.err << "\r" << text << std::flush;
+        const QString text = qworded(QCoreApplication::translate("CliProgress", "ячейка %1 из %2"),
+                                     {whole(static_cast<long long>(done)), whole(static_cast<long long>(total_))});
+        // The width in characters: a Russian letter is two bytes but one column.
+        width_ = std::max(width_, static_cast<std::size_t>(text.size()));
+        io_.err << "\r" << text.toStdString() << std::string(width_ - static_cast<std::size_t>(text.size()), ' ') << std::flush;
     }
 
 private:

@@ -1,5 +1,8 @@
 #include "arguments.h"
 #include "commands.h"
+#include "wording.h"
+
+#include <QCoreApplication>
 
 namespace cli {
 
@@ -24,15 +27,18 @@ Session::~Session() {
 
 Outcome<DeviceOps*> Session::devices() {
     if (line_) return &line_->ops;
-    if (port_.trimmed().isEmpty()) return bad("no port: give --port PORT or set TRELVIK_PORT");
+    if (port_.trimmed().isEmpty())
+        return bad(QCoreApplication::translate("CliSession", "порт не задан: укажите --port PORT или задайте переменную TRELVIK_PORT"));
     auto line = std::make_unique<Line>(retries_);
     const serial::OpenResult opened = line->port.open(port_, line_settings);
     if (!opened.opened) {
         if (opened.in_use)
-            return Failed{Status::failed, "port " + port_.toStdString() +
-                                              " is held by another program (the console, say); close it there first"};
-        return Failed{Status::failed, "cannot open port " + port_.toStdString() +
-                                          (opened.reason.isEmpty() ? "" : ": " + opened.reason.toStdString())};
+            return Failed{Status::failed,
+                          worded(QCoreApplication::translate("CliSession", "порт %1 занят другой программой (например, консолью); сначала закройте его там"),
+                                 {name(port_)})};
+        if (opened.reason.isEmpty())
+            return Failed{Status::failed, worded(QCoreApplication::translate("CliSession", "не удаётся открыть порт %1"), {name(port_)})};
+        return Failed{Status::failed, worded(QCoreApplication::translate("CliSession", "не удаётся открыть порт %1: %2"), {name(port_), name(opened.reason)})};
     }
     line_ = std::move(line);
     return &line_->ops;
@@ -50,7 +56,7 @@ void Session::guard_writes() {
 
 std::optional<Failed> Session::interrupted(const std::string& summary) const {
     if (!io.interrupt || !io.interrupt->caught) return std::nullopt;
-    return Failed{Status::interrupted, stopped_by(*io.interrupt) + ": " + summary};
+    return Failed{Status::interrupted, worded(QCoreApplication::translate("CliSession", "%1: %2"), {stopped_by(*io.interrupt), summary})};
 }
 
 }  // namespace cli

@@ -2,10 +2,12 @@
 // pour typed in, its level is taken once it has settled, the session file is rewritten
 // and the point printed. At the end the table is made and, if asked, written to a slot.
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QFileInfo>
 #include <chrono>
 #include <cmath>
+#include <set>
 #include <ostream>
 #include <thread>
 
@@ -15,11 +17,13 @@
 #include "misses.h"
 #include "option_names.h"
 #include "protocol/number_text.h"
+#include "taring/portion_check.h"
 #include "taring/session_file.h"
 #include "taring/settle_detector.h"
 #include "taring_commands.h"
 #include "taring_table.h"
 #include "tare_settings.h"
+#include "wording.h"
 
 namespace cli {
 
@@ -43,8 +47,8 @@ Outcome<TaringSession> open_session(const TareSettings& s) {
     if (const auto* refused = std::get_if<QString>(&read)) return bad(*refused);
     TaringSession session = std::get<TaringSession>(std::move(read));
     if (session.address != s.address)
-        return bad(s.session_file + " is a session of sensor " + QString::number(session.address) +
-                   ", not of sensor " + QString::number(s.address));
+        return bad(qworded(QCoreApplication::translate("CliTare", "%1 — сессия датчика %2, а не датчика %3"),
+                           {name(s.session_file), whole(session.address), whole(s.address)}));
     return session;
 }
 
@@ -65,11 +69,13 @@ public:
     Outcome<Nothing> run() {
         if (io_.interrupt) io_.interrupt->wanted = 1;
         io_.out << "point,litres,level,spread" << std::endl;
+        flag_suspect_portions(false);  // a session gone on with: its portions were judged when taken
         if (session_.points.empty()) {
             TRY_LET(taken, take_point(s_.start_litres.value_or(0)));
             if (!taken) return interrupted();
         }
-        io_.err << "after each pour type the litres poured; undo takes the last point back, done makes the table\n";
+        io_.err << worded(QCoreApplication::translate("CliTare", "после каждого залива введите залитые литры; undo отменяет последнюю точку, done строит таблицу"))
+                << "\n";
         for (;;) {
             std::string line;
             TRY_LET(got, next_line(line));
@@ -85,10 +91,12 @@ public:
                 const auto poured = protocol::to_decimal(line);
                 const double litres = poured ? std::round((session_.litres_now(s_.start_litres.value_or(0)) + *poured) * 1000) / 1000 : 0;
                 if (!poured || *poured <= 0) {
-                    io_.err << "\"" << line << "\": type the litres poured (a number above 0), undo or done\n";
+                    io_.err << worded(QCoreApplication::translate("CliTare", "\"%1\": введите залитые литры (число больше 0), undo или done"), {line})
+                            << "\n";
                 } else if (litres > calibration::max_litres) {
-                    io_.err << "\"" << line << "\" makes " << shortest(litres) << " litres, more than a table holds ("
-                            << calibration::max_litres << "); nothing taken\n";
+                    io_.err << worded(QCoreApplication::translate("CliTare", "\"%1\" даёт %2 л — больше, чем вмещает таблица (%3 л); точка не снята"),
+                                      {line, figure(litres), whole(calibration::max_litres)})
+                            << "\n";
                 } else {
                     TRY_LET(taken, take_point(litres));
                     if (!taken) return interrupted();
@@ -101,9 +109,9 @@ private:
     bool stop() const { return io_.interrupt && io_.interrupt->caught; }
     double seconds() const { return std::chrono::duration<double>(Clock::now() - started_).count(); }
     std::string saved() const {
-        const std::size_t n = session_.points.size();
-        return "the session, " + std::to_string(n) + (n == 1 ? " point" : " points") + ", is saved in " +
-               s_.session_file.toStdString();
+        const int n = static_cast<int>(session_.points.size());
+        return worded(QCoreApplication::translate("CliTare", "сессия (точек: %n) сохранена в %1", nullptr, n),
+                      {name(s_.session_file)});
     }
 
     // One poll when it is due; the level settled, once it has while settling. A poll
@@ -171,9 +179,10 @@ private:
             if (!warned && seconds() - began > std::max(3 * s_.settle, 30.0)) {
                 warned = true;
                 clear_progress();
-                io_.err << "the level has not settled for " << std::lround(seconds() - began) << " s (spread "
-                        << shortest(detector_.spread()) << ", tolerance " << shortest(s_.tolerance)
-                        << "); Ctrl+C ends and keeps the session\n";
+                io_.err << worded(QCoreApplication::translate("CliTare", "уровень не успокаивается уже %1 с (разброс %2, допуск %3); "
+                                             "Ctrl+C завершает тарировку и сохраняет сессию"),
+                                  {whole(std::lround(seconds() - began)), figure(detector_.spread()), figure(s_.tolerance)})
+                        << "\n";
             }
             std::this_thread::sleep_for(std::min<Clock::duration>(watch_step, next_poll_ - Clock::now()));
         }
@@ -197,27 +206,32 @@ private:
         io_.out << number << ',' << shortest(litres) << ',' << shortest(settled.level) << ','
                 << shortest(settled.spread) << std::endl;
         if (before && settled.level <= before->level)
-            io_.err << "point " << number << ": level " << shortest(settled.level) << " did not rise above "
-                    << shortest(before->level) << " of point " << number - 1
-                    << "; taken all the same (undo takes it back)\n";
+            io_.err << worded(QCoreApplication::translate("CliTare", "точка %1: уровень %2 не выше уровня %3 точки %4; точка всё равно снята (undo её отменит)"),
+                              {whole(static_cast<long long>(number)), figure(settled.level), figure(before->level),
+                               whole(static_cast<long long>(number - 1))})
+                    << "\n";
+        flag_suspect_portions(true);
         return true;
     }
 
     Outcome<Nothing> undo() {
         const auto undone = session_.undo();
         if (!undone) {
-            io_.err << "no point to take back\n";
+            io_.err << worded(QCoreApplication::translate("CliTare", "отменять нечего: точек нет")) << "\n";
             return Nothing{};
         }
         TRY(save());
-        io_.err << "point " << session_.points.size() + 1 << " taken back (" << shortest(undone->litres)
-                << " litres, level " << shortest(undone->level) << ")\n";
+        io_.err << worded(QCoreApplication::translate("CliTare", "точка %1 отменена (%2 л, уровень %3)"),
+                          {whole(static_cast<long long>(session_.points.size() + 1)), figure(undone->litres),
+                           figure(undone->level)})
+                << "\n";
+        flag_suspect_portions(false);
         return Nothing{};
     }
 
     Outcome<Nothing> save() {
         if (const auto error = taring::write_session_file(s_.session_file, session_))
-            return Failed{Status::failed, "the session cannot be saved: " + error->toStdString()};
+            return Failed{Status::failed, worded(QCoreApplication::translate("CliTare", "не удаётся сохранить сессию: %1"), {name(*error)})};
         return Nothing{};
     }
 
@@ -227,10 +241,13 @@ private:
         auto table = session_table(session_, io_.err);
         if (auto* failed = std::get_if<Failed>(&table)) {
             if (input_ended) {
-                failed->message += "\n" + saved() + "; trelvik-cli table from-session makes the table from it";
+                failed->message = worded(QCoreApplication::translate("CliTare", "%1\n%2; таблицу по ней строит trelvik-cli table from-session"),
+                                         {failed->message, saved()});
                 return *failed;
             }
-            io_.err << failed->message << "\nundo the point, then done again; Ctrl+C ends and keeps the session\n";
+            io_.err << worded(QCoreApplication::translate("CliTare", "%1\nотмените точку (undo) и снова введите done; Ctrl+C завершает тарировку и сохраняет сессию"),
+                              {failed->message})
+                    << "\n";
             return false;
         }
         const auto& made = std::get<calibration::CalibrationTable>(table);
@@ -240,27 +257,47 @@ private:
         if (s_.slot) {
             if (s_.password) TRY(ops_.enter_password(*s_.password));
             TRY(ops_.write_and_verify(*s_.slot, made));
-            io_.err << slot_name(*s_.slot) << ": written and verified\n";
+            io_.err << worded(QCoreApplication::translate("CliTare", "%1: записана и проверена"), {slot_name(*s_.slot)}) << "\n";
         }
         // Done with: the window offers the session no more. A table that did not reach its
         // file or slot leaves it open, to be finished again. Only the mark is lost if it
         // cannot be saved; the points are on disk already.
         session_.finished = true;
         if (const auto error = taring::write_session_file(s_.session_file, session_))
-            io_.err << "the session is not marked finished: " << error->toStdString() << "\n";
+            io_.err << worded(QCoreApplication::translate("CliTare", "сессия не отмечена завершённой: %1"), {name(*error)}) << "\n";
         return true;
     }
 
     // Ctrl+C ends the session unfinished: status 130, with every point taken saved.
-    Failed interrupted() const { return {Status::interrupted, stopped_by(*io_.interrupt) + ": " + saved()}; }
+    Failed interrupted() const {
+        return {Status::interrupted, worded(QCoreApplication::translate("CliTare", "%1: %2"), {stopped_by(*io_.interrupt), saved()})};
+    }
+
+    // A portion whose litres per level step stand far apart from its neighbours' is most
+    // likely mistyped; it is said once, when it becomes suspect, while it can still be put
+    // right (undo). `say` is false after an undo: what is suspect then was said already.
+    void flag_suspect_portions(bool say) {
+        std::set<std::size_t> now;
+        for (const taring::SuspectPortion& p : taring::suspect_portions(session_.points)) {
+            now.insert(p.point);
+            if (!say || suspected_.contains(p.point)) continue;
+            io_.err << worded(QCoreApplication::translate("CliTare", "точка %1: %2 л на %3 ед. уровня, у соседних около %4 л; опечатка?"),
+                              {whole(static_cast<long long>(p.point)), figure(p.litres), figure(p.levels, 1),
+                               figure(p.expected, 1)})
+                    << "\n";
+        }
+        suspected_ = std::move(now);
+    }
 
     void show_progress() {
         if (!io_.progress) return;
-        const std::string text = "settling: level " + std::to_string(level_) + ", spread " + shortest(detector_.spread()) +
-                                 " over " + std::to_string(std::lround(detector_.covered())) + " of " +
-                                 shortest(s_.settle) + " s";
-        progress_width_ = std::max(progress_width_, text.size());
-        io_.err << "\r" << text << std::string(progress_width_ - text.size(), ' ') << std::flush;
+        const QString text = qworded(QCoreApplication::translate("CliTare", "уровень успокаивается: %1, разброс %2 за %3 из %4 с"),
+                                     {whole(level_), figure(detector_.spread()), whole(std::lround(detector_.covered())),
+                                      figure(s_.settle)});
+        // Characters, not bytes: a Russian letter takes two bytes and one column.
+        const auto width = static_cast<std::size_t>(text.size());
+        progress_width_ = std::max(progress_width_, width);
+        io_.err << "\r" << text.toStdString() << std::string(progress_width_ - width, ' ') << std::flush;
     }
     void clear_progress() {
         if (progress_width_ == 0) return;
@@ -279,6 +316,7 @@ private:
     bool settling_ = false;
     std::uint16_t level_ = 0;
     std::size_t progress_width_ = 0;
+    std::set<std::size_t> suspected_;  // the points whose portions are said to look mistyped
     Clock::time_point started_ = Clock::now();
     Clock::time_point next_poll_ = Clock::now();
 };
@@ -287,13 +325,13 @@ private:
 
 std::vector<QCommandLineOption> tare_options() {
     return {
-        QCommandLineOption(QStringList{option::session}, "The session file: created, or gone on with when it exists. Rewritten after every point.", "FILE"),
-        QCommandLineOption(QStringList{option::start_litres}, "A new session's first point: the litres in the tank now (default 0).", "L"),
-        QCommandLineOption(QStringList{option::settle}, "Seconds the level must stay within the tolerance before a point is taken (default 20).", "S"),
-        QCommandLineOption(QStringList{option::tolerance}, "The most the level may move while it settles (default 2).", "T"),
-        QCommandLineOption(QStringList{option::slot}, "At the end, write the table to slot N (1 to 10), read it back and compare it.", "N"),
-        QCommandLineOption(QStringList{option::password}, "The display unit's password N: presented at the start, to find a wrong one early, and again before the slot is written.", "N"),
-        QCommandLineOption(QStringList{"o", option::output}, "At the end, write the table to FILE (.csv or .json).", "FILE"),
+        QCommandLineOption(QStringList{option::session}, QCoreApplication::translate("CliTare", "Файл сессии: создаётся или, если он есть, продолжается. Перезаписывается после каждой точки."), "FILE"),
+        QCommandLineOption(QStringList{option::start_litres}, QCoreApplication::translate("CliTare", "Первая точка новой сессии: литры в баке сейчас (по умолчанию 0)."), "L"),
+        QCommandLineOption(QStringList{option::settle}, QCoreApplication::translate("CliTare", "Сколько секунд уровень должен держаться в пределах допуска, прежде чем точка снимется (по умолчанию 20)."), "S"),
+        QCommandLineOption(QStringList{option::tolerance}, QCoreApplication::translate("CliTare", "Насколько уровень может меняться, пока успокаивается (по умолчанию 2)."), "T"),
+        QCommandLineOption(QStringList{option::slot}, QCoreApplication::translate("CliTare", "В конце записать таблицу в ячейку N (от 1 до 10), прочитать обратно и сверить."), "N"),
+        QCommandLineOption(QStringList{option::password}, QCoreApplication::translate("CliTare", "Пароль блока индикации N: предъявляется в начале, чтобы неверный обнаружился сразу, и снова перед записью ячейки."), "N"),
+        QCommandLineOption(QStringList{"o", option::output}, QCoreApplication::translate("CliTare", "В конце записать таблицу в FILE (.csv или .json)."), "FILE"),
         force_option(),
         max_misses_option(),
     };
@@ -307,9 +345,8 @@ Outcome<Nothing> tare(Session& session, const Invocation& call) {
     // The serial number ties the file to its sensor; a sensor that does not tell it is tared all the same.
     if (const auto id = device.identity(s.address); const auto* identity = std::get_if<exchange::Identity>(&id)) {
         if (taring.serial && identity->serial && *taring.serial != *identity->serial)
-            return bad(s.session_file + " was taken with the sensor of serial number " +
-                       QString::number(*taring.serial) + "; the sensor at " + QString::number(s.address) + " has " +
-                       QString::number(*identity->serial));
+            return bad(qworded(QCoreApplication::translate("CliTare", "%1 снята с датчиком с заводским номером %2; у датчика по адресу %3 номер %4"),
+                               {name(s.session_file), whole(*taring.serial), whole(s.address), whole(*identity->serial)}));
         if (identity->serial) taring.serial = *identity->serial;
     }
     // Written once the checks have passed, before the first pour: a file that cannot be
@@ -318,14 +355,21 @@ Outcome<Nothing> tare(Session& session, const Invocation& call) {
         return Failed{Status::failed, error->toStdString()};
     auto& err = session.io.err;
     if (taring.points.empty()) {
-        err << "sensor " << int{s.address} << ": a new session in " << s.session_file.toStdString()
-            << "; the first point at " << shortest(s.start_litres.value_or(0)) << " litres once the level has settled ("
-            << shortest(s.settle) << " s within " << shortest(s.tolerance) << ")\n";
+        err << worded(QCoreApplication::translate("CliTare", "датчик %1: новая сессия в %2; первая точка при %3 л, когда уровень успокоится (%4 с в пределах %5)"),
+                      {whole(s.address), name(s.session_file), figure(s.start_litres.value_or(0)), figure(s.settle),
+                       figure(s.tolerance)})
+            << "\n";
     } else {
         const TaringPoint& last = taring.points.back();
-        err << "sensor " << int{s.address} << ": " << s.session_file.toStdString() << " holds " << taring.points.size()
-            << " points, the last " << shortest(last.litres) << " litres at level " << shortest(last.level)
-            << "; going on from there" << (s.start_litres ? " (--start-litres is for a new session)" : "") << "\n";
+        const int n = static_cast<int>(taring.points.size());
+        const QString words =
+            s.start_litres
+                ? QCoreApplication::translate("CliTare", "датчик %1: в %2 точек: %n, последняя — %3 л при уровне %4; "
+                                                         "продолжаем с неё (--start-litres — только для новой сессии)",
+                                              nullptr, n)
+                : QCoreApplication::translate("CliTare", "датчик %1: в %2 точек: %n, последняя — %3 л при уровне %4; "
+                                                         "продолжаем с неё", nullptr, n);
+        err << worded(words, {whole(s.address), name(s.session_file), figure(last.litres), figure(last.level)}) << "\n";
     }
     return Taring(session.io, device, s, taring, session.retries()).run();
 }

@@ -1,6 +1,7 @@
 #include "tare_settings.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <charconv>
 
 #include "arguments.h"
@@ -10,15 +11,17 @@
 #include "protocol/number_text.h"
 #include "option_names.h"
 #include "taring_table.h"
+#include "wording.h"
 
 namespace cli {
 
 namespace {
 
-Outcome<double> fraction(const std::string& name, const QString& text, double max, const std::string& unit) {
+// A figure 0 to `max`; `refusal` says what the option takes (%1 the most, %2 the text).
+Outcome<double> fraction(const QString& text, double max, const QString& refusal) {
     const auto n = protocol::to_decimal(text.toStdString());
     if (n && *n >= 0 && *n <= max) return *n;
-    return bad(QString::fromStdString(name + " takes " + unit + " 0 to " + shortest(max) + ", not \"") + text + "\"");
+    return bad(qworded(refusal, {figure(max), name(text)}));
 }
 
 }  // namespace
@@ -35,19 +38,24 @@ Outcome<TareSettings> tare_settings(const Invocation& call) {
     TRY_LET(address, address_argument(call.args[0]));
     s.address = address;
     s.session_file = call.options.value(option::session);
-    if (s.session_file.isEmpty()) return bad("tare needs --session FILE");
+    if (s.session_file.isEmpty()) return bad(QCoreApplication::translate("CliTare", "tare требует --session FILE"));
     struct Decimal {
         const char* option;
         double max;
-        const char* unit;
+        QString refusal;
         double* into;
     };
     double start = 0;
-    for (const Decimal& d : {Decimal{option::start_litres, calibration::max_litres, "litres", &start},
-                             Decimal{option::settle, 3600, "seconds", &s.settle},
-                             Decimal{option::tolerance, calibration::max_value, "levels", &s.tolerance}}) {
+    for (const Decimal& d :
+         {Decimal{option::start_litres, calibration::max_litres,
+                  QCoreApplication::translate("CliTare", "--start-litres принимает литры от 0 до %1, а не \"%2\""), &start},
+          Decimal{option::settle, 3600,
+                  QCoreApplication::translate("CliTare", "--settle принимает секунды от 0 до %1, а не \"%2\""), &s.settle},
+          Decimal{option::tolerance, calibration::max_value,
+                  QCoreApplication::translate("CliTare", "--tolerance принимает единицы уровня от 0 до %1, а не \"%2\""),
+                  &s.tolerance}}) {
         if (!call.options.isSet(d.option)) continue;
-        TRY_LET(n, fraction(std::string("--") + d.option, call.options.value(d.option), d.max, d.unit));
+        TRY_LET(n, fraction(call.options.value(d.option), d.max, d.refusal));
         *d.into = n;
     }
     if (call.options.isSet(option::start_litres)) s.start_litres = start;

@@ -1,6 +1,6 @@
 #include "taring_table.h"
 
-#include <cstdio>
+#include <QCoreApplication>
 #include <ostream>
 
 #include "arguments.h"
@@ -10,29 +10,43 @@
 #include "taring/table_builder.h"
 #include "option_names.h"
 #include "taring_commands.h"
+#include "wording.h"
 
 namespace cli {
 
 Outcome<calibration::CalibrationTable> session_table(const taring::TaringSession& session, std::ostream& report) {
     const auto built = taring::build_table(session.points);
     if (const auto* refused = std::get_if<taring::TableRefusal>(&built))
-        return Failed{Status::bad_use, "the table cannot be built: " + language::worded(refused->text).toStdString()};
+        return Failed{Status::bad_use, worded(QCoreApplication::translate("CliTaringTable", "таблицу не построить: %1"),
+                                              {language::worded(refused->text).toStdString()})};
     const auto& table = std::get<taring::BuiltTable>(built);
-    char deviation[32];
-    std::snprintf(deviation, sizeof deviation, "%.2f", table.deviation);
-    report << "table: " << calibration::table_points << " rows from " << table.points_used << " points, largest deviation "
-           << deviation << " L";
-    if (table.worst_point && table.deviation > 0) report << " at point " << table.worst_point;
-    if (table.worst_row) report << " at row " << table.worst_row << ", filled in between points";
-    if (table.set_aside)
-        report << " (" << table.set_aside << (table.set_aside == 1 ? " point" : " points")
-               << " at a level another point has set aside)";
+    const bool at_point = table.worst_point && table.deviation > 0;
+    const QString words =
+        at_point && table.worst_row
+            ? QCoreApplication::translate("CliTaringTable", "таблица: %1 строк, точек использовано: %2, наибольшее отклонение %3 л "
+                                                            "у точки %4, в строке %5, заполненной между точками")
+        : at_point
+            ? QCoreApplication::translate("CliTaringTable", "таблица: %1 строк, точек использовано: %2, наибольшее отклонение %3 л "
+                                                            "у точки %4")
+        : table.worst_row
+            ? QCoreApplication::translate("CliTaringTable", "таблица: %1 строк, точек использовано: %2, наибольшее отклонение %3 л "
+                                                            "в строке %5, заполненной между точками")
+            : QCoreApplication::translate("CliTaringTable", "таблица: %1 строк, точек использовано: %2, наибольшее отклонение %3 л");
+    // Two decimals always: the deviation is compared with a limit in hundredths of a litre.
+    report << worded(words, {whole(static_cast<long long>(calibration::table_points)),
+                             whole(static_cast<long long>(table.points_used)),
+                             name(language::figures_locale().toString(table.deviation, 'f', 2)),
+                             whole(static_cast<long long>(table.worst_point)), whole(static_cast<long long>(table.worst_row))});
+    if (const int aside = static_cast<int>(table.set_aside))
+        report << worded(QCoreApplication::translate(
+            "CliTaringTable", " (точек, отложенных из-за уровня, занятого другой точкой: %n)", nullptr, aside));
     report << "\n";
     return taring::slot_table(table, session.address);
 }
 
 std::vector<QCommandLineOption> from_session_options() {
-    return {QCommandLineOption(QStringList{"o", option::output}, "Write the table to FILE (.csv or .json) instead of CSV to standard output.",
+    return {QCommandLineOption(QStringList{"o", option::output},
+                               QCoreApplication::translate("CliTaringTable", "Записать таблицу в FILE (.csv или .json), а не в CSV на стандартный вывод."),
                                "FILE"),
             force_option()};
 }

@@ -28,7 +28,8 @@ def part_of(path):
 
 def unfinished(message):
     t = message.find("translation")
-    return t is None or t.get("type") == "unfinished" or not (t.text or "".join(
+    # A plural's translation element holds only whitespace around its forms.
+    return t is None or t.get("type") == "unfinished" or not ((t.text or "") + "".join(
         (n.text or "") for n in t.iter("numerusform"))).strip()
 
 

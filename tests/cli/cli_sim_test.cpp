@@ -4,7 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <QDateTime>
+#include <QCoreApplication>
 #include <QFile>
+#include <QProcess>
+#include <QProcessEnvironment>
 #include <QSerialPort>
 #include <QTemporaryDir>
 #include <csignal>
@@ -15,11 +18,21 @@
 #include "calibration/unit_backup.h"
 #include "cli.h"
 #include "interrupt.h"
+#include "language/language.h"
 #include "support/sim_process.h"
 
 using calibration::UnitBackup;
 
 namespace {
+
+// The tool's messages are checked in English, as a script run with --lang en reads them;
+// Russian is put back for the suites after.
+class EnglishMessages : public testing::Environment {
+public:
+    void SetUp() override { language::install(*QCoreApplication::instance(), language::Language::english); }
+    void TearDown() override { language::install(*QCoreApplication::instance(), language::Language::russian); }
+};
+[[maybe_unused]] testing::Environment* const english = testing::AddGlobalTestEnvironment(new EnglishMessages);
 
 struct CliRun {
     int status = -1;
@@ -379,5 +392,40 @@ TEST_F(CliSimTest, AFileForAnotherCommandIsNamedWithThatCommand) {
         const CliRun run = cli_run("/nonexistent/port", arguments);
         EXPECT_EQ(run.status, 2) << arguments.join(' ').toStdString();
         EXPECT_NE(run.err.find(told), std::string::npos) << run.err;
+    }
+}
+
+// The program picks its language before it words anything: --lang wherever it stands,
+// then TRELVIK_LANG, then the system's; a --lang that names no language is said and the
+// choice goes on. Only the messages change: the exit status stays.
+TEST(CliLanguage, TheOptionThenTheVariableChooseTheLanguage) {
+    struct Row {
+        QStringList arguments;
+        QString variable;  // TRELVIK_LANG
+        std::vector<std::string> said;
+    };
+    const Row rows[] = {
+        {{"--lang", "ru", "identity", "1"}, "en", {"порт не задан"}},
+        {{"identity", "1", "--lang=ru"}, "", {"порт не задан"}},
+        {{"identity", "1"}, "ru", {"порт не задан"}},
+        {{"--lang", "en", "identity", "1"}, "ru", {"no port: give --port PORT"}},
+        {{"--lang", "xx", "identity", "1"}, "en", {"no language \"xx\"", "no port"}},
+    };
+    for (const Row& row : rows) {
+        QProcess tool;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.remove("TRELVIK_PORT");
+        environment.insert("LANG", "C");
+        environment.remove("LC_ALL");
+        environment.remove("LANGUAGE");
+        if (row.variable.isEmpty()) environment.remove("TRELVIK_LANG");
+        else environment.insert("TRELVIK_LANG", row.variable);
+        tool.setProcessEnvironment(environment);
+        tool.start(TRELVIK_CLI_PATH, row.arguments);
+        ASSERT_TRUE(tool.waitForFinished(20'000));
+        const std::string err = tool.readAllStandardError().toStdString();
+        SCOPED_TRACE(row.arguments.join(' ').toStdString() + " TRELVIK_LANG=" + row.variable.toStdString() + ": " + err);
+        EXPECT_EQ(tool.exitCode(), 2);
+        for (const std::string& text : row.said) EXPECT_NE(err.find(text), std::string::npos) << text;
     }
 }

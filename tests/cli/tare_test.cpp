@@ -27,7 +27,7 @@ constexpr int wait_ms = 20'000;
 class Tare {
 public:
     Tare(const SimProcess& sim, const QString& session, const QString& table) {
-        process_.start(TRELVIK_CLI_PATH, {"--port", QString::fromStdString(sim.device()), "tare", "1", "--session", session,
+        process_.start(TRELVIK_CLI_PATH, {"--lang", "en", "--port", QString::fromStdString(sim.device()), "tare", "1", "--session", session,
                                           "--settle", "1", "--tolerance", "6", "--slot", "2", "-o", table});
     }
     ~Tare() {
@@ -224,8 +224,8 @@ TEST(TareSim, AnEndOfInputAtATerminalWithAStopOnItsWayIsAStop) {
     file.close();
     QProcess tare;
     tare.setStandardInputFile(QString::fromLocal8Bit(ptsname(terminal)));
-    tare.start(TRELVIK_CLI_PATH, {"--port", QString::fromStdString(sim.device()), "tare", "1", "--session", session,
-                                  "--slot", "2", "-o", table});
+    tare.start(TRELVIK_CLI_PATH, {"--lang", "en", "--port", QString::fromStdString(sim.device()), "tare", "1", "--session",
+                                  session, "--slot", "2", "-o", table});
     while (!tare.canReadLine()) ASSERT_TRUE(tare.waitForReadyRead(wait_ms)) << tare.readAllStandardError().toStdString();
     ASSERT_EQ(tare.readLine().trimmed(), "point,litres,level,spread");
     while (sim.line(std::chrono::milliseconds(0))) {}
@@ -271,4 +271,30 @@ TEST(TableFromSession, MakesTheTableOrSaysWhyNot) {
             EXPECT_TRUE(out.str().starts_with("\xEF\xBB\xBFСет. номер;3\r\nОтключен;нет\r\n")) << out.str();
         }
     }
+}
+
+// "4" typed for a pour of 40 litres: the point is taken as typed, and the portion is
+// flagged once, while undo can still take it back.
+TEST(TareSim, APortionThatLooksMistypedIsFlaggedOnce) {
+    SimProcess sim({"--tank", "1:1000"});
+    QTemporaryDir dir;
+    Tare tare(sim, dir.filePath("tank.json"), dir.filePath("tank.csv"));
+    EXPECT_EQ(tare.line(), "point,litres,level,spread");
+    expect_point(tare.line(), "1,0", 0);
+    struct Pour {
+        const char* typed;
+        const char* point;
+    };
+    for (const Pour& pour : {Pour{"40", "2,40"}, Pour{"40", "3,80"}, Pour{"4", "4,84"}, Pour{"40", "5,124"}}) {
+        sim.type("pour 40");
+        const int level = settling_level(sim);
+        tare.type(pour.typed);
+        expect_point(tare.line(), pour.point, level);
+    }
+    EXPECT_EQ(tare.finish(), 0);
+    const std::string err = tare.err();
+    EXPECT_EQ(count(err, "a typo?"), 1) << err;
+    EXPECT_NE(err.find("point 4: 4 L over "), std::string::npos) << err;
+    // The tank widens with height: the neighbours' portions take less than the 40 poured.
+    EXPECT_NE(err.find(" level steps, the neighbouring portions take about "), std::string::npos) << err;
 }

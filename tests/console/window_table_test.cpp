@@ -156,7 +156,7 @@ TEST_F(TableWindow, ATableOutOfOrderIsAskedAboutBeforeItGoesOut) {
     loaded.litres[16] = 16;
     QFile file(dir.filePath("t.csv"));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(QByteArray::fromStdString(calibration::write_table_csv(loaded)));
+    file.write(QByteArray::fromStdString(calibration::write_table_csv(loaded, calibration::CsvLabels::russian)));
     file.close();
     dialogs.files.push_back(file.fileName());
     w.load_table();

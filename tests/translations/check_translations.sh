@@ -28,7 +28,7 @@ def texts(path):
     return found
 now, before = texts(current), texts(committed)
 missing = [k for k, t in now.items() if t is None or t.get("type") in ("unfinished", "vanished", "obsolete")
-           or not (t.text or "".join(n.text or "" for n in t.iter("numerusform"))).strip()]
+           or not ((t.text or "") + "".join(n.text or "" for n in t.iter("numerusform"))).strip()]
 lagging = set(now) ^ set(before)
 for context, source in missing:
     print(f"{name}: no English for [{context}] {source!r}")
