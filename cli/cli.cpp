@@ -10,6 +10,7 @@
 #include "option_names.h"
 #include "protocol/requests.h"
 #include "taring_commands.h"
+#include "trace.h"
 
 namespace cli {
 
@@ -132,7 +133,8 @@ QString usage() {
         "\nOptions:\n"
         "  --port PORT   the serial port: \"COM3:\" or a device path such as /dev/ttyUSB0\n"
         "                (default: the environment variable TRELVIK_PORT)\n"
-        "  --retries N   how often a missing or bad answer is asked again (default 2)\n"
+        "  --retries N   how often a missing or bad answer is asked again (default 2)\n" +
+        trace_usage() +
         "  -h, --help    this text; COMMAND --help tells about one command\n"
         "  --version     the program's version\n\n"
         "Exit status: 0 done; 1 the line or a device failed (no answer, a refusal, a wrong password);\n"
@@ -175,7 +177,7 @@ int run(const QStringList& arguments, const QString& default_port, Io& io) {
     QCommandLineParser global;
     global.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
     const QCommandLineOption version_option = flag("version", "The program's version.");
-    global.addOptions({port_option, retries_option, help_option, version_option});
+    global.addOptions({port_option, retries_option, help_option, version_option, trace_option()});
     QStringList program{QStringLiteral("trelvik-cli")};
     auto fail = [&](const Failed& f) {
         io.err << "trelvik-cli: " << f.message << "\n";
@@ -209,6 +211,10 @@ int run(const QStringList& arguments, const QString& default_port, Io& io) {
 
     QCommandLineParser parser;
     parser.addOptions({port_option, retries_option, help_option});
+    // Only a command that uses the line has traffic to trace.
+    const bool uses_line = command->run != ports && command->run != table_from_session;
+    if (uses_line) parser.addOption(trace_option());
+    else if (global.isSet(trace_option())) return fail(bad_use("--trace: " + command->words.join(' ') + " uses no line"));
     for (const QCommandLineOption& option : command->options) parser.addOption(option);
     if (!parser.parse(program + positional.mid(command->words.size())))
         return fail({Status::bad_use, parser.errorText().toStdString() + "\n(trelvik-cli " +
@@ -228,8 +234,14 @@ int run(const QStringList& arguments, const QString& default_port, Io& io) {
         if (!n) return fail(bad_use("--retries takes a number 0 to 100, not \"" + value(retries_option) + "\""));
         retries = *n;
     }
+    std::unique_ptr<TraceFile> trace;
+    if (uses_line && (parser.isSet(trace_option()) || global.isSet(trace_option()))) {
+        auto opened = TraceFile::open(value(trace_option()), io.err);
+        if (auto* failed = std::get_if<Failed>(&opened)) return fail(*failed);
+        trace = std::move(std::get<std::unique_ptr<TraceFile>>(opened));
+    }
     const bool port_given = parser.isSet(port_option) || global.isSet(port_option);
-    Session session(io, port_given ? value(port_option) : default_port, retries);
+    Session session(io, port_given ? value(port_option) : default_port, retries, trace ? &trace->trace() : nullptr);
     auto outcome = command->run(session, {parser, parser.positionalArguments()});
     if (auto* failed = std::get_if<Failed>(&outcome)) {
         if (failed->status == Status::bad_use)

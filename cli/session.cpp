@@ -16,7 +16,8 @@ struct Session::Line {
     explicit Line(int retries) : exchange(port, retries), ops(exchange, &port) {}
 };
 
-Session::Session(Io& io_, QString port, int retries) : io(io_), port_(std::move(port)), retries_(retries) {}
+Session::Session(Io& io_, QString port, int retries, exchange::LineTrace* trace)
+    : io(io_), port_(std::move(port)), retries_(retries), trace_(trace) {}
 
 Session::~Session() {
     if (line_) line_->port.close();
@@ -26,6 +27,7 @@ Outcome<DeviceOps*> Session::devices() {
     if (line_) return &line_->ops;
     if (port_.trimmed().isEmpty()) return bad("no port: give --port PORT or set TRELVIK_PORT");
     auto line = std::make_unique<Line>(retries_);
+    line->exchange.trace_to(trace_);
     const serial::OpenResult opened = line->port.open(port_, line_settings);
     if (!opened.opened) {
         if (opened.in_use)
