@@ -214,7 +214,7 @@ int run(const QStringList& arguments, const QString& default_port, Io& io) {
     // Only a command that uses the line has traffic to trace.
     const bool uses_line = command->run != ports && command->run != table_from_session;
     if (uses_line) parser.addOption(trace_option());
-    else if (global.isSet(trace_option())) return fail(bad_use("--trace: " + command->words.join(' ') + " uses no line"));
+    else if (global.isSet(trace_option())) return fail(bad_use(no_line_to_trace(command->words.join(' '))));
     for (const QCommandLineOption& option : command->options) parser.addOption(option);
     if (!parser.parse(program + positional.mid(command->words.size())))
         return fail({Status::bad_use, parser.errorText().toStdString() + "\n(trelvik-cli " +

@@ -33,6 +33,10 @@ QString trace_usage() {
                                        "                standard error)\n");
 }
 
+QString no_line_to_trace(const QString& command) {
+    return QCoreApplication::translate("Trace", "--trace: %1 uses no line").arg(command);
+}
+
 TraceFile::TraceFile(std::ostream* standard_error)
     : standard_error_(standard_error), writer_([this](std::string_view line) { write(line); }, now) {}
 

@@ -17,6 +17,8 @@ namespace cli {
 QCommandLineOption trace_option();
 // The option's lines in the program's usage.
 QString trace_usage();
+// Why --trace is refused to `command`, which sends nothing on the line.
+QString no_line_to_trace(const QString& command);
 
 class TraceFile {
 public:
