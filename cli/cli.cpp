@@ -13,6 +13,7 @@
 #include "protocol/requests.h"
 #include "taring_commands.h"
 #include "wording.h"
+#include "trace.h"
 
 namespace cli {
 
@@ -173,7 +174,9 @@ QString usage() {
                "\nПараметры:\n"
                "  --port PORT   последовательный порт: \"COM3:\" или путь к устройству, например /dev/ttyUSB0\n"
                "                (по умолчанию — переменная окружения TRELVIK_PORT)\n"
-               "  --retries N   сколько раз переспрашивать при отсутствии или порче ответа (по умолчанию 2)\n"
+               "  --retries N   сколько раз переспрашивать при отсутствии или порче ответа (по умолчанию 2)\n") +
+           trace_usage() +
+           QCoreApplication::translate("Cli",
                "  --lang ru|en  язык сообщений (по умолчанию — переменная окружения TRELVIK_LANG, иначе язык\n"
                "                системы: русский для русской системы, английский для любой другой)\n"
                "  -h, --help    эта справка; COMMAND --help — справка по одной команде\n"
@@ -220,7 +223,7 @@ int run(const QStringList& arguments, const QString& default_port, Io& io) {
     global.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
     const QCommandLineOption version_option = flag("version", QCoreApplication::translate("Cli", "Версия программы."));
     global.addOptions({translated(port_option), translated(retries_option), translated(help_option), version_option,
-                       translated(lang_option)});
+                       translated(lang_option), trace_option()});
     QStringList program{QStringLiteral("trelvik-cli")};
     auto fail = [&](const Failed& f) {
         io.err << "trelvik-cli: " << f.message << "\n";
@@ -261,6 +264,10 @@ int run(const QStringList& arguments, const QString& default_port, Io& io) {
 
     QCommandLineParser parser;
     parser.addOptions({translated(port_option), translated(retries_option), translated(help_option), translated(lang_option)});
+    // Only a command that uses the line has traffic to trace.
+    const bool uses_line = command->run != ports && command->run != table_from_session;
+    if (uses_line) parser.addOption(trace_option());
+    else if (global.isSet(trace_option())) return fail(bad_use(no_line_to_trace(command->words.join(' '))));
     for (const QCommandLineOption& option : command->options) parser.addOption(option);
     if (!parser.parse(program + positional.mid(command->words.size())))
         return fail({Status::bad_use, worded(QCoreApplication::translate("Cli", "%1\n(подробнее: trelvik-cli %2 --help)"),
@@ -282,8 +289,14 @@ int run(const QStringList& arguments, const QString& default_port, Io& io) {
                                         {name(value(retries_option))})));
         retries = *n;
     }
+    std::unique_ptr<TraceFile> trace;
+    if (uses_line && (parser.isSet(trace_option()) || global.isSet(trace_option()))) {
+        auto opened = TraceFile::open(value(trace_option()), io.err);
+        if (auto* failed = std::get_if<Failed>(&opened)) return fail(*failed);
+        trace = std::move(std::get<std::unique_ptr<TraceFile>>(opened));
+    }
     const bool port_given = parser.isSet(port_option) || global.isSet(port_option);
-    Session session(io, port_given ? value(port_option) : default_port, retries);
+    Session session(io, port_given ? value(port_option) : default_port, retries, trace ? &trace->trace() : nullptr);
     auto outcome = command->run(session, {parser, parser.positionalArguments()});
     if (auto* failed = std::get_if<Failed>(&outcome)) {
         if (failed->status == Status::bad_use)

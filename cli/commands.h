@@ -17,7 +17,8 @@ namespace cli {
 // The port, opened on first use, and the device commands over it.
 class Session {
 public:
-    Session(Io& io, QString port, int retries);
+    // `trace`, when given, is told of all traffic on the line.
+    Session(Io& io, QString port, int retries, exchange::LineTrace* trace = nullptr);
     ~Session();
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
@@ -42,6 +43,7 @@ private:
     struct Line;
     QString port_;
     int retries_;
+    exchange::LineTrace* trace_;
     std::unique_ptr<Line> line_;
 };
 

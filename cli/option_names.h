@@ -24,5 +24,6 @@ inline constexpr char session[] = "session";
 inline constexpr char start_litres[] = "start-litres";
 inline constexpr char settle[] = "settle";
 inline constexpr char tolerance[] = "tolerance";
+inline constexpr char trace[] = "trace";
 
 }  // namespace cli::option

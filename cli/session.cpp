@@ -19,7 +19,8 @@ struct Session::Line {
     explicit Line(int retries) : exchange(port, retries), ops(exchange, &port) {}
 };
 
-Session::Session(Io& io_, QString port, int retries) : io(io_), port_(std::move(port)), retries_(retries) {}
+Session::Session(Io& io_, QString port, int retries, exchange::LineTrace* trace)
+    : io(io_), port_(std::move(port)), retries_(retries), trace_(trace) {}
 
 Session::~Session() {
     if (line_) line_->port.close();
@@ -30,6 +31,7 @@ Outcome<DeviceOps*> Session::devices() {
     if (port_.trimmed().isEmpty())
         return bad(QCoreApplication::translate("CliSession", "порт не задан: укажите --port PORT или задайте переменную TRELVIK_PORT"));
     auto line = std::make_unique<Line>(retries_);
+    line->exchange.trace_to(trace_);
     const serial::OpenResult opened = line->port.open(port_, line_settings);
     if (!opened.opened) {
         if (opened.in_use)

@@ -232,38 +232,6 @@ Commands:
 </translation>
     </message>
     <message>
-        <source>
-Параметры:
-  --port PORT   последовательный порт: &quot;COM3:&quot; или путь к устройству, например /dev/ttyUSB0
-                (по умолчанию — переменная окружения TRELVIK_PORT)
-  --retries N   сколько раз переспрашивать при отсутствии или порче ответа (по умолчанию 2)
-  --lang ru|en  язык сообщений (по умолчанию — переменная окружения TRELVIK_LANG, иначе язык
-                системы: русский для русской системы, английский для любой другой)
-  -h, --help    эта справка; COMMAND --help — справка по одной команде
-  --version     версия программы
-
-Код завершения: 0 — выполнено; 1 — отказ линии или устройства (нет ответа, отказ, неверный
-пароль); 2 — неверный вызов или негодный файл (ничего не отправлено); 3 — прочитанное обратно
-не совпало с записанным; 130 — Ctrl+C остановил изменение после кадра в линии (сделанное
-перечислено) или тарировку (её точки сохранены).
-</source>
-        <translation>
-Options:
-  --port PORT   the serial port: &quot;COM3:&quot; or a device path such as /dev/ttyUSB0
-                (default: the environment variable TRELVIK_PORT)
-  --retries N   how often a missing or bad answer is asked again (default 2)
-  --lang ru|en  the language of the messages (default: the environment variable TRELVIK_LANG,
-                else the system&apos;s: Russian for a Russian system, English for any other)
-  -h, --help    this text; COMMAND --help tells about one command
-  --version     the program&apos;s version
-
-Exit status: 0 done; 1 the line or a device failed (no answer, a refusal, a wrong password);
-2 bad use or a bad file (nothing was sent); 3 a read-back differed from what was written;
-130 Ctrl+C stopped a change after the frame in flight (what was done is named), or a tare
-(its points are saved).
-</translation>
-    </message>
-    <message>
         <source>%1
 (команды перечисляет trelvik-cli --help)</source>
         <translation>%1
@@ -302,6 +270,42 @@ Exit status: 0 done; 1 the line or a device failed (no answer, a refusal, a wron
     <message>
         <source>--retries принимает число от 0 до 100, а не &quot;%1&quot;</source>
         <translation>--retries takes a number 0 to 100, not &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>
+Параметры:
+  --port PORT   последовательный порт: &quot;COM3:&quot; или путь к устройству, например /dev/ttyUSB0
+                (по умолчанию — переменная окружения TRELVIK_PORT)
+  --retries N   сколько раз переспрашивать при отсутствии или порче ответа (по умолчанию 2)
+</source>
+        <translation>
+Options:
+  --port PORT   the serial port: &quot;COM3:&quot; or a device path such as /dev/ttyUSB0
+                (default: the environment variable TRELVIK_PORT)
+  --retries N   how often a missing or bad answer is asked again (default 2)
+</translation>
+    </message>
+    <message>
+        <source>  --lang ru|en  язык сообщений (по умолчанию — переменная окружения TRELVIK_LANG, иначе язык
+                системы: русский для русской системы, английский для любой другой)
+  -h, --help    эта справка; COMMAND --help — справка по одной команде
+  --version     версия программы
+
+Код завершения: 0 — выполнено; 1 — отказ линии или устройства (нет ответа, отказ, неверный
+пароль); 2 — неверный вызов или негодный файл (ничего не отправлено); 3 — прочитанное обратно
+не совпало с записанным; 130 — Ctrl+C остановил изменение после кадра в линии (сделанное
+перечислено) или тарировку (её точки сохранены).
+</source>
+        <translation>  --lang ru|en  the language of messages (default: the environment variable TRELVIK_LANG, else the
+                system&apos;s: Russian for a Russian system, English for any other)
+  -h, --help    this text; COMMAND --help tells about one command
+  --version     the program&apos;s version
+
+Exit status: 0 done; 1 the line or a device failed (no answer, a refusal, a wrong password);
+2 bad use or a bad file (nothing was sent); 3 a read-back differed from what was written;
+130 Ctrl+C stopped a change after the frame in flight (what was done is named), or a tare
+(its points are saved).
+</translation>
     </message>
 </context>
 <context>
@@ -762,6 +766,35 @@ undo the point, then done again; Ctrl+C ends and keeps the session</translation>
             <numerusform> (%n point at a level another point has set aside)</numerusform>
             <numerusform> (%n points at a level another point has set aside)</numerusform>
         </translation>
+    </message>
+</context>
+<context>
+    <name>Trace</name>
+    <message>
+        <source>Записать каждый кадр линии, каждый повтор и тайм-аут в FILE (файл заменяется) или, при -, в стандартный поток ошибок.</source>
+        <translation>Write every frame on the line, each retry and time-out to FILE (replaced), or to standard error for -.</translation>
+    </message>
+    <message>
+        <source>  --trace FILE  каждый отправленный и принятый кадр, повторы, тайм-ауты и
+                сброшенный ввод, по строке, в FILE (файл заменяется; - —
+                стандартный поток ошибок)
+</source>
+        <translation>  --trace FILE  every frame sent and received, retries, time-outs and
+                dropped input, one a line, to FILE (replaced; - for
+                standard error)
+</translation>
+    </message>
+    <message>
+        <source>--trace: команда %1 не работает с линией</source>
+        <translation>--trace: %1 uses no line</translation>
+    </message>
+    <message>
+        <source>файл трассировки «%1» не записать: %2</source>
+        <translation>cannot write the trace file &quot;%1&quot;: %2</translation>
+    </message>
+    <message>
+        <source>нет имени</source>
+        <translation>no name</translation>
     </message>
 </context>
 </TS>

@@ -1,5 +1,7 @@
 #include "request_reply.h"
 
+#include <algorithm>
+
 #include "protocol/hex.h"
 #include "serial/write_pieces.h"
 
@@ -37,19 +39,34 @@ std::variant<Bytes, RequestFailure> RequestReply::transact(ByteView request, con
     std::string last;
     for (int attempt = 1; attempt <= attempts; ++attempt) {
         if (!line_.is_open()) return RequestFailure{"the port is gone; " + asked + " was not sent"};
-        line_.discard_input();
+        if (trace_) {
+            if (attempt > 1) trace_->retry(attempt - 1, attempts - 1);
+            trace_->dropped(line_.drop_input());
+        } else {
+            line_.discard_input();
+        }
         const int written = line_.write(request);
         if (written != static_cast<int>(request.size())) {
+            if (trace_) trace_->short_write(static_cast<std::size_t>(std::max(written, 0)), request.size());
             last = "the port took " + std::to_string(written) + " of " + std::to_string(request.size()) + " bytes";
             continue;
         }
+        if (trace_) trace_->sent(request);
         Bytes answer;
-        if (const auto from = read_answer(check, complete, answer)) {
+        const auto from = read_answer(check, complete, answer);
+        if (trace_ && !answer.empty()) trace_->received(answer);
+        if (from) {
             const ByteView usable = ByteView(answer).subspan(*from);
             return Bytes(usable.begin(), usable.end());
         }
         // A check that would take an empty answer has nothing to say about it.
         const std::string problem = check(answer).value_or("no answer");
+        if (trace_) {
+            if (answer.empty())
+                trace_->no_answer();
+            else
+                trace_->bad_answer(problem);
+        }
         last = answer.empty() ? problem : protocol::hex_dump(answer) + " (" + problem + ")";
     }
     const std::string tries = attempts == 1 ? "1 attempt" : std::to_string(attempts) + " attempts";

@@ -13,6 +13,7 @@
 #include <string>
 #include <variant>
 
+#include "exchange/line_trace.h"
 #include "protocol/bytes.h"
 #include "protocol/reply_check.h"
 #include "serial/line.h"
@@ -40,6 +41,8 @@ public:
     // Tried 1 + `retries` times, whatever the line's own count.
     std::variant<Bytes, RequestFailure> ask(ByteView request, const protocol::ReplyShape& shape, int retries);
     int retries() const { return retries_; }
+    // Tells `trace` (when not null) of every frame, retry and time-out from now on.
+    void trace_to(LineTrace* trace) { trace_ = trace; }
 
 private:
     // Reads one answer into `answer` and tells where its usable part starts, if it has
@@ -53,6 +56,7 @@ private:
 
     serial::Line& line_;
     int retries_;
+    LineTrace* trace_ = nullptr;
 };
 
 }  // namespace exchange

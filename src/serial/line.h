@@ -24,6 +24,12 @@ public:
     virtual int write(protocol::ByteView bytes) = 0;
     virtual void flush() = 0;
     virtual void discard_input() = 0;
+    // discard_input() that also returns what it dropped, for a trace of the line; a line
+    // that cannot tell returns nothing.
+    virtual protocol::Bytes drop_input() {
+        discard_input();
+        return {};
+    }
     virtual bool close() = 0;
     // False once closed, and once the port let go of a device that went away.
     virtual bool is_open() const = 0;
@@ -44,6 +50,7 @@ public:
     int write(protocol::ByteView bytes) override { return SerialPort::WriteCom(bytes); }
     void flush() override { SerialPort::FlushCom(); }
     void discard_input() override { SerialPort::DiscardInput(); }
+    protocol::Bytes drop_input() override { return SerialPort::DropInput(); }
     bool close() override { return SerialPort::CloseCom(); }
     bool is_open() const override { return SerialPort::IsOpen(); }
     bool gone() const override { return SerialPort::Lost(); }

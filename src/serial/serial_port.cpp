@@ -221,6 +221,17 @@ void DiscardInput() {
     if (is_open()) hCom->clear(QSerialPort::Input);
 }
 
+Bytes DropInput() {
+    let_go_if_lost();
+    if (!is_open()) return {};
+    // A wait of no time takes in what the system holds; one that finds nothing is no error
+    // of the line (the next read or write clears it).
+    hCom->waitForReadyRead(0);
+    const QByteArray stale = lost ? QByteArray() : hCom->readAll();
+    if (!lost) hCom->clear(QSerialPort::Input);
+    return Bytes(stale.begin(), stale.end());
+}
+
 bool CloseCom() {
     lost = false;
     if (!hCom) return false;

@@ -52,6 +52,9 @@ void FlushCom();
 // Drops whatever has arrived and not been read: a late answer to an earlier request, or
 // noise, must not be taken for the answer to the next one.
 void DiscardInput();
+// The same, returning the bytes dropped: those the port holds and those that have reached
+// the system by now.
+Bytes DropInput();
 
 // Closes the port. Afterwards reads return nothing and writes write nothing.
 bool CloseCom();

@@ -150,6 +150,7 @@ TEST_F(CliSimTest, BadUseAndBadFilesSendNothing) {
         {"backup", "-o", "/proc/unit.json"},  // a folder that takes no new file, whatever access() says
         {"backup"},
         {"identity", "201"},
+        {"identity", "1", "--trace", path("no-such-folder/trace.txt")},
         {"poll", "1", "--count", "0"},
         {"tare", "1", "--session", path("s.json"), "--max-misses", "0"},
         {"tare", "1", "--session", "/proc/s.json"},  // found before the port is opened

@@ -1,0 +1,65 @@
+#include "trace.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <chrono>
+
+#include "option_names.h"
+
+namespace cli {
+
+namespace {
+
+exchange::TraceTime now() {
+    const QDateTime wall = QDateTime::currentDateTime();
+    const auto steady = std::chrono::steady_clock::now().time_since_epoch();
+    return {{wall.toMSecsSinceEpoch(), wall.offsetFromUtc()},
+            std::chrono::duration_cast<std::chrono::milliseconds>(steady).count()};
+}
+
+}  // namespace
+
+QCommandLineOption trace_option() {
+    return {QStringList{option::trace},
+            QCoreApplication::translate("Trace", "Записать каждый кадр линии, каждый повтор и тайм-аут в FILE "
+                                                 "(файл заменяется) или, при -, в стандартный поток ошибок."),
+            QStringLiteral("FILE")};
+}
+
+QString trace_usage() {
+    return QCoreApplication::translate("Trace",
+                                       "  --trace FILE  каждый отправленный и принятый кадр, повторы, тайм-ауты и\n"
+                                       "                сброшенный ввод, по строке, в FILE (файл заменяется; - —\n"
+                                       "                стандартный поток ошибок)\n");
+}
+
+QString no_line_to_trace(const QString& command) {
+    return QCoreApplication::translate("Trace", "--trace: команда %1 не работает с линией").arg(command);
+}
+
+TraceFile::TraceFile(std::ostream* standard_error)
+    : standard_error_(standard_error), writer_([this](std::string_view line) { write(line); }, now) {}
+
+Outcome<std::unique_ptr<TraceFile>> TraceFile::open(const QString& path, std::ostream& standard_error) {
+    if (path == QLatin1String("-")) return std::unique_ptr<TraceFile>(new TraceFile(&standard_error));
+    std::unique_ptr<TraceFile> trace(new TraceFile(nullptr));
+    trace->file_.setFileName(path);
+    if (path.isEmpty() || !trace->file_.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text))
+        return Failed{Status::bad_use, QCoreApplication::translate("Trace", "файл трассировки «%1» не записать: %2")
+                                           .arg(path, path.isEmpty() ? QCoreApplication::translate("Trace", "нет имени") : trace->file_.errorString())
+                                           .toStdString()};
+    return trace;
+}
+
+void TraceFile::write(std::string_view line) {
+    if (standard_error_) {
+        *standard_error_ << line << '\n';
+        standard_error_->flush();
+        return;
+    }
+    file_.write(line.data(), static_cast<qint64>(line.size()));
+    file_.write("\n", 1);
+    file_.flush();
+}
+
+}  // namespace cli

@@ -1,0 +1,39 @@
+#pragma once
+// --trace FILE: the run's traffic on the line, for support. The file is replaced, opened
+// before anything is sent, and each line reaches the system as it is written, so that a
+// run that crashes leaves its trace whole up to that moment. "-" is standard error.
+
+#include <QCommandLineOption>
+#include <QFile>
+#include <QString>
+#include <memory>
+#include <ostream>
+
+#include "exchange/trace_writer.h"
+#include "outcome.h"
+
+namespace cli {
+
+QCommandLineOption trace_option();
+// The option's lines in the program's usage.
+QString trace_usage();
+// Why --trace is refused to `command`, which sends nothing on the line.
+QString no_line_to_trace(const QString& command);
+
+class TraceFile {
+public:
+    // `path`, or `standard_error` for "-"; a file that cannot be written is a bad use.
+    static Outcome<std::unique_ptr<TraceFile>> open(const QString& path, std::ostream& standard_error);
+
+    exchange::LineTrace& trace() { return writer_; }
+
+private:
+    explicit TraceFile(std::ostream* standard_error);
+    void write(std::string_view line);
+
+    QFile file_;
+    std::ostream* standard_error_;  // null when the trace goes to file_
+    exchange::TraceWriter writer_;
+};
+
+}  // namespace cli
