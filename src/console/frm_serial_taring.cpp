@@ -7,6 +7,8 @@
 #include <QStandardPaths>
 
 #include "console/frm_serial.h"
+
+#include "taring/session_folder.h"
 #include "protocol/commands.h"
 #include "protocol/requests.h"
 
@@ -41,11 +43,13 @@ void frmSerial::open_taring() {
     }
     const int slot = Cmb_Datchik->currentIndex();
     if (slot < 0) return;
-    if (taring_folder.isEmpty())  // looked up here, not at start-up
-        taring_folder = QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
-                            .filePath(QStringLiteral("Тарировки"));
-    taring_ = new TaringWindow(dialogs_, {*address, slot, Cmb_Datchik->itemText(slot)}, taring_folder, taring_clock,
-                               this);
+    // Looked up here, not at start-up: the language's folder for new sessions, and the
+    // other language's too, so that a session begun in one is offered in the other.
+    const QStringList folders =
+        taring_folder.isEmpty()
+            ? taring::session_folders(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
+            : QStringList{taring_folder};
+    taring_ = new TaringWindow(dialogs_, {*address, slot, Cmb_Datchik->itemText(slot)}, folders, taring_clock, this);
     taring_->setAttribute(Qt::WA_DeleteOnClose);
     connect(this, &frmSerial::sensor_level, taring_, &TaringWindow::level_read);
     connect(this, &frmSerial::sensor_identity, taring_, &TaringWindow::identity_read);

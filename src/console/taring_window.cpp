@@ -104,8 +104,9 @@ double steady_seconds() {
 
 }  // namespace
 
-TaringWindow::TaringWindow(Dialogs& dialogs, TaringTarget target, QString folder, Clock clock, QWidget* parent)
-    : QWidget(parent, Qt::Window), dialogs_(dialogs), target_(std::move(target)), folder_(std::move(folder)),
+TaringWindow::TaringWindow(Dialogs& dialogs, TaringTarget target, QStringList folders, Clock clock, QWidget* parent)
+    : QWidget(parent, Qt::Window), dialogs_(dialogs), target_(std::move(target)), folders_(std::move(folders)),
+      folder_(folders_.value(0)),
       clock_(clock ? std::move(clock) : Clock(steady_seconds)) {
     setWindowTitle(window_title());
     build_controls();
@@ -306,7 +307,7 @@ void TaringWindow::start_session() {
         show_status(tr("Папку для сессий %1 создать не удалось: точки не будут сохраняться.")
                         .arg(QDir::toNativeSeparators(folder_)));
     session_ = taring::TaringSession{target_.address, serial_, {}};
-    if (auto found = taring::unfinished_session({folder_}, target_.address, serial_)) {
+    if (auto found = taring::unfinished_session(folders_, target_.address, serial_)) {
         const TaringPoint& last = found->session.points.back();
         const QString offer = tr("Есть незаконченная тарировка этого датчика (файл %1). Точек в ней: %2, "
                                              "последняя — %3 л при уровне %4.\n\nПродолжить её?")

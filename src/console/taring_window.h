@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QString>
+#include <QStringList>
 #include <QTableWidget>
 #include <QTimer>
 #include <QWidget>
@@ -41,7 +42,9 @@ public:
     using Clock = std::function<double()>;  // seconds on a clock that does not run backwards
 
     // Sessions are kept in `folder`. `clock` times the polls; by default a steady clock.
-    TaringWindow(Dialogs& dialogs, TaringTarget target, QString folder, Clock clock = {}, QWidget* parent = nullptr);
+    // New sessions are kept in the first of `folders`; unfinished ones are looked for in all.
+    TaringWindow(Dialogs& dialogs, TaringTarget target, QStringList folders, Clock clock = {},
+                 QWidget* parent = nullptr);
     ~TaringWindow() override;
 
     // ---- Controls -----------------------------------------------------------------
@@ -115,7 +118,8 @@ private:
 
     Dialogs& dialogs_;
     TaringTarget target_;
-    QString folder_;
+    QStringList folders_;
+    QString folder_;  // the first of them
     Clock clock_;
     std::optional<std::uint32_t> serial_;
     QString version_;
