@@ -180,7 +180,7 @@ TEST_F(CliSimTest, ReadBackThatDiffersFailsWithStatus3AndNamesTheField) {
     ASSERT_FALSE(calibration::write_table_file(path("s2.csv"), backup_file(path("unit.json")).tables[1]));
     const CliRun table = cli_run(sim.device(), {"table", "write", "2", path("s2.csv")});
     EXPECT_EQ(table.status, 3);
-    const std::string row40 = "строка 40, litres: записано 1200, прочитано 1201";
+    const std::string row40 = "row 40, litres: written 1200, read 1201";
     EXPECT_NE(table.err.find("Sensor 2: the table read back differs"), std::string::npos) << table.err;
     EXPECT_NE(table.err.find(row40), std::string::npos) << table.err;
 
@@ -383,7 +383,7 @@ TEST_F(CliSimTest, AFileForAnotherCommandIsNamedWithThatCommand) {
         {{"restore", path("csv named json.json")}, table_hint},
         {{"restore", path("broken table.csv")}, table_hint},
         {{"restore", path("tank.json")}, "tank.json is a taring session, not a backup of a unit: trelvik-cli table from-session "},
-        {{"restore", path("notes.txt")}, "notes.txt: не JSON: "},
+        {{"restore", path("notes.txt")}, "notes.txt: not JSON: "},
         {{"table", "write", "3", path("unit.csv")},
          "unit.csv is a backup of a whole unit, not one slot's table: trelvik-cli restore " + path("unit.csv").toStdString() +
              " --slot 3 writes its Sensor 3 back"},
