@@ -222,7 +222,7 @@ private:
         }
         TRY(save());
         io_.err << worded(QCoreApplication::translate("CliTare", "точка %1 отменена (%2 л, уровень %3)"),
-                          {whole(static_cast<long long>(session_.points.size() + 1)), figure(undone->litres),
+                          {whole(static_cast<long long>(session_.points.size()) + 1), figure(undone->litres),
                            figure(undone->level)})
                 << "\n";
         flag_suspect_portions(false);
