@@ -9,9 +9,9 @@ shift 2
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 status=0
-for spec in "$@"; do
-  part=${spec%%=*}
-  IFS=, read -r -a dirs <<<"${spec#*=}"
+for entry in "$@"; do
+  part=${entry%%=*}
+  IFS=, read -r -a dirs <<<"${entry#*=}"
   ts="$root/translations/trelvik_${part}_en.ts"
   cp "$ts" "$work/$part.ts"
   (cd "$root" && "$lupdate" -silent -locations none -no-obsolete "${dirs[@]}" -ts "$work/$part.ts")
