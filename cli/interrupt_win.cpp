@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include <cstdlib>
 #include <thread>
 
 #include "interrupt.h"
@@ -10,11 +11,21 @@ namespace {
 
 Io::Interrupt* installed = nullptr;
 void (*before_exit)() = nullptr;
+HANDLE session_window_ready = nullptr;  // set once the session's window is made, or could not be
+
+// A program that ends while another thread is still making its first window can hang in
+// the window system's start-up (under Wine the process is then killed). So every way out
+// waits until the window is made; bounded, since a desktop that never answers must not
+// keep the program from ending.
+void wait_for_the_session_window() {
+    if (session_window_ready) WaitForSingleObject(session_window_ready, 5000);
+}
 
 // Ended at once, with the status of an interrupted command. The system's own handler
 // would end it too, but under Wine with status 0, which reads as success.
 [[noreturn]] void end_now() {
     if (before_exit) before_exit();
+    wait_for_the_session_window();
     ExitProcess(130);
 }
 
@@ -52,17 +63,22 @@ LRESULT CALLBACK on_session_message(HWND window, UINT message, WPARAM w, LPARAM 
 // A program that loads user32.dll (Qt does) gets no CTRL_LOGOFF_EVENT or
 // CTRL_SHUTDOWN_EVENT; the end of the session reaches it as window messages instead, sent
 // to its top-level windows. A hidden one on a thread of its own takes them (a message-only
-// window would get no broadcasts).
+// window would get no broadcasts). It is made while the command runs.
 void watch_the_session() {
-    std::thread([] {
+    const HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    session_window_ready = ready;
+    std::atexit(wait_for_the_session_window);
+    std::thread([ready] {
         const HINSTANCE module = GetModuleHandleW(nullptr);
         WNDCLASSW type{};
         type.lpfnWndProc = on_session_message;
         type.hInstance = module;
         type.lpszClassName = L"trelvik-cli-session";
-        if (!RegisterClassW(&type)) return;
-        if (!CreateWindowExW(0, type.lpszClassName, L"", WS_OVERLAPPED, 0, 0, 0, 0, nullptr, nullptr, module, nullptr))
-            return;
+        const bool made = RegisterClassW(&type) &&
+                          CreateWindowExW(0, type.lpszClassName, L"", WS_OVERLAPPED, 0, 0, 0, 0, nullptr, nullptr,
+                                          module, nullptr);
+        if (ready) SetEvent(ready);
+        if (!made) return;
         MSG message;
         while (GetMessageW(&message, nullptr, 0, 0) > 0) DispatchMessageW(&message);
     }).detach();

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "protocol/bytes.h"
+#include "protocol/translatable.h"
 
 #define FUZZ_CHECK(cond)                                                                    \
     do {                                                                                    \
@@ -65,6 +66,14 @@ inline bool well_formed_utf8(std::string_view s) {
             return false;
         i += len;
     }
+    return true;
+}
+
+// A text handed up for wording: its words and every name or typed text in it well formed.
+inline bool well_formed_utf8(const protocol::Text& text) {
+    if (!well_formed_utf8(std::string_view(text.source))) return false;
+    for (const auto& arg : text.args)
+        if (const auto* words = std::get_if<std::string>(&arg); words && !well_formed_utf8(*words)) return false;
     return true;
 }
 
