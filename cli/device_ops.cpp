@@ -31,6 +31,15 @@ std::string DeviceOps::port_gone_message() {
     return QCoreApplication::translate("CliDeviceOps", "порт пропал: его устройство отключено (вынут адаптер?)").toStdString();
 }
 
+std::string DeviceOps::failure_text(const exchange::RequestFailure& failure) {
+    if (failure.port_gone)
+        return worded(QCoreApplication::translate("CliDeviceOps", "порт пропал; %1 не отправлен"), {failure.asked});
+    const std::string problem = language::worded(failure.last_problem).toStdString();
+    const std::string last = failure.last_answer.empty() ? problem : failure.last_answer + " (" + problem + ")";
+    return worded(QCoreApplication::translate("CliDeviceOps", "нет исправного ответа на %1 (попыток: %2); последнее: %3"),
+                  {failure.asked, whole(failure.attempts), last});
+}
+
 std::string slot_name(std::size_t slot) { return "Sensor " + std::to_string(slot + 1); }
 
 Outcome<Nothing> DeviceOps::confirmed(const Bytes& request, Byte confirmation, const std::string& refused) {
@@ -93,13 +102,16 @@ Outcome<std::vector<Byte>> DeviceOps::search() {
     // Every byte of the answer is the address of one sensor: no frame, no CRC. An answer
     // is taken when it is short enough to be a list and every byte can be an address.
     const Bytes request(network::cmd_search.begin(), network::cmd_search.end());
-    const auto answer = ask(request, exchange::AnswerCheck([](ByteView rx) -> std::optional<std::string> {
-        if (rx.empty()) return QCoreApplication::translate("CliDeviceOps", "ни один датчик не ответил").toStdString();
+    const auto answer = ask(request, exchange::AnswerCheck([](ByteView rx) -> std::optional<Text> {
+        if (rx.empty()) return Text{"CliDeviceOps", QT_TRANSLATE_NOOP("CliDeviceOps", "ни один датчик не ответил")};
         const auto addresses = network::search_addresses(rx);
         if (!addresses)
-            return worded(QCoreApplication::translate("CliDeviceOps", "байтов: %1 — слишком много для списка адресов"), {whole(static_cast<long long>(rx.size()))});
+            return Text{"CliDeviceOps", QT_TRANSLATE_NOOP("CliDeviceOps", "байтов: %1 — слишком много для списка адресов"),
+                        {static_cast<long long>(rx.size())}};
         for (Byte a : *addresses)
-            if (a > max_sensor_address) return worded(QCoreApplication::translate("CliDeviceOps", "байт %1 не может быть адресом датчика"), {whole(a)});
+            if (a > max_sensor_address)
+                return Text{"CliDeviceOps", QT_TRANSLATE_NOOP("CliDeviceOps", "байт %1 не может быть адресом датчика"),
+                            {static_cast<long long>(a)}};
         return std::nullopt;
     }));
     if (const auto* failed = std::get_if<Failed>(&answer)) return *failed;
@@ -128,7 +140,7 @@ Outcome<Nothing> DeviceOps::set_net(Byte address, Byte net) {
     for (int attempt = 0; attempt <= line_.retries(); ++attempt) {
         auto answer = line_.ask(request, from_sensor(cmd_set_net), 0);
         if (std::holds_alternative<Bytes>(answer)) return Nothing{};
-        last = std::get<exchange::RequestFailure>(answer).message;
+        last = failure_text(std::get<exchange::RequestFailure>(answer));
         const auto moved = line_.ask(sensor_request(net, cmd_read_sn), from_sensor(cmd_read_sn, identity_length), 0);
         if (std::holds_alternative<Bytes>(moved)) return Nothing{};
     }

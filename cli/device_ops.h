@@ -64,13 +64,15 @@ private:
     Outcome<Bytes> ask(const Bytes& request, const Check& check) {
         auto answer = line_.ask(request, check);
         if (auto* failure = std::get_if<exchange::RequestFailure>(&answer))
-            return Failed{Status::failed, port_gone() ? port_gone_message() : failure->message};
+            return Failed{Status::failed, port_gone() ? port_gone_message() : failure_text(*failure)};
         return std::get<Bytes>(std::move(answer));
     }
     // A display-unit command that the unit confirms with `confirmation` or refuses.
     Outcome<Nothing> confirmed(const Bytes& request, Byte confirmation, const std::string& refused);
 
     static std::string port_gone_message();
+    // Why a request got no usable answer, in the program's language.
+    static std::string failure_text(const exchange::RequestFailure& failure);
 
     exchange::RequestReply& line_;
     const serial::Line* port_;

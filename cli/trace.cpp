@@ -4,6 +4,7 @@
 #include <QDateTime>
 #include <chrono>
 
+#include "language/language.h"
 #include "option_names.h"
 
 namespace cli {
@@ -38,7 +39,9 @@ QString no_line_to_trace(const QString& command) {
 }
 
 TraceFile::TraceFile(std::ostream* standard_error)
-    : standard_error_(standard_error), writer_([this](std::string_view line) { write(line); }, now) {}
+    : standard_error_(standard_error),
+      writer_([this](std::string_view line) { write(line); }, now,
+              [](const protocol::Text& text) { return language::in_english(text).toStdString(); }) {}
 
 Outcome<std::unique_ptr<TraceFile>> TraceFile::open(const QString& path, std::ostream& standard_error) {
     if (path == QLatin1String("-")) return std::unique_ptr<TraceFile>(new TraceFile(&standard_error));

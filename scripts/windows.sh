@@ -66,13 +66,16 @@ while [ ${#pending[@]} -gt 0 ]; do
   done
 done
 x86_64-w64-mingw32-strip --strip-unneeded "$stage"/*.exe "$stage"/*.dll "$stage"/*/*.dll
-# Qt's own texts (standard buttons, file dialogs) for a Russian console: the programs look
-# for them in a translations folder beside them. The mingw Qt has none of its own; the
-# files are the same for every system (qtbase_ru.qm loads no other catalogue).
+# Qt's own texts (standard buttons, file dialogs, the serial port's errors) for a Russian
+# console: the programs look for them in a translations folder beside them. The mingw Qt
+# has none of its own; the files are the same for every system (neither loads another
+# catalogue).
 qt_texts=${TRELVIK_QT_TRANSLATIONS:-/usr/share/qt6/translations}
-[ -f "$qt_texts/qtbase_ru.qm" ] || { echo "windows.sh: no $qt_texts/qtbase_ru.qm (apt install qt6-translations-l10n)" >&2; exit 1; }
 mkdir -p "$stage/translations"
-cp "$qt_texts/qtbase_ru.qm" "$stage/translations/"
+for qm in qtbase_ru.qm qtserialport_ru.qm; do
+  [ -f "$qt_texts/$qm" ] || { echo "windows.sh: no $qt_texts/$qm (apt install qt6-translations-l10n)" >&2; exit 1; }
+  cp "$qt_texts/$qm" "$stage/translations/"
+done
 # Text files with Windows line ends, so that any editor shows their lines.
 crlf() { sed 's/\r$//; s/$/\r/'; }
 sed "s/@VERSION@/$version/g" cmake/windows-readme.txt | crlf >"$stage/README.txt"

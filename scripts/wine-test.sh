@@ -54,7 +54,7 @@ echo "== GoogleTest suites under Wine"
 echo "== trelvik-cli.exe from the zip against the simulator"
 unzip -q build-win/trelvik-console-*-windows-x64.zip -d "$tmp"
 app=$(echo "$tmp"/trelvik-console-*-windows-x64)
-for f in translations/qtbase_ru.qm guide-ru.md guide-en.md README.txt; do
+for f in translations/qtbase_ru.qm translations/qtserialport_ru.qm guide-ru.md guide-en.md README.txt; do
   [ -s "$app/$f" ] && pass "the zip carries $f" || fail "the zip lacks $f"
 done
 winpath() { printf 'Z:%s' "${1//\//\\}"; }

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "protocol/bytes.h"
+#include "protocol/translatable.h"
 
 namespace exchange {
 
@@ -22,7 +23,7 @@ public:
     // All that came in answer to one frame, noise included.
     virtual void received(protocol::ByteView bytes) = 0;
     // What came holds no usable answer, and why.
-    virtual void bad_answer(const std::string& problem) = 0;
+    virtual void bad_answer(const protocol::Text& problem) = 0;
     // Nothing came back to the frame sent last.
     virtual void no_answer() = 0;
     // The frame goes out again: the `retry`th of `retries`.

@@ -35,10 +35,13 @@ std::variant<Bytes, RequestFailure> RequestReply::ask(ByteView request, const An
 
 std::variant<Bytes, RequestFailure> RequestReply::transact(ByteView request, const AnswerCheck& check,
                                                            const Complete& complete, int attempts) {
-    const std::string asked = protocol::hex_dump(request);
-    std::string last;
+    RequestFailure failure{protocol::hex_dump(request), 0, false, {}, {}};
     for (int attempt = 1; attempt <= attempts; ++attempt) {
-        if (!line_.is_open()) return RequestFailure{"the port is gone; " + asked + " was not sent"};
+        if (!line_.is_open()) {
+            failure.port_gone = true;
+            return failure;
+        }
+        failure.attempts = attempt;
         if (trace_) {
             if (attempt > 1) trace_->retry(attempt - 1, attempts - 1);
             trace_->dropped(line_.drop_input());
@@ -48,7 +51,9 @@ std::variant<Bytes, RequestFailure> RequestReply::transact(ByteView request, con
         const int written = line_.write(request);
         if (written != static_cast<int>(request.size())) {
             if (trace_) trace_->short_write(static_cast<std::size_t>(std::max(written, 0)), request.size());
-            last = "the port took " + std::to_string(written) + " of " + std::to_string(request.size()) + " bytes";
+            failure.last_answer.clear();
+            failure.last_problem = {"RequestReply", QT_TRANSLATE_NOOP("RequestReply", "порт принял байтов: %1 из %2"),
+                                    {static_cast<long long>(written), static_cast<long long>(request.size())}};
             continue;
         }
         if (trace_) trace_->sent(request);
@@ -60,17 +65,17 @@ std::variant<Bytes, RequestFailure> RequestReply::transact(ByteView request, con
             return Bytes(usable.begin(), usable.end());
         }
         // A check that would take an empty answer has nothing to say about it.
-        const std::string problem = check(answer).value_or("no answer");
+        failure.last_problem = check(answer).value_or(
+            protocol::Text{"ReplyCheck", QT_TRANSLATE_NOOP("ReplyCheck", "нет ответа")});
         if (trace_) {
             if (answer.empty())
                 trace_->no_answer();
             else
-                trace_->bad_answer(problem);
+                trace_->bad_answer(failure.last_problem);
         }
-        last = answer.empty() ? problem : protocol::hex_dump(answer) + " (" + problem + ")";
+        failure.last_answer = protocol::hex_dump(answer);
     }
-    const std::string tries = attempts == 1 ? "1 attempt" : std::to_string(attempts) + " attempts";
-    return RequestFailure{"no valid answer to " + asked + " after " + tries + "; last: " + last};
+    return failure;
 }
 
 std::optional<std::size_t> RequestReply::read_answer(const AnswerCheck& check, const Complete& complete,

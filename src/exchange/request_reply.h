@@ -23,13 +23,18 @@ namespace exchange {
 using protocol::Bytes;
 using protocol::ByteView;
 
-// Why no usable answer came: what was asked and what came back last, in hexadecimal.
+// Why no usable answer came, for the caller to word: what was asked and what came back
+// last, in hexadecimal, and what was wrong with it.
 struct RequestFailure {
-    std::string message;
+    std::string asked;          // the request
+    int attempts = 0;           // frames that went out, or were tried
+    bool port_gone = false;     // the port went away before the request could go out again
+    std::string last_answer;    // empty when nothing came
+    protocol::Text last_problem;  // why the last attempt gave nothing usable
 };
 
 // nullopt when the received bytes are a usable answer; else what is wrong with them.
-using AnswerCheck = std::function<std::optional<std::string>(ByteView)>;
+using AnswerCheck = std::function<std::optional<protocol::Text>(ByteView)>;
 
 class RequestReply {
 public:

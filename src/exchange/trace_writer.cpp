@@ -43,7 +43,7 @@ void TraceWriter::short_write(std::size_t written, std::size_t size) {
     event("write failed: the port took " + std::to_string(written) + " of " + std::to_string(size) + " bytes", clock_());
 }
 
-void TraceWriter::bad_answer(const std::string& problem) { event("bad answer: " + problem, clock_()); }
+void TraceWriter::bad_answer(const protocol::Text& problem) { event("bad answer: " + english_(problem), clock_()); }
 
 void TraceWriter::no_answer() {
     const TraceTime at = clock_();

@@ -9,7 +9,8 @@
 //   2026-12-08T09:12:30.412+01:00 <- 3E 1 F0 19 34 12 (...)
 //   2026-12-08T09:12:30.413+01:00 bad answer: bad CRC: 19, computed 18
 //   2026-12-08T09:12:30.500+01:00 write failed: the port took 2 of 4 bytes
-// Plain C++: the caller supplies the clock and where the lines go.
+// Plain C++: the caller supplies the clock, where the lines go, and the English wording of
+// what was wrong with an answer.
 
 #include <cstdint>
 #include <functional>
@@ -33,14 +34,16 @@ class TraceWriter final : public LineTrace {
 public:
     using Sink = std::function<void(std::string_view line)>;  // one line, without its end
     using Clock = std::function<TraceTime()>;
+    using English = std::function<std::string(const protocol::Text&)>;
 
-    TraceWriter(Sink sink, Clock clock) : sink_(std::move(sink)), clock_(std::move(clock)) {}
+    TraceWriter(Sink sink, Clock clock, English english)
+        : sink_(std::move(sink)), clock_(std::move(clock)), english_(std::move(english)) {}
 
     void dropped(protocol::ByteView stale) override;
     void sent(protocol::ByteView frame) override;
     void short_write(std::size_t written, std::size_t size) override;
     void received(protocol::ByteView bytes) override;
-    void bad_answer(const std::string& problem) override;
+    void bad_answer(const protocol::Text& problem) override;
     void no_answer() override;
     void retry(int retry, int retries) override;
 
@@ -50,6 +53,7 @@ private:
 
     Sink sink_;
     Clock clock_;
+    English english_;
     std::optional<std::int64_t> sent_at_;  // steady_ms of the last frame sent
 };
 

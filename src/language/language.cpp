@@ -22,7 +22,7 @@ std::vector<std::unique_ptr<QTranslator>>& installed() {
     return translators;
 }
 
-// Qt's own texts (standard buttons, file dialogs): from Qt's translations folder, or from
+// Qt's own texts: from Qt's translations folder, or from
 // a "translations" folder beside the program where a portable copy carries them.
 bool load_qt_texts(QTranslator& translator, const QString& name) {
     const QString beside = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("translations"));
@@ -91,8 +91,11 @@ void install(QCoreApplication& app, Language language) {
             if (translator->load(QStringLiteral(":/i18n/%1_en.qm").arg(QLatin1String(name)))) add(std::move(translator));
         }
     } else {
-        auto translator = std::make_unique<QTranslator>();
-        if (load_qt_texts(*translator, QStringLiteral("qtbase_ru"))) add(std::move(translator));
+        // Qt's own: the standard buttons and file dialogs, and the serial port's errors.
+        for (const char* name : {"qtbase_ru", "qtserialport_ru"}) {
+            auto translator = std::make_unique<QTranslator>();
+            if (load_qt_texts(*translator, QLatin1String(name))) add(std::move(translator));
+        }
     }
     in_force = language;
 }
@@ -153,6 +156,23 @@ QString with_args(const QString& words, const std::vector<protocol::Text::Arg>& 
 
 QString worded(const protocol::Text& text) {
     return with_args(QCoreApplication::translate(text.context, text.source), text.args);
+}
+
+QString in_english(const protocol::Text& text) {
+    static const auto english = [] {
+        std::vector<std::unique_ptr<QTranslator>> translators;
+        for (const char* name : ours) {
+            auto translator = std::make_unique<QTranslator>();
+            if (translator->load(QStringLiteral(":/i18n/%1_en.qm").arg(QLatin1String(name))))
+                translators.push_back(std::move(translator));
+        }
+        return translators;
+    }();
+    for (const auto& translator : english) {
+        const QString words = translator->translate(text.context, text.source);
+        if (!words.isEmpty()) return with_args(words, text.args);
+    }
+    return with_args(QString::fromUtf8(text.source), text.args);
 }
 
 QString date_time(const QDateTime& when) {

@@ -59,6 +59,8 @@ QString date(const QDate& day);
 // %1 … %9 replaced in one pass by its arguments (figures as `figure` words them), so an
 // argument that holds "%2" stays as it is.
 QString worded(const protocol::Text& text);
+// In English whatever the program's language: for traces, which grep alike everywhere.
+QString in_english(const protocol::Text& text);
 // The same replacement for a text already translated.
 QString with_args(const QString& words, const std::vector<protocol::Text::Arg>& args);
 

@@ -7,20 +7,32 @@
 
 namespace protocol {
 
-std::optional<std::string> reply_problem(ByteView rx, const ReplyShape& shape) {
-    if (rx.empty()) return "no answer";
-    if (rx[0] != shape.start) return "wrong start byte " + hex_dump(rx[0]);
+namespace {
+
+Text problem(const char* source, std::vector<Text::Arg> args = {}) { return {"ReplyCheck", source, std::move(args)}; }
+
+long long count(std::size_t n) { return static_cast<long long>(n); }
+
+}  // namespace
+
+std::optional<Text> reply_problem(ByteView rx, const ReplyShape& shape) {
+    if (rx.empty()) return problem(QT_TRANSLATE_NOOP("ReplyCheck", "нет ответа"));
+    if (rx[0] != shape.start)
+        return problem(QT_TRANSLATE_NOOP("ReplyCheck", "неверный начальный байт %1"), {hex_dump(rx[0])});
     // A cut reply is reported as such before its CRC, which it cannot have right.
-    if (rx.size() < 4) return std::to_string(rx.size()) + " bytes, too short for a reply";
+    if (rx.size() < 4)
+        return problem(QT_TRANSLATE_NOOP("ReplyCheck", "байтов: %1, слишком мало для ответа"), {count(rx.size())});
     if (!crc_ok(rx))
-        return "bad CRC: " + hex_dump(rx.back()) + ", computed " + hex_dump(crc8(rx.first(rx.size() - 1)));
+        return problem(QT_TRANSLATE_NOOP("ReplyCheck", "неверная CRC: %1, вычислена %2"),
+                       {hex_dump(rx.back()), hex_dump(crc8(rx.first(rx.size() - 1)))});
     if (std::find(shape.codes.begin(), shape.codes.end(), rx[2]) == shape.codes.end()) {
         std::string expected;
-        for (Byte code : shape.codes) expected += (expected.empty() ? "" : " or ") + hex_dump(code);
-        return "reply code " + hex_dump(rx[2]) + ", expected " + expected;
+        for (Byte code : shape.codes) expected += (expected.empty() ? "" : "/") + hex_dump(code);
+        return problem(QT_TRANSLATE_NOOP("ReplyCheck", "код ответа %1, ожидается %2"), {hex_dump(rx[2]), expected});
     }
     if (rx.size() < shape.min_length)
-        return std::to_string(rx.size()) + " bytes, expected at least " + std::to_string(shape.min_length);
+        return problem(QT_TRANSLATE_NOOP("ReplyCheck", "байтов: %1, ожидается не меньше %2"),
+                       {count(rx.size()), count(shape.min_length)});
     return std::nullopt;
 }
 

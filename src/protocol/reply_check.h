@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "bytes.h"
+#include "translatable.h"
 
 namespace protocol {
 
@@ -26,9 +27,9 @@ struct ReplyShape {
 // Whether `rx` ends in a whole reply of `shape`'s known length that passes the check.
 bool ends_in_whole_reply(ByteView rx, const ReplyShape& shape);
 
-// nullopt for a reply of that shape; otherwise what is wrong with it ("no answer",
-// "wrong start byte 3E", "reply code F0, expected EE", "17 bytes, expected at least 167",
-// "bad CRC: 5A, computed 91").
-std::optional<std::string> reply_problem(ByteView rx, const ReplyShape& shape);
+// nullopt for a reply of that shape; otherwise what is wrong with it, to be worded:
+// no answer, a wrong start byte, too short, a bad CRC (with the one computed), a reply
+// code not asked for (with those that were), fewer bytes than the fields need.
+std::optional<Text> reply_problem(ByteView rx, const ReplyShape& shape);
 
 }  // namespace protocol

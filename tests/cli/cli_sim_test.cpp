@@ -195,14 +195,14 @@ TEST_F(CliSimTest, NoAnswerFailsWithStatus1AfterTheRetries) {
     SimProcess sim = quiet_sim({"--mute", "222"});
     const CliRun run = cli_run(sim.device(), {"--retries", "1", "table", "read", "1"});
     EXPECT_EQ(run.status, 1);
-    EXPECT_NE(run.err.find("no valid answer to 3E DE EE 00 19 after 2 attempts; last: no answer"), std::string::npos)
+    EXPECT_NE(run.err.find("no valid answer to 3E DE EE 00 19 (attempts: 2); last: no answer"), std::string::npos)
         << run.err;
     EXPECT_EQ(logged(sim, "<- 3E DE EE 00 19", 2), 2);
 
     SimProcess bad_crc = quiet_sim({"--bad-crc", "2"});
     const CliRun identity = cli_run(bad_crc.device(), {"identity", "2", "--retries", "0"});
     EXPECT_EQ(identity.status, 1);
-    EXPECT_NE(identity.err.find("after 1 attempt; last: 3E 02 FC"), std::string::npos) << identity.err;
+    EXPECT_NE(identity.err.find("(attempts: 1); last: 3E 02 FC"), std::string::npos) << identity.err;
     EXPECT_NE(identity.err.find("(bad CRC: "), std::string::npos) << identity.err;
 }
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "exchange/request_reply.h"
+#include "language/language.h"
 #include "protocol/commands.h"
 #include "protocol/crc.h"
 #include "protocol/hex.h"
@@ -18,6 +19,12 @@ Bytes framed(Bytes body) {
 
 const ReplyShape table_written{display_reply_start, {cmd_table_written, cmd_bad_password}, 4};
 
+std::optional<std::string> problem_of(ByteView rx, const ReplyShape& shape) {
+    const auto problem = reply_problem(rx, shape);
+    if (!problem) return std::nullopt;
+    return language::in_english(*problem).toStdString();
+}
+
 }  // namespace
 
 TEST(ReplyCheck, SaysWhatIsWrongWithAReply) {
@@ -30,10 +37,10 @@ TEST(ReplyCheck, SaysWhatIsWrongWithAReply) {
         {framed({0x3E, 0xDE, 0xE0}), "wrong start byte 3E"},
         {{0x31, 0xDE, 0xE0}, "3 bytes, too short for a reply"},
         {bad_crc, "bad CRC: 19, computed 18"},
-        {framed({0x31, 0xDE, 0xEE}), "reply code EE, expected E0 or FD"},
+        {framed({0x31, 0xDE, 0xEE}), "reply code EE, expected E0/FD"},
     };
-    for (const auto& [rx, problem] : cases) EXPECT_EQ(reply_problem(rx, table_written), problem) << hex_dump(rx);
-    EXPECT_EQ(reply_problem(good, {display_reply_start, {cmd_table_written}, 167}), "4 bytes, expected at least 167");
+    for (const auto& [rx, problem] : cases) EXPECT_EQ(problem_of(rx, table_written), problem) << hex_dump(rx);
+    EXPECT_EQ(problem_of(good, {display_reply_start, {cmd_table_written}, 167}), "4 bytes, expected at least 167");
 
     // A read may end early only on a whole reply of a length the request fixes.
     ReplyShape four = table_written;
@@ -60,11 +67,13 @@ TEST(RequestReply, DropsStaleInputMendsASplitOrNoisyAnswerAndRetriesABadOne) {
     line.replies = {{0x00, 0x31, 0xFF, 0x31, 0xDE, 0xE0, good.back()}};
     EXPECT_EQ(std::get<Bytes>(exchange.ask(request, table_written)), good);
 
-    // A bad answer is asked again; the message of the last failure shows both frames.
+    // A bad answer is asked again; the failure names the request and what the last try got.
     line.replies = {{0x31, 0xDE, 0xE0, 0x00}, {}};
     exchange::RequestReply retrying(line, 1);
     const auto failed = std::get<exchange::RequestFailure>(retrying.ask(request, table_written));
-    EXPECT_EQ(failed.message, "no valid answer to 3E DE EF " + hex_dump(request.back()) +
-                                  " after 2 attempts; last: no answer");
+    EXPECT_EQ(failed.asked, "3E DE EF " + hex_dump(request.back()));
+    EXPECT_EQ(failed.attempts, 2);
+    EXPECT_EQ(failed.last_answer, "");
+    EXPECT_EQ(language::in_english(failed.last_problem), "no answer");
     EXPECT_EQ(line.written.size(), 4u);
 }

@@ -174,9 +174,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                       last.end()));
     } else {
         FUZZ_CHECK(!tail && line.attempts.size() == static_cast<std::size_t>(1 + retries));
-        const std::string& message = std::get<exchange::RequestFailure>(result).message;
-        FUZZ_CHECK(message.find(protocol::hex_dump(kind.request)) != std::string::npos);
-        FUZZ_CHECK(fuzz::well_formed_utf8(message));
+        const auto& failure = std::get<exchange::RequestFailure>(result);
+        FUZZ_CHECK(failure.asked == protocol::hex_dump(kind.request));
+        FUZZ_CHECK(failure.attempts == 1 + retries && !failure.port_gone);
+        FUZZ_CHECK(failure.last_answer == protocol::hex_dump(last));
+        FUZZ_CHECK(!failure.last_problem.empty() && fuzz::well_formed_utf8(failure.last_problem));
     }
     return 0;
 }
