@@ -70,10 +70,12 @@ int settling_level(SimProcess& sim) {
 }
 
 // "point,litres,level,spread": the point's number and litres, and its level within a few units of `settled`.
+// A window is calm once its spread is within the tolerance (2), which the tail of the
+// surface's approach and a unit of noise can meet while its middle is still 2.5 short.
 void expect_point(const std::string& line, const std::string& number_and_litres, int settled) {
     ASSERT_TRUE(line.starts_with(number_and_litres + ",")) << line;
     const double level = std::stod(line.substr(number_and_litres.size() + 1));
-    EXPECT_LE(std::abs(level - settled), 2) << line;
+    EXPECT_LE(std::abs(level - settled), 3) << line;
 }
 
 }  // namespace
