@@ -58,6 +58,9 @@ public:
     // and an answer there is success.
     Outcome<Nothing> set_net(Byte address, Byte net);
 
+    // Why a request got no usable answer, in the program's language.
+    static std::string failure_text(const exchange::RequestFailure& failure);
+
 private:
     // The answer that passes `check` (a ReplyShape or an AnswerCheck), or the failure.
     template <typename Check>
@@ -71,8 +74,6 @@ private:
     Outcome<Nothing> confirmed(const Bytes& request, Byte confirmation, const std::string& refused);
 
     static std::string port_gone_message();
-    // Why a request got no usable answer, in the program's language.
-    static std::string failure_text(const exchange::RequestFailure& failure);
 
     exchange::RequestReply& line_;
     const serial::Line* port_;

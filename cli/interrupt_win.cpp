@@ -89,8 +89,9 @@ void watch_the_session() {
 void install_interrupt_handler(Io::Interrupt& interrupt, void (*before_sudden_exit)()) {
     installed = &interrupt;
     before_exit = before_sudden_exit;
-    SetConsoleCtrlHandler(on_console_event, TRUE);
+    // The window's readiness is known before any console event can ask for it.
     watch_the_session();
+    SetConsoleCtrlHandler(on_console_event, TRUE);
 }
 
 }  // namespace cli

@@ -66,7 +66,7 @@ while [ ${#pending[@]} -gt 0 ]; do
   done
 done
 x86_64-w64-mingw32-strip --strip-unneeded "$stage"/*.exe "$stage"/*.dll "$stage"/*/*.dll
-# Qt's own texts (standard buttons, file dialogs, the serial port's errors) for a Russian
+# Qt's own texts (standard buttons, file dialogs, the serial port's own messages) for a Russian
 # console: the programs look for them in a translations folder beside them. The mingw Qt
 # has none of its own; the files are the same for every system (neither loads another
 # catalogue).

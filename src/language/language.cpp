@@ -91,7 +91,8 @@ void install(QCoreApplication& app, Language language) {
             if (translator->load(QStringLiteral(":/i18n/%1_en.qm").arg(QLatin1String(name)))) add(std::move(translator));
         }
     } else {
-        // Qt's own: the standard buttons and file dialogs, and the serial port's errors.
+        // Qt's own: the standard buttons and file dialogs, and the serial port's own few
+        // messages (most of a port's errors are the system's, in the system's language).
         for (const char* name : {"qtbase_ru", "qtserialport_ru"}) {
             auto translator = std::make_unique<QTranslator>();
             if (load_qt_texts(*translator, QLatin1String(name))) add(std::move(translator));
@@ -104,7 +105,7 @@ Language current() { return in_force; }
 
 QString code(Language language) { return language == Language::english ? QStringLiteral("en") : QStringLiteral("ru"); }
 
-const QLocale& figures_locale() {
+const QLocale& figures_locale(Language language) {
     static const QLocale russian = [] {
         QLocale locale(QLocale::Russian, QLocale::Russia);
         locale.setNumberOptions(QLocale::OmitGroupSeparator);
@@ -115,11 +116,14 @@ const QLocale& figures_locale() {
         locale.setNumberOptions(QLocale::OmitGroupSeparator);
         return locale;
     }();
-    return in_force == Language::english ? english : russian;
+    return language == Language::english ? english : russian;
 }
 
-QString figure(double value, int decimals) {
-    const QLocale& locale = figures_locale();
+const QLocale& figures_locale() { return figures_locale(in_force); }
+
+namespace {
+
+QString figure_in(const QLocale& locale, double value, int decimals) {
     QString text = locale.toString(value, 'f', decimals);
     const QString point = locale.decimalPoint();
     if (text.contains(point)) {
@@ -130,12 +134,12 @@ QString figure(double value, int decimals) {
     return text;
 }
 
-QString with_args(const QString& words, const std::vector<protocol::Text::Arg>& args) {
-    auto text_of = [](const protocol::Text::Arg& arg) {
+QString with_args_in(const QLocale& locale, const QString& words, const std::vector<protocol::Text::Arg>& args) {
+    auto text_of = [&locale](const protocol::Text::Arg& arg) {
         if (const auto* s = std::get_if<std::string>(&arg)) return QString::fromStdString(*s);
         if (const auto* n = std::get_if<long long>(&arg)) return QString::number(*n);
         const auto& f = std::get<protocol::Figure>(arg);
-        return figure(f.value, f.decimals);
+        return figure_in(locale, f.value, f.decimals);
     };
     QString out;
     out.reserve(words.size());
@@ -154,6 +158,14 @@ QString with_args(const QString& words, const std::vector<protocol::Text::Arg>& 
     return out;
 }
 
+}  // namespace
+
+QString figure(double value, int decimals) { return figure_in(figures_locale(), value, decimals); }
+
+QString with_args(const QString& words, const std::vector<protocol::Text::Arg>& args) {
+    return with_args_in(figures_locale(), words, args);
+}
+
 QString worded(const protocol::Text& text) {
     return with_args(QCoreApplication::translate(text.context, text.source), text.args);
 }
@@ -170,9 +182,9 @@ QString in_english(const protocol::Text& text) {
     }();
     for (const auto& translator : english) {
         const QString words = translator->translate(text.context, text.source);
-        if (!words.isEmpty()) return with_args(words, text.args);
+        if (!words.isEmpty()) return with_args_in(figures_locale(Language::english), words, text.args);
     }
-    return with_args(QString::fromUtf8(text.source), text.args);
+    return with_args_in(figures_locale(Language::english), QString::fromUtf8(text.source), text.args);
 }
 
 QString date_time(const QDateTime& when) {

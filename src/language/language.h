@@ -64,7 +64,8 @@ QString in_english(const protocol::Text& text);
 // The same replacement for a text already translated.
 QString with_args(const QString& words, const std::vector<protocol::Text::Arg>& args);
 
-// The locale figures are written in.
+// The locale figures are written in: the program's language's, or a given language's.
 const QLocale& figures_locale();
+const QLocale& figures_locale(Language language);
 
 }  // namespace language

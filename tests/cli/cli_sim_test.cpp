@@ -17,6 +17,7 @@
 #include "calibration/table_file.h"
 #include "calibration/unit_backup.h"
 #include "cli.h"
+#include "device_ops.h"
 #include "interrupt.h"
 #include "language/language.h"
 #include "support/sim_process.h"
@@ -429,4 +430,34 @@ TEST(CliLanguage, TheOptionThenTheVariableChooseTheLanguage) {
         EXPECT_EQ(tool.exitCode(), 2);
         for (const std::string& text : row.said) EXPECT_NE(err.find(text), std::string::npos) << text;
     }
+}
+
+// A request that got nothing usable is worded whole in the tool's language, the fault of
+// the last answer included; the frames stay hexadecimal in both.
+TEST(CliLanguage, ALineFailureIsWordedWholeInTheToolsLanguage) {
+    using protocol::Text;
+    const protocol::Bytes bad_crc{0x3E, 0x02, 0xFC, 0x00};
+    const exchange::RequestFailure gone{"31 01 F0 C5", 2, true, "", {}};
+    const exchange::RequestFailure short_write{"31 01 F0 C5", 3, false, "",
+                                               {"RequestReply", "порт принял байтов: %1 из %2", {2LL, 4LL}}};
+    const exchange::RequestFailure bad{"31 02 FC 33", 1, false, "3E 02 FC 00",
+                                       *protocol::reply_problem(bad_crc, {0x3E, {0xFC}, 4})};
+    struct Row {
+        language::Language language;
+        const exchange::RequestFailure& failure;
+        std::string said;
+    };
+    const Row rows[] = {
+        {language::Language::english, gone, "the port is gone; 31 01 F0 C5 was not sent"},
+        {language::Language::russian, gone, "порт пропал; 31 01 F0 C5 не отправлен"},
+        {language::Language::english, short_write, "no valid answer to 31 01 F0 C5 (attempts: 3); last: the port took 2 of 4 bytes"},
+        {language::Language::russian, short_write, "нет исправного ответа на 31 01 F0 C5 (попыток: 3); последнее: порт принял байтов: 2 из 4"},
+        {language::Language::english, bad, "no valid answer to 31 02 FC 33 (attempts: 1); last: 3E 02 FC 00 (bad CRC: 00, computed 6C)"},
+        {language::Language::russian, bad, "нет исправного ответа на 31 02 FC 33 (попыток: 1); последнее: 3E 02 FC 00 (неверная CRC: 00, вычислена 6C)"},
+    };
+    for (const Row& row : rows) {
+        language::install(*QCoreApplication::instance(), row.language);
+        EXPECT_EQ(cli::DeviceOps::failure_text(row.failure), row.said);
+    }
+    language::install(*QCoreApplication::instance(), language::Language::english);
 }

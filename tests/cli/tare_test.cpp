@@ -69,13 +69,16 @@ int settling_level(SimProcess& sim) {
     return -1;
 }
 
+// How near a point's level comes to where the surface settles: a window is calm once its
+// spread is within the tolerance (2), which the tail of the surface's approach and a unit
+// of noise can meet while its middle is still 2.5 short, and a table row rounds that.
+constexpr double settled_within = 3;
+
 // "point,litres,level,spread": the point's number and litres, and its level within a few units of `settled`.
-// A window is calm once its spread is within the tolerance (2), which the tail of the
-// surface's approach and a unit of noise can meet while its middle is still 2.5 short.
 void expect_point(const std::string& line, const std::string& number_and_litres, int settled) {
     ASSERT_TRUE(line.starts_with(number_and_litres + ",")) << line;
     const double level = std::stod(line.substr(number_and_litres.size() + 1));
-    EXPECT_LE(std::abs(level - settled), 3) << line;
+    EXPECT_LE(std::abs(level - settled), settled_within) << line;
 }
 
 }  // namespace
@@ -112,7 +115,7 @@ TEST(TareSim, PoursUndoAndARestartGiveTheTableWrittenToTheSlot) {
     EXPECT_EQ(written.net, 1);
     EXPECT_EQ(written.litres.front(), 0);
     EXPECT_EQ(written.litres.back(), 250);  // 250.5 rounded to the even neighbour
-    EXPECT_LE(std::abs(written.values.back() - at_250), 2);
+    EXPECT_LE(std::abs(written.values.back() - at_250), settled_within);
     const auto kept = taring::read_session_file(session);
     ASSERT_TRUE(std::holds_alternative<taring::TaringSession>(kept));
     EXPECT_TRUE(std::get<taring::TaringSession>(kept).finished) << "the window must not offer it again";

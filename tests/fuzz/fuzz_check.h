@@ -69,9 +69,13 @@ inline bool well_formed_utf8(std::string_view s) {
     return true;
 }
 
-// A text handed up for wording: its words and every name or typed text in it well formed.
+// A text handed up for wording: its words and every name or typed text in it well formed,
+// in a context, and an argument for every %1 … %9 its words hold (no bare "%2" shown).
 inline bool well_formed_utf8(const protocol::Text& text) {
-    if (!well_formed_utf8(std::string_view(text.source))) return false;
+    if (!well_formed_utf8(std::string_view(text.source)) || text.context[0] == '\0') return false;
+    for (const char* c = text.source; *c; ++c)
+        if (c[0] == '%' && c[1] >= '1' && c[1] <= '9' && static_cast<std::size_t>(c[1] - '0') > text.args.size())
+            return false;
     for (const auto& arg : text.args)
         if (const auto* words = std::get_if<std::string>(&arg); words && !well_formed_utf8(*words)) return false;
     return true;
