@@ -250,6 +250,19 @@ private:
                     << "\n";
             return false;
         }
+        // The table file was not there when the session began; one made since is someone's
+        // too, and nothing goes out until it is moved away or the session ends saved.
+        if (!s_.output.isEmpty() && !s_.replace_output &&
+            (QFileInfo::exists(s_.output) || QFileInfo(s_.output).isSymLink())) {
+            const std::string there = worded(QCoreApplication::translate("CliTare", "%1 появился за время тарировки и не заменён"), {name(s_.output)});
+            if (input_ended)
+                return Failed{Status::failed, worded(QCoreApplication::translate("CliTare", "%1\n%2; таблицу по ней строит trelvik-cli table from-session"),
+                                                     {there, saved()})};
+            io_.err << worded(QCoreApplication::translate("CliTare", "%1; уберите его и снова введите done; Ctrl+C завершает тарировку и сохраняет сессию"),
+                              {there})
+                    << "\n";
+            return false;
+        }
         const auto& made = std::get<calibration::CalibrationTable>(table);
         if (!s_.output.isEmpty())
             if (const auto error = calibration::write_table_file(s_.output, made))

@@ -66,6 +66,7 @@ Outcome<TareSettings> tare_settings(const Invocation& call) {
     TRY_LET(password, password_argument(call, option::password));
     s.password = password;
     s.output = call.options.value(option::output);
+    s.replace_output = call.options.isSet(option::force);
     if (!s.output.isEmpty()) TRY(output_file(call, s.output));
     TRY(writable(s.session_file));
     TRY_LET(max_misses, max_misses_argument(call));

@@ -20,6 +20,7 @@ struct TareSettings {
     std::optional<std::size_t> slot;      // 0 for "Sensor 1"
     std::optional<std::uint32_t> password;
     QString output;                       // the table file; empty for none
+    bool replace_output = false;          // --force: a file there already may be replaced
     std::int32_t max_misses = 0;          // polls in a row without an answer that end it
 };
 

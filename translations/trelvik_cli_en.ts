@@ -741,6 +741,14 @@ undo the point, then done again; Ctrl+C ends and keeps the session</translation>
                 <numerusform>the session, %n points, is saved in %1</numerusform>
             </translation>
         </message>
+        <message>
+            <source>%1 появился за время тарировки и не заменён</source>
+            <translation>%1 appeared during the taring and was not replaced</translation>
+        </message>
+        <message>
+            <source>%1; уберите его и снова введите done; Ctrl+C завершает тарировку и сохраняет сессию</source>
+            <translation>%1; move it away and type done again; Ctrl+C ends the taring and saves the session</translation>
+        </message>
     </context>
     <context>
         <name>CliTaringTable</name>

@@ -152,6 +152,34 @@ long count(const std::string& text, const std::string& what) {
 
 }  // namespace
 
+// The table file was free when the session began; one put there meanwhile is kept, and
+// the session stays unfinished for `table from-session`.
+TEST(TareSim, ATableFileMadeDuringTheSessionIsKept) {
+    SimProcess sim({"--tank", "1:1000"});
+    QTemporaryDir dir;
+    const QString session = dir.filePath("tank.json"), table = dir.filePath("tank.csv");
+    Tare tare(sim, session, table);
+    EXPECT_EQ(tare.line(), "point,litres,level,spread");
+    expect_point(tare.line(), "1,0", 0);
+    sim.type("pour 100");
+    const int at_100 = settling_level(sim);
+    tare.type("100");
+    expect_point(tare.line(), "2,100", at_100);
+    QFile someones(table);
+    ASSERT_TRUE(someones.open(QIODevice::WriteOnly) && someones.write("someone's") == 9);
+    someones.close();
+
+    EXPECT_EQ(tare.finish(), 1);
+    const std::string err = tare.err();
+    EXPECT_NE(err.find("appeared during the taring and was not replaced"), std::string::npos) << err;
+    EXPECT_NE(err.find("table from-session"), std::string::npos) << err;
+    ASSERT_TRUE(someones.open(QIODevice::ReadOnly));
+    EXPECT_EQ(someones.readAll(), "someone's");
+    const auto kept = taring::read_session_file(session);
+    ASSERT_TRUE(std::holds_alternative<taring::TaringSession>(kept));
+    EXPECT_FALSE(std::get<taring::TaringSession>(kept).finished);
+}
+
 TEST(TareSim, RidesOverMissedAnswersUntilTooManyInARowOrThePortIsGone) {
     struct Row {
         std::vector<std::string> sim;
