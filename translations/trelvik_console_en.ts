@@ -159,6 +159,18 @@
         <source>Пауза. %1</source>
         <translation>Paused. %1</translation>
     </message>
+    <message>
+        <source># Обмен через %1 с %2: кадров %3</source>
+        <translation># Traffic on %1 since %2: %3 frames</translation>
+    </message>
+    <message>
+        <source>, более ранние (%1) не сохранены</source>
+        <translation>, earlier ones (%1) not kept</translation>
+    </message>
+    <message>
+        <source>. -&gt; отправлен, &lt;- принят.</source>
+        <translation>. -&gt; sent, &lt;- received.</translation>
+    </message>
 </context>
 <context>
     <name>SensorMonitorChart</name>
@@ -965,6 +977,50 @@ The saved session can be continued later: the next &quot;Tank calibration…&quo
     <message>
         <source>Таблица тарировки готова к записи в %1.</source>
         <translation>Calibration table ready to write to %1.</translation>
+    </message>
+    <message>
+        <source>%1 Not available!</source>
+        <translation>%1 Not available!</translation>
+    </message>
+    <message>
+        <source>Error writing to comm&apos;s</source>
+        <translation>Error writing to comm&apos;s</translation>
+    </message>
+    <message>
+        <source>Enter numeric password in range 0....2 000 000 000</source>
+        <translation>Enter numeric password in range 0....2 000 000 000</translation>
+    </message>
+    <message>
+        <source>Enter password</source>
+        <translation>Enter password</translation>
+    </message>
+    <message>
+        <source>Password</source>
+        <translation>Password</translation>
+    </message>
+    <message>
+        <source>Enter correct password</source>
+        <translation>Enter correct password</translation>
+    </message>
+    <message>
+        <source>Changing password. Are you sure?</source>
+        <translation>Changing password. Are you sure?</translation>
+    </message>
+    <message>
+        <source>Enter new password</source>
+        <translation>Enter new password</translation>
+    </message>
+    <message>
+        <source>Invalid password</source>
+        <translation>Invalid password</translation>
+    </message>
+    <message>
+        <source>Enter value in range 0....9999</source>
+        <translation>Enter value in range 0....9999</translation>
+    </message>
+    <message>
+        <source>Commands and Results</source>
+        <translation>Commands and Results</translation>
     </message>
 </context>
 <context>

@@ -145,7 +145,7 @@ void frmSerial::opened(const QString& port, const serial::OpenResult& result) {
     } else {
         dialogs_.message(result.message, Dialogs::Buttons::Ok,
                          result.exclamation ? Dialogs::Icon::Exclamation : Dialogs::Icon::None);
-        dialogs_.message(port + QStringLiteral(" Not available!"));
+        dialogs_.message(tr("%1 Not available!").arg(port));
     }
     emit open_finished();
 }
@@ -310,7 +310,7 @@ void frmSerial::finish_tick(const exchange::LineResult& result, const Bytes& fra
 
 void frmSerial::write_failed() {
     const unsigned session = session_;
-    dialogs_.message(QStringLiteral("Error writing to comm's"));
+    dialogs_.message(tr("Error writing to comm's"));
     // The operator may have disconnected while the box was up: the cycle is stopped already.
     if (session != session_) return;
     if (state.err_write < exchange::write_failures_tolerated) {

@@ -196,7 +196,7 @@ std::optional<std::uint32_t> frmSerial::typed_password(const QString& answer, co
     }
     const auto password = typed(answer, protocol::password_range);
     if (!password) {
-        dialogs_.message(QStringLiteral("Enter numeric password in range 0....2 000 000 000"));
+        dialogs_.message(tr("Enter numeric password in range 0....2 000 000 000"));
         return std::nullopt;
     }
     return static_cast<std::uint32_t>(*password);
@@ -204,8 +204,8 @@ std::optional<std::uint32_t> frmSerial::typed_password(const QString& answer, co
 
 void frmSerial::pwdIn_Click() {
     state.wrs.clear();
-    const QString answer = dialogs_.input(QStringLiteral("Enter password"), QStringLiteral("Password"));
-    const auto password = typed_password(answer, QStringLiteral("Enter correct password"));
+    const QString answer = dialogs_.input(tr("Enter password"), tr("Password"));
+    const auto password = typed_password(answer, tr("Enter correct password"));
     if (!password) return;
     state.wrs = protocol::password_request(protocol::cmd_enter_password, *password);
     out_win(state.wrs);
@@ -213,12 +213,12 @@ void frmSerial::pwdIn_Click() {
 
 void frmSerial::set_pwd_Click() {
     state.wrs.clear();
-    if (dialogs_.message(QStringLiteral("Changing password. Are you sure?"), Dialogs::Buttons::YesNo) !=
+    if (dialogs_.message(tr("Changing password. Are you sure?"), Dialogs::Buttons::YesNo) !=
         Dialogs::Answer::Yes)
         return;
     const QString answer =
-        dialogs_.input(QStringLiteral("Enter new password"), QStringLiteral("Password"), QStringLiteral("0"));
-    const auto password = typed_password(answer, QStringLiteral("Invalid password"));
+        dialogs_.input(tr("Enter new password"), tr("Password"), QStringLiteral("0"));
+    const auto password = typed_password(answer, tr("Invalid password"));
     if (!password) return;
     state.wrs = protocol::password_request(protocol::cmd_set_password, *password);
     out_win(state.wrs);
@@ -309,7 +309,7 @@ void frmSerial::InstSN_Click() {
 void frmSerial::send_zap_Click() {
     const auto n = typed(chis1->text(), protocol::ext_value_range);
     if (!n) {
-        dialogs_.message(QStringLiteral("Enter value in range 0....9999"));
+        dialogs_.message(tr("Enter value in range 0....9999"));
         return;
     }
     state.wrs = network::ext_value_requests(static_cast<std::uint16_t>(*n));

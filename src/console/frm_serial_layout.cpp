@@ -328,7 +328,7 @@ void frmSerial::build_controls() {
     Label3 = main_tab.add<QLabel>("Label3", {5400, 7020, 2535, 255}, tr("Устройства в сети:"));
     netdev = main_tab.add<QLabel>("netdev", {5400, 7320, 2535, 255}, tr("Устройства не определены"));
 
-    Frame1 = main_tab.add<Frame>("Frame1", {240, 5040, 4515, 2295}, QStringLiteral("Commands and Results"));
+    Frame1 = main_tab.add<Frame>("Frame1", {240, 5040, 4515, 2295}, tr("Commands and Results"));
     Container frame1(Frame1);
     txtRec = frame1.add<QPlainTextEdit>("txtRec", {120, 360, 4275, 1755});
     txtRec->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
