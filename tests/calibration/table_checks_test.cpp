@@ -3,20 +3,11 @@
 #include <functional>
 
 #include "calibration/table_checks.h"
+#include "support/rising_table.h"
 
 using namespace calibration;
 
 namespace {
-
-// Rows 1..40: sensor value 100 × row, litres 50 × row.
-CalibrationTable rising() {
-    CalibrationTable t;
-    for (std::size_t k = 0; k < table_points; ++k) {
-        t.values[k] = static_cast<std::uint16_t>(100 * (k + 1));
-        t.litres[k] = static_cast<std::uint16_t>(50 * (k + 1));
-    }
-    return t;
-}
 
 void set_row(CalibrationTable& t, int row, std::uint16_t value, std::uint16_t litres) {
     t.values[static_cast<std::size_t>(row - 1)] = value;
@@ -57,7 +48,7 @@ TEST(OrderBreaks, NameEveryPairOfRowsOutOfOrder) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        CalibrationTable t = rising();
+        CalibrationTable t = rising_table(50, 0);
         c.change(t);
         EXPECT_EQ(order_breaks(t), c.expected);
     }

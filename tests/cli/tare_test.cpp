@@ -81,6 +81,16 @@ void expect_point(const std::string& line, const std::string& number_and_litres,
     EXPECT_LE(std::abs(level - settled), settled_within) << line;
 }
 
+// `poured` litres into the simulator's tank, `typed` at the prompt, and the point that
+// follows checked; the level the tank settled at.
+int pour(SimProcess& sim, Tare& tare, const std::string& poured, const char* typed, const std::string& point) {
+    sim.type("pour " + poured);
+    const int settled = settling_level(sim);
+    tare.type(typed);
+    expect_point(tare.line(), point, settled);
+    return settled;
+}
+
 }  // namespace
 
 TEST(TareSim, PoursUndoAndARestartGiveTheTableWrittenToTheSlot) {
@@ -91,10 +101,7 @@ TEST(TareSim, PoursUndoAndARestartGiveTheTableWrittenToTheSlot) {
         Tare tare(sim, session, table);
         EXPECT_EQ(tare.line(), "point,litres,level,spread");
         expect_point(tare.line(), "1,0", 0);
-        sim.type("pour 100");
-        const int at_100 = settling_level(sim);
-        tare.type("100");
-        expect_point(tare.line(), "2,100", at_100);
+        const int at_100 = pour(sim, tare, "100", "100", "2,100");
         // Taken back and taken again: the tank still holds 100 litres.
         tare.type("undo");
         tare.type("100");
@@ -103,10 +110,7 @@ TEST(TareSim, PoursUndoAndARestartGiveTheTableWrittenToTheSlot) {
     }
     Tare tare(sim, session, table);
     EXPECT_EQ(tare.line(), "point,litres,level,spread");
-    sim.type("pour 150,5");
-    const int at_250 = settling_level(sim);
-    tare.type("150,5");
-    expect_point(tare.line(), "3,250.5", at_250);
+    const int at_250 = pour(sim, tare, "150,5", "150,5", "3,250.5");
     EXPECT_EQ(tare.finish(), 0);
     const std::string err = tare.err();
     EXPECT_NE(err.find("Sensor 2: written and verified"), std::string::npos) << err;
@@ -161,10 +165,7 @@ TEST(TareSim, ATableFileMadeDuringTheSessionIsKept) {
     Tare tare(sim, session, table);
     EXPECT_EQ(tare.line(), "point,litres,level,spread");
     expect_point(tare.line(), "1,0", 0);
-    sim.type("pour 100");
-    const int at_100 = settling_level(sim);
-    tare.type("100");
-    expect_point(tare.line(), "2,100", at_100);
+    pour(sim, tare, "100", "100", "2,100");
     QFile someones(table);
     ASSERT_TRUE(someones.open(QIODevice::WriteOnly) && someones.write("someone's") == 9);
     someones.close();
@@ -319,12 +320,8 @@ TEST(TareSim, APortionThatLooksMistypedIsFlaggedOnce) {
         const char* typed;
         const char* point;
     };
-    for (const Pour& pour : {Pour{"40", "2,40"}, Pour{"40", "3,80"}, Pour{"4", "4,84"}, Pour{"40", "5,124"}}) {
-        sim.type("pour 40");
-        const int level = settling_level(sim);
-        tare.type(pour.typed);
-        expect_point(tare.line(), pour.point, level);
-    }
+    for (const Pour& p : {Pour{"40", "2,40"}, Pour{"40", "3,80"}, Pour{"4", "4,84"}, Pour{"40", "5,124"}})
+        pour(sim, tare, "40", p.typed, p.point);
     EXPECT_EQ(tare.finish(), 0);
     const std::string err = tare.err();
     EXPECT_EQ(count(err, "a typo?"), 1) << err;

@@ -22,8 +22,7 @@ using protocol::Bytes;
 
 namespace {
 
-// Sensor 1's identity: serial number 151013 (little-endian), software version "1.5.1.".
-const Bytes identity = framed({0x3E, 0x01, 0xFC, 0xE5, 0x4D, 0x02, 0x00, 151, 0x00});
+const protocol::Bytes& identity = sensor1_identity;
 const Bytes poll_request = protocol::sensor_request(1, protocol::cmd_poll_full);
 
 QStringList lines_of(const QString& path) {

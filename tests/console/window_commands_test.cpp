@@ -34,11 +34,7 @@ protected:
         for (const auto& m : dialogs.messages) texts << m.text;
         return texts;
     }
-    Bytes tick() {
-        const std::size_t before = line.written.size();
-        hand_ticks::tick(w);
-        return line.written.size() > before ? line.written.back() : Bytes{};
-    }
+    Bytes tick() { return hand_ticks::tick_reading(w, line); }
 };
 
 // One typed answer to a command that asks for a number, and what must follow.

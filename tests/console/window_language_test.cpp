@@ -26,8 +26,7 @@
 
 namespace {
 
-// Sensor 1's identity: serial number 151013, software version "1.5.1.".
-const protocol::Bytes identity = framed({0x3E, 0x01, 0xFC, 0xE5, 0x4D, 0x02, 0x00, 151, 0x00});
+const protocol::Bytes& identity = sensor1_identity;
 
 using Texts = std::map<QString, QString>;  // where a text is shown → the text
 

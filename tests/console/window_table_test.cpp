@@ -15,6 +15,7 @@
 #include "protocol/commands.h"
 #include "support/framed.h"
 #include "support/hand_ticks.h"
+#include "support/rising_table.h"
 #include "support/scripted_dialogs.h"
 #include "support/scripted_line.h"
 
@@ -25,16 +26,6 @@ namespace {
 const Bytes confirmation = framed({0x31, 0xDE, protocol::cmd_table_written});
 const Bytes read_slot_1 = calibration::build_read_table(0);
 
-// Rows 1..40: sensor value 100 × row, litres 10 × row.
-calibration::CalibrationTable unit_table() {
-    calibration::CalibrationTable t;
-    t.net = 13;
-    for (std::size_t k = 0; k < calibration::table_points; ++k) {
-        t.values[k] = static_cast<std::uint16_t>(100 * (k + 1));
-        t.litres[k] = static_cast<std::uint16_t>(10 * (k + 1));
-    }
-    return t;
-}
 
 // The operator typing `text` over a box's contents.
 void type(QLineEdit* box, const QString& text) {
@@ -55,17 +46,12 @@ struct Console {
         ASSERT_TRUE(w.connected());
     }
     // One tick that reads `reply` (nothing when empty) and returns what it wrote.
-    Bytes tick(Bytes reply = {}) {
-        if (!reply.empty()) line.replies.push_back(std::move(reply));
-        const std::size_t before = line.written.size();
-        hand_ticks::tick(w);
-        return line.written.size() > before ? line.written.back() : Bytes{};
-    }
-    // Connected, and slot 1 read from the unit as `unit_table()`.
+    Bytes tick(Bytes reply = {}) { return hand_ticks::tick_reading(w, line, std::move(reply)); }
+    // Connected, and slot 1 read from the unit as `rising_table(10)`.
     void read_unit_table() {
         connect_line();
         ASSERT_EQ(tick(), read_slot_1);
-        tick(calibration::build_table_reply(unit_table(), 0x05));
+        tick(calibration::build_table_reply(rising_table(10), 0x05));
         ASSERT_EQ(w.Text45[39]->text(), "400");
         ASSERT_FALSE(w.grid_unsent());
     }
@@ -90,7 +76,7 @@ TEST(WindowReadBack, AConfirmedWriteIsReadBackAndComparedWithWhatWasSent) {
         ASSERT_NO_FATAL_FAILURE(b.read_unit_table());
         ASSERT_NO_FATAL_FAILURE(type(b.w.Text45[0], "11"));
         ASSERT_TRUE(b.w.grid_unsent());
-        auto sent = unit_table();
+        auto sent = rising_table(10);
         sent.litres[0] = 11;
 
         b.w.write_struct_Click();
@@ -135,7 +121,7 @@ TEST_F(TableWindow, ATableOutOfOrderIsAskedAboutBeforeItGoesOut) {
     EXPECT_EQ(dialogs.messages[0].buttons, Dialogs::Buttons::YesNoDefaultNo);
     EXPECT_TRUE(w.state.wrs.empty()) << "the default sends nothing";
 
-    const auto t = unit_table();
+    const auto t = rising_table(10);
     for (int k = 0; k < frmSerial::points; ++k) {
         w.Text44[k]->setText(QString::number(t.values[k]));
         w.Text45[k]->setText(QString::number(t.litres[k]));
@@ -183,7 +169,7 @@ TEST_F(TableWindow, UnsentWorkIsAskedAboutBeforeAReadReplacesItAndKeptByDefault)
     w.state.wrs = read_slot_1;
     EXPECT_EQ(tick(), read_slot_1);
     ASSERT_NO_FATAL_FAILURE(type(w.Text44[1], "150"));
-    tick(calibration::build_table_reply(unit_table(), 0x05));
+    tick(calibration::build_table_reply(rising_table(10), 0x05));
     EXPECT_EQ(w.Text44[1]->text(), "150");
     EXPECT_EQ(w.MsgCom->text(), "Sensor 1. Прочитанная таблица не показана: в окне незаписанная.");
 
@@ -193,7 +179,7 @@ TEST_F(TableWindow, UnsentWorkIsAskedAboutBeforeAReadReplacesItAndKeptByDefault)
     EXPECT_EQ(w.state.wrs, read_slot_1);
     EXPECT_FALSE(w.grid_unsent());
     tick();
-    tick(calibration::build_table_reply(unit_table(), 0x05));
+    tick(calibration::build_table_reply(rising_table(10), 0x05));
     EXPECT_EQ(w.Text44[0]->text(), "100") << "a read fills the grid clean";
     w.rd_table_Click();
     EXPECT_EQ(dialogs.messages.size(), 2u) << "nothing to lose, nothing asked";

@@ -40,12 +40,7 @@ protected:
         w.MsgCom->clear();
     }
     // One tick that reads `reply` (nothing when empty) and returns what it wrote.
-    Bytes tick(Bytes reply = {}) {
-        if (!reply.empty()) line.replies.push_back(std::move(reply));
-        const std::size_t before = line.written.size();
-        hand_ticks::tick(w);
-        return line.written.size() > before ? line.written.back() : Bytes{};
-    }
+    Bytes tick(Bytes reply = {}) { return hand_ticks::tick_reading(w, line, std::move(reply)); }
     void select_net(const QString& text) { w.CmbNet->setCurrentIndex(w.CmbNet->findText(text)); }
 };
 

@@ -7,6 +7,7 @@
 #include "exchange/table_read_back.h"
 #include "protocol/commands.h"
 #include "support/framed.h"
+#include "support/rising_table.h"
 
 using exchange::TableReadBack;
 using Kind = TableReadBack::Outcome::Kind;
@@ -14,18 +15,8 @@ using protocol::Bytes;
 
 namespace {
 
-calibration::CalibrationTable table() {
-    calibration::CalibrationTable t;
-    t.net = 13;
-    for (std::size_t k = 0; k < calibration::table_points; ++k) {
-        t.values[k] = static_cast<std::uint16_t>(100 * (k + 1));
-        t.litres[k] = static_cast<std::uint16_t>(10 * (k + 1));
-    }
-    return t;
-}
-
 const Bytes confirmation = framed({0x31, 0xDE, protocol::cmd_table_written});
-const Bytes write_slot_2 = calibration::build_write_table(2, table());
+const Bytes write_slot_2 = calibration::build_write_table(2, rising_table(10));
 
 // A tick that reads `rx`, then sends `frame`: what the reply meant.
 TableReadBack::Outcome tick(TableReadBack& r, const Bytes& rx, const Bytes& frame) {
@@ -44,10 +35,10 @@ void confirmed(TableReadBack& r) {
 }  // namespace
 
 TEST(TableReadBack, TheConfirmedSlotIsReadOnceAndComparedWithWhatWasSent) {
-    const Bytes same = calibration::build_table_reply(table(), 0x05);
+    const Bytes same = calibration::build_table_reply(rising_table(10), 0x05);
     Bytes cut = same;
     cut.resize(100);
-    auto held = table();
+    auto held = rising_table(10);
     held.litres[39] = 401;
     const struct {
         const char* what;
@@ -112,7 +103,7 @@ TEST(TableReadBack, AReadDroppedByAFailedTickIsOwedAgainAndTheOperatorsReadTakes
     r.cancel();
     EXPECT_FALSE(r.read_back_owed());
     const Bytes operators_read = calibration::build_read_table(2);
-    const Bytes reply = calibration::build_table_reply(table(), 0x05);
+    const Bytes reply = calibration::build_table_reply(rising_table(10), 0x05);
     tick(r, {}, operators_read);
     EXPECT_EQ(tick(r, reply, {}).kind, Kind::none) << "a plain read";
 

@@ -22,3 +22,6 @@ inline protocol::Bytes full_poll_reply(protocol::Byte address, protocol::Byte te
     if (mode) r.push_back(*mode);
     return framed(r);
 }
+
+// Sensor 1's identity reply: serial number 151013 (little-endian), software version "1.5.1.".
+inline const protocol::Bytes sensor1_identity = framed({0x3E, 0x01, 0xFC, 0xE5, 0x4D, 0x02, 0x00, 151, 0x00});

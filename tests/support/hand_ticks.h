@@ -13,6 +13,7 @@
 #include <QPointer>
 #include <QTimer>
 #include <functional>
+#include <utility>
 
 #include "console/frm_serial.h"
 
@@ -45,6 +46,16 @@ inline void finish_tick(frmSerial& w) {
 inline void tick(frmSerial& w) {
     w.TMRComm_Timer();
     finish_tick(w);
+}
+
+// One tick that reads `reply` first (nothing when empty), as a scripted line answers;
+// the frame the tick wrote, or none.
+template <typename ScriptedLine>
+protocol::Bytes tick_reading(frmSerial& w, ScriptedLine& line, protocol::Bytes reply = {}) {
+    if (!reply.empty()) line.replies.push_back(std::move(reply));
+    const std::size_t before = line.written.size();
+    tick(w);
+    return line.written.size() > before ? line.written.back() : protocol::Bytes{};
 }
 
 // "Подключить", and its outcome shown.
