@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QFileInfo>
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <set>
@@ -58,13 +59,16 @@ public:
     // periods, plus what one poll that draws no answer after all its retries takes (a
     // silent read of about 0.26 s each, and the write), so that a single missed answer,
     // which the session rides over, does not throw the settle time away; two in a row do.
-    static double longest_gap(int retries) {
-        return 2.5 * std::chrono::duration<double>(poll_period).count() + (1 + retries) * 0.3;
+    // Never more than a quarter of the settle time (but two and a half poll periods), so
+    // that many retries cannot let a point settle from two answers either side of a silence.
+    static double longest_gap(int retries, double settle) {
+        const double polls = 2.5 * std::chrono::duration<double>(poll_period).count();
+        return std::min(polls + (1 + retries) * 0.3, std::max(polls, settle / 4));
     }
 
     Taring(Io& io, DeviceOps& ops, const TareSettings& settings, TaringSession& session, int retries)
         : io_(io), ops_(ops), s_(settings), session_(session),
-          detector_(settings.settle, settings.tolerance, longest_gap(retries)), input_(io.in) {}
+          detector_(settings.settle, settings.tolerance, longest_gap(retries, settings.settle)), input_(io.in) {}
 
     Outcome<Nothing> run() {
         if (io_.interrupt) io_.interrupt->wanted = 1;

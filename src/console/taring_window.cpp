@@ -292,8 +292,10 @@ void TaringWindow::level_read(int address, std::uint16_t level) {
     if (address != target_.address) return;
     level_ = level;
     level_at_ = clock_();
-    settle_strip->add(level_at_, level);
     steady_ = detector_.feed(level_at_, level);
+    // A silence starts the watch afresh from this poll; the strip shows what it watches.
+    if (detector_.covered() == 0) settle_strip->clear();
+    settle_strip->add(level_at_, level);
     if (waiting_for_ && steady_) take(*std::exchange(waiting_for_, std::nullopt), *steady_);
     show_state();
 }
@@ -365,6 +367,7 @@ bool TaringWindow::read_settings() {
     }
     if (changed) {  // the watch starts afresh with the new figures
         settle_strip->set_span(settle_, tolerance_);
+        settle_strip->clear();
         detector_ = taring::SettleDetector(settle_, tolerance_, taring::window_poll_gap_seconds);
         steady_.reset();
         show_state();

@@ -93,6 +93,19 @@ TEST_F(Taring, PointsTakenOnceSteadyUndoneAndTheTableHandedToTheGrid) {
         now += 0.5;
     }
     EXPECT_TRUE(t->waiting());
+    // A silence shorter than the settle time (a box held the window) starts the watch
+    // afresh, and its strip with it.
+    t->settle_field->setText("10");
+    emit t->settle_field->editingFinished();
+    for (double gap : {0.0, 0.5, 3.0}) {
+        now += gap;
+        line.replies.push_back(full_poll_reply(0x01, 0x19, 100));
+        hand_ticks::tick(w);
+    }
+    EXPECT_EQ(t->settle_strip->polls(), 1u);
+    t->settle_field->setText("1");
+    emit t->settle_field->editingFinished();
+    now += 0.5;
     steady_at(t, 100);
     EXPECT_EQ(line.written.back(), protocol::sensor_request(1, protocol::cmd_poll_full));
 
