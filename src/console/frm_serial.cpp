@@ -365,7 +365,7 @@ void frmSerial::dispatch(ByteView rx, Byte request_crc, const exchange::TableRea
             readings_current_ = state.block_zapros && d.short_poll->address == polled_address();
             if (readings_current_) polls_unanswered_ = 0;
             show_readings();
-            if (const auto poll = exchange::polled(rx[1], *d.short_poll))
+            if (const auto poll = exchange::polled(*d.short_poll))
                 emit sensor_polled(*poll, reply_read_at_.value_or(std::chrono::system_clock::now()));
         }
         if (d.status) MsgCom->setText(language::worded(*d.status));

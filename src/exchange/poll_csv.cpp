@@ -15,10 +15,10 @@ PolledSensor polled(const FullPoll& poll) {
     return {poll.address, poll.temperature, poll.level, poll.current, poll.lower, poll.upper, poll.k, poll.mode};
 }
 
-std::optional<PolledSensor> polled(Byte address, const ShortPoll& poll) {
+std::optional<PolledSensor> polled(const ShortPoll& poll) {
     if (!poll.temperature || !poll.level) return std::nullopt;
     PolledSensor p;
-    p.address = address;
+    p.address = poll.address;
     p.temperature = *poll.temperature;
     p.level = *poll.level;
     return p;

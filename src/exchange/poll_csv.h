@@ -28,7 +28,7 @@ struct PolledSensor {
 
 PolledSensor polled(const FullPoll& poll);
 // nullopt for a reply too short to carry the level.
-std::optional<PolledSensor> polled(Byte address, const ShortPoll& poll);
+std::optional<PolledSensor> polled(const ShortPoll& poll);
 
 // The columns of poll_csv_header in decimal, `time` as given, without a line end:
 // "2026-12-08T09:12:30.120+01:00,1,25,4660,2147483649,1000,3000,7,".

@@ -76,8 +76,8 @@ TEST(PollCsv, AFullPollFillsEveryColumnAStandardRequestOnlyTemperatureAndLevel) 
     full.mode = 9;
     EXPECT_EQ(exchange::poll_csv_line("T", full), "T,1,-3,4660,2147483649,1000,3000,7,9");
 
-    const auto standard = exchange::polled(2, exchange::ShortPoll{2, 25, 812});
+    const auto standard = exchange::polled(exchange::ShortPoll{2, 25, 812});
     ASSERT_TRUE(standard);
     EXPECT_EQ(exchange::poll_csv_line("T", *standard), "T,2,25,812,,,,,");
-    EXPECT_FALSE(exchange::polled(2, exchange::ShortPoll{2, 25, std::nullopt})) << "too short to carry a level";
+    EXPECT_FALSE(exchange::polled(exchange::ShortPoll{2, 25, std::nullopt})) << "too short to carry a level";
 }
