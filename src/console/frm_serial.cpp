@@ -327,7 +327,7 @@ void frmSerial::write_failed() {
 // ---- Reply dispatch -----------------------------------------------------------------------
 
 void frmSerial::dispatch(ByteView rx, Byte request_crc, const exchange::TableReadBack::Outcome& read_back) {
-    const exchange::Dispatch d = exchange::dispatch_reply(rx, request_crc, state.net_opr);
+    const exchange::Dispatch d = exchange::dispatch_reply(rx, request_crc, state.net_opr, language::code_page());
     if (d.dump) txtRec->setPlainText(from_utf8(*d.dump));
 
     switch (d.family) {
@@ -413,7 +413,8 @@ void frmSerial::dispatch(ByteView rx, Byte request_crc, const exchange::TableRea
 
 // ---- Traffic and mode display -------------------------------------------------------------
 
-void frmSerial::out_win(ByteView wwrs) { txtRec->setPlainText(from_utf8(console::out_win_text(wwrs))); }
+void frmSerial::out_win(ByteView wwrs) { txtRec->setPlainText(from_utf8(console::out_win_text(wwrs, language::code_page())));
+}
 
 void frmSerial::Out_modes(Byte nn) {
     iinv->setChecked(nn & 0x01);

@@ -4,11 +4,13 @@
 
 #include <string>
 
+#include "protocol/byte_text.h"
 #include "protocol/bytes.h"
 
 namespace console {
 
 // hex_line, CR LF CR LF, CleanStr. Frames of any length are shown whole.
-std::string out_win_text(protocol::ByteView wwrs);
+std::string out_win_text(protocol::ByteView wwrs,
+                         protocol::CodePage high_bytes = protocol::CodePage::windows1251);
 
 }  // namespace console

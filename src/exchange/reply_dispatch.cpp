@@ -136,15 +136,15 @@ ReplyFamily classify_reply(ByteView rx, bool search_outstanding) {
 
 Byte reply_crc(ByteView rx) { return rx.empty() ? Byte{0} : crc8(rx.first(rx.size() - 1)); }
 
-std::optional<std::string> reply_dump(ByteView rx, Byte request_crc) {
+std::optional<std::string> reply_dump(ByteView rx, Byte request_crc, protocol::CodePage high_bytes) {
     if (rx.size() >= dump_limit) return std::nullopt;
-    return protocol::hex_line(rx) + hex_byte(reply_crc(rx)) + " \r\n\r\n" + protocol::CleanStr(rx) +
+    return protocol::hex_line(rx) + hex_byte(reply_crc(rx)) + " \r\n\r\n" + protocol::CleanStr(rx, high_bytes) +
            hex_byte(request_crc);
 }
 
-Dispatch dispatch_reply(ByteView rx, Byte request_crc, bool search_outstanding) {
+Dispatch dispatch_reply(ByteView rx, Byte request_crc, bool search_outstanding, protocol::CodePage high_bytes) {
     Dispatch d;
-    d.dump = reply_dump(rx, request_crc);
+    d.dump = reply_dump(rx, request_crc, high_bytes);
     d.family = classify_reply(rx, search_outstanding);
     if (has(rx, 3)) d.code = at(rx, 3);
 

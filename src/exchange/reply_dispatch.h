@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "protocol/byte_text.h"
 #include "protocol/bytes.h"
 #include "protocol/translatable.h"
 
@@ -34,7 +35,8 @@ Byte reply_crc(ByteView rx);
 // The traffic box's text for a reply of fewer than 30 bytes: the bytes in hex, the reply
 // CRC in hex and a blank, CR LF CR LF, CleanStr of the bytes, the request CRC in hex.
 // nullopt for 30 bytes or more: the box keeps showing the frame sent.
-std::optional<std::string> reply_dump(ByteView rx, Byte request_crc);
+std::optional<std::string> reply_dump(ByteView rx, Byte request_crc,
+                                      protocol::CodePage high_bytes = protocol::CodePage::windows1251);
 
 // Full poll (0xF0), 21 bytes, or 22 with the mode byte at 21. Multi-byte fields are
 // little-endian; the temperature is a signed byte.
@@ -88,6 +90,7 @@ struct Dispatch {
     std::optional<std::vector<Byte>> addresses;
 };
 
-Dispatch dispatch_reply(ByteView rx, Byte request_crc, bool search_outstanding = false);
+Dispatch dispatch_reply(ByteView rx, Byte request_crc, bool search_outstanding = false,
+                        protocol::CodePage high_bytes = protocol::CodePage::windows1251);
 
 }  // namespace exchange

@@ -103,6 +103,10 @@ void install(QCoreApplication& app, Language language) {
 
 Language current() { return in_force; }
 
+protocol::CodePage code_page() {
+    return in_force == Language::english ? protocol::CodePage::windows1252 : protocol::CodePage::windows1251;
+}
+
 QString code(Language language) { return language == Language::english ? QStringLiteral("en") : QStringLiteral("ru"); }
 
 const QLocale& figures_locale(Language language) {

@@ -10,6 +10,7 @@
 #include <QStringList>
 #include <optional>
 
+#include "protocol/byte_text.h"
 #include "protocol/translatable.h"
 
 class QCoreApplication;
@@ -47,6 +48,10 @@ void install(QCoreApplication& app, Language language);
 // The language in force (Russian until one is installed).
 Language current();
 QString code(Language language);  // "ru", "en"
+
+// The single-byte code page of a system in the language in force, in which the traffic
+// box shows bytes from 0x80 up.
+protocol::CodePage code_page();
 
 // Figures and dates as the language writes them: comma decimals in Russian, a point in
 // English, no thousands gaps in either; at most `decimals` decimals, trailing zeros

@@ -35,7 +35,21 @@ constexpr std::array<char16_t, 128> cp1251_high = {
     0x0448, 0x0449, 0x044A, 0x044B, 0x044C, 0x044D, 0x044E, 0x044F,
 };
 
-// Every code point of the table lies below U+10000: two or three UTF-8 bytes.
+// Bytes 0x80..0x9F of windows-1252; from 0xA0 up its bytes are the code points of the
+// same number. Its five undefined codes show as U+FFFD, as in windows-1251.
+constexpr std::array<char16_t, 32> cp1252_controls = {
+    0x20AC, 0xFFFD, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0xFFFD, 0x017D, 0xFFFD,
+    0xFFFD, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0xFFFD, 0x017E, 0x0178,
+};
+
+char16_t high_byte(Byte b, CodePage page) {
+    if (page == CodePage::windows1251) return cp1251_high[b - 0x80];
+    return b < 0xA0 ? cp1252_controls[b - 0x80] : char16_t{b};
+}
+
+// Every code point of the tables lies below U+10000: two or three UTF-8 bytes.
 void append_utf8(std::string& to, char16_t cp) {
     if (cp < 0x800) {
         to += static_cast<char>(0xC0 | (cp >> 6));
@@ -62,7 +76,7 @@ std::string hex_line(ByteView frame) {
     return text;
 }
 
-std::string CleanStr(ByteView TextLine) {
+std::string CleanStr(ByteView TextLine, CodePage high_bytes) {
     std::string text;
     for (Byte b : TextLine) {
         if (b == ack_shown)
@@ -70,7 +84,7 @@ std::string CleanStr(ByteView TextLine) {
         else if (b == nak_shown)
             text += "<NAK>";
         else if (b >= 0x80)
-            append_utf8(text, cp1251_high[b - 0x80]);
+            append_utf8(text, high_byte(b, high_bytes));
         else if (b >= first_printable)
             text += static_cast<char>(b);
         else if (b == '\r')

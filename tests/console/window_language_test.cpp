@@ -11,6 +11,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QRegularExpression>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -47,6 +48,7 @@ void collect(QWidget* top, const QString& window, Texts& texts) {
         if (auto* l = qobject_cast<QLabel*>(w)) add(QStringLiteral("label"), l->text());
         if (auto* g = qobject_cast<QGroupBox*>(w)) add(QStringLiteral("group"), g->title());
         if (auto* e = qobject_cast<QLineEdit*>(w)) add(QStringLiteral("placeholder"), e->placeholderText());
+        if (auto* e = qobject_cast<QPlainTextEdit*>(w)) add(QStringLiteral("text"), e->toPlainText());
         if (auto* t = qobject_cast<QTabWidget*>(w))
             for (int k = 0; k < t->count(); ++k) add(QStringLiteral("tab %1").arg(k), t->tabText(k));
         // The port list holds the system's names, found while the window runs.
@@ -71,7 +73,7 @@ Texts texts_shown(language::Language language) {
     hand_ticks::press_connect(w);
     w.CmbNet->setCurrentIndex(1);
     line.replies.push_back(identity);
-    hand_ticks::tick(w);
+    hand_ticks::tick(w);  // the traffic box shows the identity, whose bytes E5 and 97 are letters
     w.tare_action->trigger();
     w.monitor_action->trigger();
 

@@ -38,6 +38,11 @@ TEST(ByteText, FramesAsShown) {
     Bytes letters;
     for (int b = 0xC0; b <= 0xFF; ++b) letters.push_back(Byte(b));
     EXPECT_EQ(CleanStr(letters), "АБВГДЕЖЗИЙКЛМНОПРСТУФХЦЧШЩЪЫЬЭЮЯабвгдежзийклмнопрстуфхцчшщъыьэюя");
+
+    // The Western code page of an English system: its own signs below 0xA0 (five codes
+    // undefined), Latin-1 from there up.
+    const Bytes western{0x80, 0x81, 0x8A, 0x9F, 0xA0, 0xDE, 0xEE, 0xFF};
+    EXPECT_EQ(CleanStr(western, protocol::CodePage::windows1252), "€\uFFFDŠŸ\u00A0Þîÿ");
 }
 
 TEST(ByteText, LongFramesAreShownWhole) {
