@@ -21,6 +21,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string clean = protocol::CleanStr(rx);
     FUZZ_CHECK(fuzz::well_formed_utf8(clean));
     FUZZ_CHECK(clean.size() >= size);  // every byte takes at least one place
+    const std::string western = protocol::CleanStr(rx, protocol::CodePage::windows1252);
+    FUZZ_CHECK(fuzz::well_formed_utf8(western));
+    FUZZ_CHECK(western.size() >= size);
     FUZZ_CHECK(console::out_win_text(rx) == hex + "\r\n\r\n" + clean);
 
     // The grid's previous texts as the cells hold them: numbers.
