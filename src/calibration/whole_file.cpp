@@ -31,7 +31,10 @@ std::variant<QByteArray, QString> read_whole_file(const QString& path) {
 std::optional<QString> write_whole_file(const QString& path, const QByteArray& bytes) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) return named(path, file.errorString());
-    if (file.write(bytes) != bytes.size()) {
+    // A small file stays in the write buffer until it is flushed; a flush that fails
+    // inside commit() would still put the short file in place of the old one, so the
+    // flush is asked for, and checked, first.
+    if (file.write(bytes) != bytes.size() || !file.flush()) {
         const QString reason = file.errorString();
         file.cancelWriting();
         return named(path, reason);

@@ -10,6 +10,12 @@
 #include <algorithm>
 #include <string>
 
+#ifndef _WIN32
+#include <sys/resource.h>
+
+#include <csignal>
+#endif
+
 #include "calibration/table_compare.h"
 #include "calibration/table_csv.h"
 #include "calibration/table_file.h"
@@ -316,6 +322,36 @@ TEST(TableFile, KeepsTheTableByExtensionAndNamesTheFileWhenItCannot) {
     EXPECT_TRUE(failed->startsWith("Sensor 1.csv: "));
     EXPECT_FALSE(QFile::exists(nowhere));
 }
+
+#ifndef _WIN32
+// A disk that fills while a small file is written: the old file stays whole.
+TEST(TableFile, AWriteTheDiskCannotHoldKeepsTheOldFile) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("Sensor 1.csv");
+    ASSERT_EQ(write_table_file(path, sample()), std::nullopt);
+    const auto contents = [&] {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    const QByteArray before = contents();
+    CalibrationTable other = sample();
+    other.net = 14;
+
+    // Files may grow to 100 bytes only; growing past that fails instead of ending the program.
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit old{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+    rlimit small = old;
+    small.rlim_cur = 100;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const auto failed = write_table_file(path, other);
+    setrlimit(RLIMIT_FSIZE, &old);
+
+    ASSERT_TRUE(failed);
+    EXPECT_TRUE(failed->startsWith("Sensor 1.csv: ")) << failed->toStdString();
+    EXPECT_EQ(contents(), before);
+}
+#endif
 
 TEST(TableFile, WritesAndRefusesInTheProgramsLanguage) {
     const InEnglish english;
