@@ -298,6 +298,12 @@ int run(const QStringList& arguments, const QString& default_port, Io& io) {
     const bool port_given = parser.isSet(port_option) || global.isSet(port_option);
     Session session(io, port_given ? value(port_option) : default_port, retries, trace ? &trace->trace() : nullptr);
     auto outcome = command->run(session, {parser, parser.positionalArguments()});
+    if (std::holds_alternative<Nothing>(outcome))
+        if (auto lost = output_lost(io.out)) outcome = *lost;
+    if (trace && trace->lost()) {
+        io.err << "trelvik-cli: " << *trace->lost() << "\n";
+        if (std::holds_alternative<Nothing>(outcome)) return static_cast<int>(Status::failed);
+    }
     if (auto* failed = std::get_if<Failed>(&outcome)) {
         if (failed->status == Status::bad_use)
             failed->message = worded(QCoreApplication::translate("Cli", "%1\n(подробнее: trelvik-cli %2 --help)"),

@@ -99,6 +99,11 @@ Outcome<Nothing> search(Session& session, const Invocation& call) {
     return Nothing{};
 }
 
+std::optional<Failed> output_lost(std::ostream& out) {
+    if (out.flush()) return std::nullopt;
+    return Failed{Status::failed, worded(QCoreApplication::translate("Cli", "стандартный вывод не записан до конца (диск полон или файл закрыт?)"))};
+}
+
 Outcome<Nothing> identity(Session& session, const Invocation& call) {
     TRY(arguments(call, {"ADDRESS"}));
     TRY_LET(address, address_argument(call.args[0]));
@@ -131,13 +136,16 @@ Outcome<Nothing> poll(Session& session, const Invocation& call) {
     if (interrupt) interrupt->wanted = 1;
     const auto stop = [interrupt] { return interrupt && interrupt->caught; };
     out << exchange::poll_csv_header << std::endl;
+    if (auto lost = output_lost(out)) return *lost;
     auto next = Clock::now();
     std::int32_t answers = 0;
     Misses misses(session.io.err, max_misses);
     for (bool first = true; (!count || answers < *count) && !stop(); first = false) {
         if (!first) {
-            // Waits in short steps, so that Ctrl+C ends a long interval at once.
-            next += std::chrono::milliseconds(interval_ms);
+            // Waits in short steps, so that Ctrl+C ends a long interval at once. A poll that
+            // went long (retries of a silent line) is not made up for: the next one follows
+            // at once, and the interval runs from there, without a burst to catch up.
+            next = std::max(next + std::chrono::milliseconds(interval_ms), Clock::now());
             while (!stop() && Clock::now() < next)
                 std::this_thread::sleep_for(std::min<Clock::duration>(next - Clock::now(), std::chrono::milliseconds(20)));
             if (stop()) break;
@@ -150,6 +158,7 @@ Outcome<Nothing> poll(Session& session, const Invocation& call) {
         misses.answered();
         ++answers;
         out << exchange::poll_csv_line(local_time_text(), std::get<exchange::FullPoll>(answer)) << std::endl;
+        if (auto lost = output_lost(out)) return *lost;
     }
     return Nothing{};
 }

@@ -47,6 +47,10 @@ private:
     std::unique_ptr<Line> line_;
 };
 
+// Standard output that can no longer be written (a full disk, a closed file): a failure,
+// status 1, so that a script learns that what it kept is not whole. nullopt while it is.
+std::optional<Failed> output_lost(std::ostream& out);
+
 struct Invocation {
     const QCommandLineParser& options;
     QStringList args;  // the positional arguments after the command's own words

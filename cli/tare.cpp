@@ -47,8 +47,15 @@ Outcome<TaringSession> open_session(const TareSettings& s) {
     auto read = taring::read_session_file(s.session_file);
     if (const auto* refused = std::get_if<QString>(&read)) return bad(*refused);
     TaringSession session = std::get<TaringSession>(std::move(read));
+    // A session without a point holds nothing to lose (one begun at an address where no
+    // sensor answered, say): the sensor tared now takes it over.
+    if (session.points.empty()) {
+        session.address = s.address;
+        session.serial.reset();
+        return session;
+    }
     if (session.address != s.address)
-        return bad(qworded(QCoreApplication::translate("CliTare", "%1 — сессия датчика %2, а не датчика %3"),
+        return bad(qworded(QCoreApplication::translate("CliTare", "%1 — сессия датчика %2, а не датчика %3; для датчика %3 укажите другой файл --session"),
                            {name(s.session_file), whole(session.address), whole(s.address)}));
     return session;
 }
@@ -202,9 +209,10 @@ private:
         const std::optional<TaringPoint> before =
             session_.points.empty() ? std::nullopt : std::optional<TaringPoint>(session_.points.back());
         session_.take(point);
-        if (auto saving = save(); std::holds_alternative<Failed>(saving)) {
-            session_.undo();
-            return std::get<Failed>(saving);
+        if (auto saving = save(); auto* failed = std::get_if<Failed>(&saving)) {
+            session_.undo();  // the file holds the points before this one
+            failed->message += "\n" + saved();
+            return *failed;
         }
         const std::size_t number = session_.points.size();
         io_.out << number << ',' << shortest(litres) << ',' << shortest(settled.level) << ','

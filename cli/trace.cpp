@@ -60,9 +60,13 @@ void TraceFile::write(std::string_view line) {
         standard_error_->flush();
         return;
     }
-    file_.write(line.data(), static_cast<qint64>(line.size()));
-    file_.write("\n", 1);
-    file_.flush();
+    if (lost_) return;
+    const bool whole = file_.write(line.data(), static_cast<qint64>(line.size())) == static_cast<qint64>(line.size()) &&
+                       file_.write("\n", 1) == 1 && file_.flush();
+    if (!whole)
+        lost_ = QCoreApplication::translate("Trace", "трассировка в «%1» неполна: %2")
+                    .arg(file_.fileName(), file_.errorString())
+                    .toStdString();
 }
 
 }  // namespace cli

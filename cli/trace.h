@@ -7,6 +7,8 @@
 #include <QFile>
 #include <QString>
 #include <memory>
+#include <optional>
+#include <string>
 #include <ostream>
 
 #include "exchange/trace_writer.h"
@@ -26,6 +28,8 @@ public:
     static Outcome<std::unique_ptr<TraceFile>> open(const QString& path, std::ostream& standard_error);
 
     exchange::LineTrace& trace() { return writer_; }
+    // Why the file stopped taking lines (a full disk, say); nullopt while it takes them all.
+    const std::optional<std::string>& lost() const { return lost_; }
 
 private:
     explicit TraceFile(std::ostream* standard_error);
@@ -33,6 +37,7 @@ private:
 
     QFile file_;
     std::ostream* standard_error_;  // null when the trace goes to file_
+    std::optional<std::string> lost_;
     exchange::TraceWriter writer_;
 };
 

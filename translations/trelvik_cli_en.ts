@@ -307,6 +307,10 @@ Exit status: 0 done; 1 the line or a device failed (no answer, a refusal, a wron
 (its points are saved).
 </translation>
         </message>
+        <message>
+            <source>стандартный вывод не записан до конца (диск полон или файл закрыт?)</source>
+            <translation>standard output was not written whole (a full disk or a closed file?)</translation>
+        </message>
     </context>
     <context>
         <name>CliArguments</name>
@@ -601,10 +605,6 @@ restore stopped at %2; written and verified before it: %3</translation>
     <context>
         <name>CliTare</name>
         <message>
-            <source>%1 — сессия датчика %2, а не датчика %3</source>
-            <translation>%1 is a session of sensor %2, not of sensor %3</translation>
-        </message>
-        <message>
             <source>после каждого залива введите залитые литры; undo отменяет последнюю точку, done строит таблицу</source>
             <translation>after each pour type the litres poured; undo takes the last point back, done makes the table</translation>
         </message>
@@ -749,6 +749,10 @@ undo the point, then done again; Ctrl+C ends and keeps the session</translation>
             <source>%1; уберите его и снова введите done; Ctrl+C завершает тарировку и сохраняет сессию</source>
             <translation>%1; move it away and type done again; Ctrl+C ends the taring and saves the session</translation>
         </message>
+        <message>
+            <source>%1 — сессия датчика %2, а не датчика %3; для датчика %3 укажите другой файл --session</source>
+            <translation>%1 is a session of sensor %2, not of sensor %3; give sensor %3 another --session file</translation>
+        </message>
     </context>
     <context>
         <name>CliTaringTable</name>
@@ -811,6 +815,10 @@ undo the point, then done again; Ctrl+C ends and keeps the session</translation>
         <message>
             <source>нет имени</source>
             <translation>no name</translation>
+        </message>
+        <message>
+            <source>трассировка в «%1» неполна: %2</source>
+            <translation>the trace in "%1" is incomplete: %2</translation>
         </message>
     </context>
 </TS>

@@ -235,6 +235,19 @@ TEST(TareSim, ASessionFileIsLeftAloneUntilTheChecksHavePassed) {
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), text);
 
+    // A session without a point, begun where no sensor answered: the sensor tared now takes
+    // it over, and what the tool does not know stays in it.
+    const QString empty = dir.filePath("empty.json");
+    QFile begun(empty);
+    ASSERT_TRUE(begun.open(QIODevice::WriteOnly));
+    begun.write(R"({"format":"trelvik-taring-session","version":1,"address":3,"points":[],"vehicle":"AB 123"})");
+    begun.close();
+    const TareRun taken_over = tare_run(sim, {"tare", "1", "--session", empty, "--settle", "1", "--tolerance", "6"});
+    EXPECT_NE(taken_over.out.find("\n1,0,"), std::string::npos) << taken_over.err;
+    ASSERT_TRUE(begun.open(QIODevice::ReadOnly));
+    const QByteArray kept = begun.readAll();
+    EXPECT_TRUE(kept.contains(R"("address": 1)") && kept.contains("AB 123")) << kept.toStdString();
+
     const QString fresh = dir.filePath("fresh.json");
     const TareRun wrong_password = tare_run(sim, {"tare", "1", "--session", fresh, "--password", "1"});
     EXPECT_EQ(wrong_password.status, 1) << wrong_password.err;
@@ -306,6 +319,17 @@ TEST(TableFromSession, MakesTheTableOrSaysWhyNot) {
             EXPECT_TRUE(out.str().starts_with("\xEF\xBB\xBFNetwork number;3\r\nSwitched off;no\r\n")) << out.str();
         }
     }
+
+    // A table that standard output cannot take (a full disk) is no success.
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray(R"({"format": "trelvik-taring-session", "version": 1, "address": 3, "points": )") + rows[0].points + "}");
+    file.close();
+    std::ostringstream out, err;
+    out.setstate(std::ios::badbit);
+    cli::Io io{out, err};
+    EXPECT_EQ(cli::run({"table", "from-session", path}, {}, io), 1);
+    EXPECT_NE(err.str().find("standard output"), std::string::npos) << err.str();
 }
 
 // "4" typed for a pour of 40 litres: the point is taken as typed, and the portion is
