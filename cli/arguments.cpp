@@ -78,4 +78,12 @@ Outcome<Nothing> output_file(const Invocation& call, const QString& path) {
     return writable(path);
 }
 
+Outcome<std::optional<QString>> output_argument(const Invocation& call) {
+    if (!call.options.isSet(option::output)) return std::optional<QString>{};
+    const QString path = call.options.value(option::output);
+    if (path.isEmpty()) return bad(QCoreApplication::translate("CliArguments", "-o: имя файла пусто"));
+    TRY(output_file(call, path));
+    return std::optional<QString>{path};
+}
+
 }  // namespace cli

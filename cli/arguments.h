@@ -37,5 +37,9 @@ QCommandLineOption force_option();
 // The file such a command is to write: as writable(), and refused when it exists unless
 // --force is given, so that yesterday's backup is not lost to today's by a slip.
 Outcome<Nothing> output_file(const Invocation& call, const QString& path);
+// The -o FILE of such a command, checked as output_file(); nullopt without -o. An empty
+// name is refused, not taken for no -o: a script's empty variable must not send a table
+// to standard output with success.
+Outcome<std::optional<QString>> output_argument(const Invocation& call);
 
 }  // namespace cli

@@ -166,15 +166,14 @@ Outcome<Nothing> poll(Session& session, const Invocation& call) {
 Outcome<Nothing> table_read(Session& session, const Invocation& call) {
     TRY(arguments(call, {"SLOT"}));
     TRY_LET(slot, slot_argument(call.args[0]));
-    const QString file = call.options.value(option::output);
-    if (!file.isEmpty()) TRY(output_file(call, file));
+    TRY_LET(file, output_argument(call));
     TRY_LET(ops, session.devices());
     TRY_LET(read, ops->read_table(slot));
-    if (file.isEmpty()) {
+    if (!file) {
         session.io.out << calibration::table_csv_text(read.table) << std::flush;
         return Nothing{};
     }
-    if (const auto error = calibration::write_table_file(file, read.table)) return Failed{Status::failed, error->toStdString()};
+    if (const auto error = calibration::write_table_file(*file, read.table)) return Failed{Status::failed, error->toStdString()};
     return Nothing{};
 }
 
@@ -209,9 +208,9 @@ Outcome<Nothing> table_write(Session& session, const Invocation& call) {
 
 Outcome<Nothing> backup(Session& session, const Invocation& call) {
     TRY(arguments(call, {}));
-    const QString file = call.options.value(option::output);
-    if (file.isEmpty()) return bad(QCoreApplication::translate("CliCommands", "backup требует -o FILE"));
-    TRY(output_file(call, file));
+    TRY_LET(output, output_argument(call));
+    if (!output) return bad(QCoreApplication::translate("CliCommands", "backup требует -o FILE"));
+    const QString file = *output;
     TRY_LET(password, password_argument(call, option::password));
 
     TRY_LET(ops, session.devices(password));

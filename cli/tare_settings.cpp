@@ -65,9 +65,9 @@ Outcome<TareSettings> tare_settings(const Invocation& call) {
     }
     TRY_LET(password, password_argument(call, option::password));
     s.password = password;
-    s.output = call.options.value(option::output);
+    TRY_LET(output, output_argument(call));
+    s.output = output.value_or(QString());
     s.replace_output = call.options.isSet(option::force);
-    if (!s.output.isEmpty()) TRY(output_file(call, s.output));
     TRY(writable(s.session_file));
     TRY_LET(max_misses, max_misses_argument(call));
     s.max_misses = max_misses;

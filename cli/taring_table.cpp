@@ -53,8 +53,8 @@ std::vector<QCommandLineOption> from_session_options() {
 
 Outcome<Nothing> table_from_session(Session& session, const Invocation& call) {
     TRY(arguments(call, {QStringLiteral("SESSION")}));
-    const QString output = call.options.value(option::output);
-    if (!output.isEmpty()) TRY(output_file(call, output));
+    TRY_LET(given, output_argument(call));
+    const QString output = given.value_or(QString());
     const auto read = taring::read_session_file(call.args[0]);
     if (const auto* refused = std::get_if<QString>(&read)) return bad(*refused);
     // With the table on standard output, the report goes with the messages.

@@ -354,6 +354,10 @@ Exit status: 0 done; 1 the line or a device failed (no answer, a refusal, a wron
             <source>%1 уже есть; чтобы заменить его, задайте --force или другое имя файла</source>
             <translation>%1 exists; give --force to replace it, or another file name</translation>
         </message>
+        <message>
+            <source>-o: имя файла пусто</source>
+            <translation>-o: the file name is empty</translation>
+        </message>
     </context>
     <context>
         <name>CliCommands</name>

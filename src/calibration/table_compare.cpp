@@ -20,10 +20,15 @@ std::vector<TableDifference> table_differences(const CalibrationTable& written, 
 protocol::Text difference_text(const TableDifference& d) {
     const auto written = static_cast<long long>(d.written);
     const auto read = static_cast<long long>(d.read);
-    if (d.row > 0)
-        return {"TableCompare", QT_TRANSLATE_NOOP("TableCompare", "строка %1, %2: записано %3, прочитано %4"),
-                {static_cast<long long>(d.row), d.field, written, read}};
-    return {"TableCompare", QT_TRANSLATE_NOOP("TableCompare", "%1: записано %2, прочитано %3"), {d.field, written, read}};
+    // English names the fields as the JSON files do, for scripts that read the message.
+    if (d.field == "network_number")
+        return {"TableCompare", QT_TRANSLATE_NOOP("TableCompare", "сетевой номер: записано %1, прочитано %2"), {written, read}};
+    if (d.field == "switched_off")
+        return {"TableCompare", QT_TRANSLATE_NOOP("TableCompare", "отключен: записано %1, прочитано %2"), {written, read}};
+    const char* words = d.field == "sensor_value"
+                            ? QT_TRANSLATE_NOOP("TableCompare", "строка %1, значение датчика: записано %2, прочитано %3")
+                            : QT_TRANSLATE_NOOP("TableCompare", "строка %1, литры: записано %2, прочитано %3");
+    return {"TableCompare", words, {static_cast<long long>(d.row), written, read}};
 }
 
 }  // namespace calibration

@@ -22,8 +22,8 @@ struct TableDifference {
 // only the in-service bit counts: the unit leaves the other bits to itself.
 std::vector<TableDifference> table_differences(const CalibrationTable& written, const CalibrationTable& read);
 
-// "строка 40, litres: записано 1000, прочитано 1001"; "network_number: записано 13,
-// прочитано 14": the fields named as the JSON files name them.
+// "строка 40, литры: записано 1000, прочитано 1001"; "сетевой номер: записано 13,
+// прочитано 14". In English the fields are named as the JSON files name them.
 protocol::Text difference_text(const TableDifference& difference);
 
 }  // namespace calibration

@@ -16,9 +16,12 @@ QString named(const QString& path, const QString& what) {
     return QCoreApplication::translate("TableFile", "%1: %2").arg(QFileInfo(path).fileName(), what);
 }
 
+QString no_name() { return QCoreApplication::translate("TableFile", "имя файла пусто"); }
+
 }  // namespace
 
 std::variant<QByteArray, QString> read_whole_file(const QString& path) {
+    if (path.isEmpty()) return no_name();
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) return named(path, file.errorString());
     // Read to one byte past the limit: a device or a pipe has no size to ask for.
@@ -29,6 +32,7 @@ std::variant<QByteArray, QString> read_whole_file(const QString& path) {
 }
 
 std::optional<QString> write_whole_file(const QString& path, const QByteArray& bytes) {
+    if (path.isEmpty()) return no_name();
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) return named(path, file.errorString());
     // A small file stays in the write buffer until it is flushed; a flush that fails

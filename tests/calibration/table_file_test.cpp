@@ -453,6 +453,6 @@ TEST(TableCompare, ListsEveryDifferenceAndOnlyTheInServiceBitOfTheStatus) {
     const std::vector<TableDifference> expected{
         {0, "network_number", 13, 14}, {0, "switched_off", 1, 0}, {40, "litres", 65535, 1}};
     EXPECT_EQ(table_differences(written, read), expected);
-    EXPECT_EQ(words(difference_text(expected[2])), "строка 40, litres: записано 65535, прочитано 1");
-    EXPECT_EQ(words(difference_text(expected[0])), "network_number: записано 13, прочитано 14");
+    EXPECT_EQ(words(difference_text(expected[2])), "строка 40, литры: записано 65535, прочитано 1");
+    EXPECT_EQ(words(difference_text(expected[0])), "сетевой номер: записано 13, прочитано 14");
 }
