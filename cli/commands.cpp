@@ -8,6 +8,8 @@
 #include <thread>
 
 #include "arguments.h"
+#include "calibration/order_words.h"
+#include "calibration/table_checks.h"
 #include "calibration/table_csv.h"
 #include "calibration/table_file.h"
 #include "calibration/table_json.h"
@@ -196,6 +198,13 @@ Outcome<Nothing> table_write(Session& session, const Invocation& call) {
         default: return bad(*refused);
         }
     }
+
+    // A script asked for it, so it goes out; but a table that cannot describe a tank is said.
+    if (const auto breaks = calibration::order_breaks(std::get<calibration::CalibrationTable>(table)); !breaks.empty())
+        session.io.err << "trelvik-cli: "
+                       << worded(QCoreApplication::translate("CliCommands", "%1: %2 Таблица всё равно записывается."),
+                                 {name(file), name(calibration::order_problem(breaks, 3))})
+                       << "\n";
 
     session.guard_writes();
     TRY_LET(ops, session.devices(password));

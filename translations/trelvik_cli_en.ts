@@ -487,6 +487,10 @@ restore stopped at %2; written and verified before it: %3</translation>
             <source>датчик %1: %2</source>
             <translation>sensor %1: %2</translation>
         </message>
+        <message>
+            <source>%1: %2 Таблица всё равно записывается.</source>
+            <translation>%1: %2 The table is written all the same.</translation>
+        </message>
     </context>
     <context>
         <name>CliDeviceOps</name>

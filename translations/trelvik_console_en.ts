@@ -635,10 +635,6 @@ The saved session can be continued later: the next &quot;Tank calibration…&quo
         <translation>Set an existing network address</translation>
     </message>
     <message>
-        <source>%1 и ещё %2</source>
-        <translation>%1 and %2 more</translation>
-    </message>
-    <message>
         <source>сет. номер</source>
         <translation>net no.</translation>
     </message>
@@ -669,14 +665,6 @@ The saved session can be continued later: the next &quot;Tank calibration…&quo
     <message>
         <source>строка %1: %2</source>
         <translation>row %1: %2</translation>
-    </message>
-    <message>
-        <source>Значения датчика не растут: строки %1.</source>
-        <translation>Sensor values do not rise: rows %1.</translation>
-    </message>
-    <message>
-        <source>Литры убывают: строки %1.</source>
-        <translation>Litres fall: rows %1.</translation>
     </message>
     <message>
         <source>%1 Записать всё равно?</source>

@@ -2,6 +2,24 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="ru_RU">
     <context>
+        <name>Language</name>
+        <message>
+            <source>%1 и ещё %2</source>
+            <translation>%1 and %2 more</translation>
+        </message>
+    </context>
+    <context>
+        <name>TableChecks</name>
+        <message>
+            <source>Значения датчика не растут: строки %1.</source>
+            <translation>Sensor values do not rise: rows %1.</translation>
+        </message>
+        <message>
+            <source>Литры убывают: строки %1.</source>
+            <translation>Litres fall: rows %1.</translation>
+        </message>
+    </context>
+    <context>
         <name>TableCompare</name>
         <message>
             <source>сетевой номер: записано %1, прочитано %2</source>

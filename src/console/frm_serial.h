@@ -300,9 +300,6 @@ private:
     bool keeps_unsent_table();
     // The unit's answers about a table write on the status line.
     void show_read_back(const exchange::TableReadBack::Outcome& outcome);
-    // What is out of order in a table, in the operator's words, `named` pairs of rows of
-    // each kind named and the rest counted: "Литры убывают: строки 16–17 (147 → 16)."
-    static QString order_problem(const std::vector<calibration::OrderBreak>& breaks, qsizetype named);
     // The sensor's figures enabled only while connected, polling and read from the
     // polled address since it was chosen.
     void readings_stale();

@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 
+#include "calibration/order_words.h"
 #include "calibration/table_checks.h"
 #include "calibration/table_texts.h"
 #include "console/frm_serial.h"
@@ -21,15 +22,6 @@ QString enter_address() { return QCoreApplication::translate("frmSerial", "Ус�
 
 // Greyed counts as set for the mode boxes.
 bool is_set(const QCheckBox* box) { return box->checkState() != Qt::Unchecked; }
-
-// The first `at_most` of a list named, the rest counted.
-QString and_more(QStringList named, qsizetype at_most) {
-    const qsizetype more = named.size() - at_most;
-    if (more <= 0) return named.join(QStringLiteral(", "));
-    named.resize(at_most);
-    return QCoreApplication::translate("frmSerial", "%1 и ещё %2")
-        .arg(named.join(QStringLiteral(", ")), QString::number(more));
-}
 
 QString field_name(const std::string& field) {
     if (field == "network_number") return QCoreApplication::translate("frmSerial", "сет. номер");
@@ -51,21 +43,6 @@ QString difference_words(const calibration::TableDifference& d) {
 }
 
 }  // namespace
-
-QString frmSerial::order_problem(const std::vector<calibration::OrderBreak>& breaks, qsizetype named) {
-    using Kind = calibration::OrderBreak::Kind;
-    QStringList sentences;
-    for (const Kind kind : {Kind::values_not_rising, Kind::litres_falling}) {
-        QStringList pairs;
-        for (const auto& b : breaks)
-            if (b.kind == kind) pairs << QStringLiteral("%1–%2 (%3 → %4)").arg(b.row).arg(b.row + 1).arg(b.from).arg(b.to);
-        if (pairs.isEmpty()) continue;
-        sentences << (kind == Kind::values_not_rising ? tr("Значения датчика не растут: строки %1.")
-                                                      : tr("Литры убывают: строки %1."))
-                         .arg(and_more(pairs, named));
-    }
-    return sentences.join(u' ');
-}
 
 void frmSerial::wire_commands() {
     connect(write_struct, &QPushButton::clicked, this, &frmSerial::write_struct_Click);
@@ -105,7 +82,7 @@ void frmSerial::write_struct_Click() {
     }
     const auto& sent = std::get<calibration::CalibrationTable>(table);
     if (const auto breaks = calibration::order_breaks(sent); !breaks.empty()) {
-        const QString question = tr("%1 Записать всё равно?").arg(order_problem(breaks, 3));
+        const QString question = tr("%1 Записать всё равно?").arg(calibration::order_problem(breaks, 3));
         if (dialogs_.message(question, Dialogs::Buttons::YesNoDefaultNo, Dialogs::Icon::Exclamation) !=
             Dialogs::Answer::Yes)
             return;
@@ -151,7 +128,7 @@ void frmSerial::show_read_back(const exchange::TableReadBack::Outcome& outcome) 
         QStringList differences;
         for (const auto& d : outcome.differences) differences << difference_words(d);
         // The first is named: the grid now shows all of them as the unit holds them.
-        MsgCom->setText(tr("%1. В блоке другое: %2.").arg(slot, and_more(differences, 1)));
+        MsgCom->setText(tr("%1. В блоке другое: %2.").arg(slot, language::listed(differences, 1)));
         return;
     }
     case Kind::unchecked:

@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include "calibration/order_words.h"
 #include "calibration/table_file.h"
 #include "console/frm_serial.h"
 #include "language/language.h"
@@ -86,7 +87,7 @@ void frmSerial::load_table() {
     QString loaded_text = tr("Таблица загружена из файла %1.").arg(QFileInfo(path).fileName());
     // Said now, and asked again when it is to be written.
     if (const auto breaks = calibration::order_breaks(loaded); !breaks.empty())
-        loaded_text += u' ' + order_problem(breaks, 1);
+        loaded_text += u' ' + calibration::order_problem(breaks, 1);
     MsgCom->setText(loaded_text);
 }
 

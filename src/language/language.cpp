@@ -170,6 +170,13 @@ QString with_args(const QString& words, const std::vector<protocol::Text::Arg>& 
     return with_args_in(figures_locale(), words, args);
 }
 
+QString listed(QStringList named, qsizetype at_most) {
+    const qsizetype more = named.size() - at_most;
+    if (more <= 0) return named.join(QStringLiteral(", "));
+    named.resize(at_most);
+    return QCoreApplication::translate("Language", "%1 и ещё %2").arg(named.join(QStringLiteral(", ")), QString::number(more));
+}
+
 QString worded(const protocol::Text& text) {
     return with_args(QCoreApplication::translate(text.context, text.source), text.args);
 }

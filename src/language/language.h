@@ -60,6 +60,8 @@ QString figure(double value, int decimals);
 // "08.12.2026 10:30" in Russian, "2026-12-08 10:30" in English.
 QString date_time(const QDateTime& when);
 QString date(const QDate& day);
+// The first `at_most` of a list named, the rest counted: "1–2, 5–6 и ещё 3".
+QString listed(QStringList named, qsizetype at_most);
 // A text of the plain layers in the program's language: its words translated, then
 // %1 … %9 replaced in one pass by its arguments (figures as `figure` words them), so an
 // argument that holds "%2" stays as it is.

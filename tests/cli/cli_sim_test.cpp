@@ -102,11 +102,18 @@ TEST_F(CliSimTest, BackupRestoredIntoAFreshUnitReadsBackTheSame) {
     auto table = std::get<calibration::CalibrationTable>(calibration::read_table_file(path("s3.json")));
     table.net = 77;
     table.status = 0;
+    for (std::size_t k = 0; k < calibration::table_points; ++k) {
+        table.values[k] = static_cast<std::uint16_t>(100 * (k + 1));
+        table.litres[k] = static_cast<std::uint16_t>(10 * (k + 1));
+    }
+    table.litres[16] = 16;  // a slip: written as asked, and said
     table.litres[39] = 65535;
     ASSERT_FALSE(calibration::write_table_file(path("s3.csv"), table));
     const CliRun written = cli_run(first.device(), {"table", "write", "3", path("s3.csv")});
     ASSERT_EQ(written.status, 0) << written.err;
     EXPECT_EQ(written.out, "Sensor 3: written and verified\n");
+    EXPECT_NE(written.err.find("Litres fall: rows 16–17 (160 → 16). The table is written all the same."), std::string::npos)
+        << written.err;
     ASSERT_EQ(cli_run(first.device(), {"display-mode", "--passive", "--virs"}).status, 0);
 
     const QDateTime before = QDateTime::currentDateTimeUtc().addMSecs(-999);
