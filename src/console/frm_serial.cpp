@@ -135,13 +135,18 @@ void frmSerial::opened(const QString& port, const serial::OpenResult& result) {
         traffic_log_.begin(port.toStdString(), console::local_stamp(std::chrono::system_clock::now()));
         connected_ = true;
         read_back_.cancel();  // one owed by the last connection would read another unit, maybe hours later
+        // A change asked for while disconnected does not wait for the next connection: that
+        // may be to another unit. A read still goes out, as the table read of start-up does.
+        const bool dropped = !state.wrs.empty() && !protocol::only_asks(state.wrs);
+        if (dropped) state.wrs.clear();
         SwitchTags();
         readings_stale();  // figures from another line, or another run, are not this one's
         TMRComm->start(tick_interval_ms);
         state.err_write = 0;
         QString name = port;
         if (name.startsWith(QStringLiteral("COM")) && name.endsWith(QLatin1Char(':'))) name.chop(1);
-        MsgCom->setText(tr("Подключено: %1").arg(name));
+        MsgCom->setText(dropped ? tr("Подключено: %1. Команда, поданная без подключения, не отправлена: подайте её снова.").arg(name)
+                                : tr("Подключено: %1").arg(name));
     } else {
         dialogs_.message(result.message, Dialogs::Buttons::Ok,
                          result.exclamation ? Dialogs::Icon::Exclamation : Dialogs::Icon::None);

@@ -20,6 +20,19 @@ Bytes sensor_request(Byte address, Byte code) {
     return frame;
 }
 
+bool only_asks(ByteView wrs) {
+    if (wrs.size() < 3 || crc8(wrs.first(wrs.size() - 1)) != wrs.back()) return false;
+    const Byte code = wrs[2];
+    switch (wrs.size()) {
+    case 3: return wrs[0] == sensor_frame_start && wrs[1] == search_address;
+    case 4:
+        return wrs[0] == sensor_frame_start && wrs[1] <= max_sensor_address &&
+               (code == cmd_poll_short || code == cmd_poll_full || code == cmd_read_sn);
+    case 5: return wrs[0] == display_frame_start && wrs[1] == display_address && code == cmd_read_table;
+    default: return false;
+    }
+}
+
 std::optional<std::int32_t> typed_number(std::string_view text, std::string_view decimal_separator, Range range) {
     const auto value = to_int32(text, decimal_separator);
     if (!value || *value < range.min || *value > range.max) return std::nullopt;

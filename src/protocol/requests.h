@@ -14,6 +14,10 @@ namespace protocol {
 // A sensor request without data: 31 address code CRC.
 Bytes sensor_request(Byte address, Byte code);
 
+// Whether `wrs` is one whole request that only asks (a poll, the serial number, a table
+// read, the search): sent late, it changes nothing on the line.
+bool only_asks(ByteView wrs);
+
 // The range a typed number must lie in, both ends included.
 struct Range {
     std::int32_t min;

@@ -63,6 +63,18 @@ TEST_F(WindowTest, StartsDisconnectedWithTheFirstSlotsTableReadPending) {
     EXPECT_EQ(tick(), (Bytes{0x3E, 0xDE, 0xEE, 0x00, 0x19}));
 }
 
+// A change asked for while disconnected does not go out at the next connection, which may
+// be to another unit; the status line says so.
+TEST_F(WindowTest, AChangeAskedForWhileDisconnectedIsNotSentOnConnect) {
+    w.mode_ind_Click();
+    ASSERT_FALSE(w.state.wrs.empty());
+    hand_ticks::press_connect(w);
+    EXPECT_EQ(w.MsgCom->text(),
+              "Подключено: COM1. Команда, поданная без подключения, не отправлена: подайте её снова.");
+    EXPECT_TRUE(w.state.wrs.empty());
+    EXPECT_EQ(tick(), (Bytes{})) << "no poll while the poll is off, and nothing held back";
+}
+
 TEST_F(WindowTest, ConnectAndDisconnectAlternateAndRepeatsChangeNothing) {
     w.CmbPort->setEditText(QStringLiteral("/dev/ttyUSB0"));
     w.BTNCloseCom_Click();  // not connected: nothing to undo

@@ -26,6 +26,21 @@ TEST(Requests, DisplayUnitCommandsByteForByte) {
     EXPECT_EQ(password_request(cmd_set_password, 0), (Bytes{0x3E, 0xDE, 0xF7, 0x00, 0x00, 0x00, 0x00, 0x4B}));
 }
 
+TEST(Requests, OnlyAsksTellsAReadFromAChange) {
+    EXPECT_TRUE(only_asks(Bytes{0x3E, 0xDE, 0xEE, 0x00, 0x19}));
+    EXPECT_TRUE(only_asks(sensor_request(5, cmd_read_sn)));
+    EXPECT_TRUE(only_asks(sensor_request(200, cmd_poll_full)));
+    EXPECT_TRUE(only_asks(Bytes{0x31, 0xFF, 0xDC}));  // the search
+    EXPECT_FALSE(only_asks(sensor_request(5, cmd_set_low)));
+    EXPECT_FALSE(only_asks(display_mode_request(0)));
+    EXPECT_FALSE(only_asks(Bytes{0x3E, 0xDE, 0xEE, 0x00, 0x18}));  // a wrong CRC
+    Bytes two = sensor_request(5, cmd_read_sn);
+    const Bytes set = sensor_request(5, cmd_set_high);
+    two.insert(two.end(), set.begin(), set.end());
+    EXPECT_FALSE(only_asks(two));  // a read with a change behind it
+    EXPECT_FALSE(only_asks(Bytes{}));
+}
+
 TEST(Requests, TypedNumbersAcceptExactlyTheirRange) {
     struct Row {
         const char* text;
