@@ -379,10 +379,18 @@ void frmSerial::dispatch(ByteView rx, Byte request_crc, const exchange::TableRea
         break;
 
     case exchange::ReplyFamily::Display:
-        if (d.status)
-            MsgCom->setText(d.after_slot ? Cmb_Datchik->currentText() + language::worded(*d.status)
-                                          : language::worded(*d.status));
-        if (d.table) {
+        if (d.status) {
+            // A write's confirmation names the slot written, whichever the list shows now.
+            const QString slot = read_back.kind == exchange::TableReadBack::Outcome::Kind::confirmed
+                                     ? Cmb_Datchik->itemText(read_back.slot)
+                                     : Cmb_Datchik->currentText();
+            MsgCom->setText(d.after_slot ? slot + language::worded(*d.status) : language::worded(*d.status));
+        }
+        // The read-back of a slot the operator has left since is told on the status line
+        // alone: the grid shows the slot the list names.
+        if (const bool left_slots_read_back = read_back.kind != exchange::TableReadBack::Outcome::Kind::none &&
+                                              read_back.slot != Cmb_Datchik->currentIndex();
+            d.table && !left_slots_read_back) {
             if (!unsent_) {
                 rdtab(rx);
             } else {
@@ -448,7 +456,7 @@ void frmSerial::Cmb_Datchik_Click() {
 void frmSerial::rd_str() {
     const int slot = Cmb_Datchik->currentIndex();
     if (slot < 0) return;
-    read_back_.cancel();  // the operator's read takes its place
+    read_back_.read_by_operator(static_cast<Byte>(slot));  // his read of the slot takes its place
     state.wrs = calibration::build_read_table(static_cast<Byte>(slot));
     out_win(state.wrs);
 }

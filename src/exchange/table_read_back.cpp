@@ -40,6 +40,11 @@ void TableReadBack::cancel() {
     taken_.reset();
 }
 
+void TableReadBack::read_by_operator(Byte slot) {
+    if (owed_ && owed_->slot == slot) owed_.reset();
+    if (taken_ && taken_->slot == slot) taken_.reset();
+}
+
 TableReadBack::Outcome TableReadBack::received(ByteView rx) {
     Outcome outcome;
     if (write_sent_) {

@@ -34,9 +34,13 @@ public:
     // unless the tick fails to write it.
     std::optional<protocol::Bytes> take_read_back();
     bool read_back_owed() const { return owed_.has_value(); }
-    // The operator reads or writes a slot himself: a read-back not yet sent is dropped. One
-    // already sent is still judged: its answer tells what the earlier write left.
+    // The operator writes a slot, or the line is connected anew: a read-back not yet sent
+    // is dropped. One already sent is still judged: its answer tells what the earlier write
+    // left.
     void cancel();
+    // The operator reads `slot` himself: a read-back of that slot not yet sent is dropped,
+    // as his read shows what the unit holds. One of another slot is still owed.
+    void read_by_operator(protocol::Byte slot);
 
     // The bytes one tick read (empty when none), judged against what the tick before sent.
     Outcome received(protocol::ByteView rx);

@@ -98,6 +98,26 @@ TEST(WindowReadBack, AConfirmedWriteIsReadBackAndComparedWithWhatWasSent) {
     }
 }
 
+// The operator picks another slot while the write is on its way: the written slot is still
+// read back and judged, on the status line; the grid keeps the slot the list names.
+TEST_F(TableWindow, AnotherSlotPickedAfterAWriteDoesNotSkipItsReadBack) {
+    ASSERT_NO_FATAL_FAILURE(read_unit_table());
+    w.write_struct_Click();
+    ASSERT_EQ(tick(), calibration::build_write_table(0, rising_table(10)));
+    EXPECT_EQ(tick(confirmation), Bytes{});
+    w.Cmb_Datchik->setCurrentIndex(2);
+    w.Cmb_Datchik_Click();
+    EXPECT_EQ(tick(), calibration::build_read_table(2));
+    EXPECT_EQ(tick(calibration::build_table_reply(rising_table(30), 0x05)), read_slot_1);
+    EXPECT_EQ(w.Text45[39]->text(), "1200") << "slot 3 as read";
+
+    auto held = rising_table(10);
+    held.litres[39] = 401;
+    tick(calibration::build_table_reply(held, 0x05));
+    EXPECT_EQ(w.MsgCom->text(), "Sensor 1. В блоке другое: строка 40: литры 400 → 401.");
+    EXPECT_EQ(w.Text45[39]->text(), "1200") << "the grid still shows Sensor 3";
+}
+
 TEST_F(TableWindow, AReadBackOwedWhenTheLineClosesIsNotTakenOnTheNextConnection) {
     ASSERT_NO_FATAL_FAILURE(read_unit_table());
     w.write_struct_Click();

@@ -115,6 +115,13 @@ TEST(TableReadBack, AReadDroppedByAFailedTickIsOwedAgainAndTheOperatorsReadTakes
     EXPECT_EQ(tick(r, {}, {}).kind, Kind::none);
     EXPECT_FALSE(r.read_back_owed());
 
+    // The operator reads another slot: the read-back is still owed, after his read.
+    ASSERT_NO_FATAL_FAILURE(confirmed(r));
+    r.read_by_operator(4);
+    EXPECT_TRUE(r.read_back_owed());
+    r.read_by_operator(2);
+    EXPECT_FALSE(r.read_back_owed()) << "his read of the written slot shows what it holds";
+
     // Sent, its answer late, and the operator's read goes out: the next table may be his.
     ASSERT_NO_FATAL_FAILURE(confirmed(r));
     tick(r, {}, *r.take_read_back());
