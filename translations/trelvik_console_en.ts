@@ -1014,6 +1014,10 @@ The saved session can be continued later: the next "Tank calibration…" of this
             <source>Подключено: %1. Команда, поданная без подключения, не отправлена: подайте её снова.</source>
             <translation>Connected: %1. A command given while disconnected was not sent: give it again.</translation>
         </message>
+        <message>
+            <source>Таблица для %1 не записана в блок (%2). Загрузить %3 и потерять её?</source>
+            <translation>The table for %1 is not written to the unit (%2). Load %3 and lose it?</translation>
+        </message>
     </context>
     <context>
         <name>main</name>

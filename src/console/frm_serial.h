@@ -295,9 +295,10 @@ private:
     // it, with where it came from; a read or a confirmed write of it clears the mark.
     enum class Unsent { typed, file, taring };
     void grid_changed(Unsent how);
-    // Before a read replaces unsent work: asks, default keep. Kept, the slot list goes
-    // back to the grid's slot and true is returned.
-    bool keeps_unsent_table();
+    // Before a read, or the table of the file `loading` (its name), replaces unsent work:
+    // asks, default keep. Kept, the slot list goes back to the grid's slot and true is
+    // returned.
+    bool keeps_unsent_table(const std::optional<QString>& loading = std::nullopt);
     // The unit's answers about a table write on the status line.
     void show_read_back(const exchange::TableReadBack::Outcome& outcome);
     // The sensor's figures enabled only while connected, polling and read from the

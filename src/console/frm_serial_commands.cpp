@@ -98,13 +98,14 @@ void frmSerial::grid_changed(Unsent how) {
     unsent_ = UnsentTable{Cmb_Datchik->currentIndex(), how};
 }
 
-bool frmSerial::keeps_unsent_table() {
+bool frmSerial::keeps_unsent_table(const std::optional<QString>& loading) {
     if (!unsent_) return false;
     const QString how[] = {tr("изменена вручную"), tr("загружена из файла"),
                                   tr("сделана тарировкой")};
-    const QString question = tr("Таблица для %1 не записана в блок (%2). Прочитать %3 и потерять её?")
+    const QString question = (loading ? tr("Таблица для %1 не записана в блок (%2). Загрузить %3 и потерять её?")
+                                      : tr("Таблица для %1 не записана в блок (%2). Прочитать %3 и потерять её?"))
                                  .arg(Cmb_Datchik->itemText(unsent_->slot), how[static_cast<int>(unsent_->how)],
-                                      Cmb_Datchik->currentText());
+                                      loading.value_or(Cmb_Datchik->currentText()));
     if (dialogs_.message(question, Dialogs::Buttons::YesNoDefaultNo, Dialogs::Icon::Exclamation) ==
         Dialogs::Answer::Yes) {
         unsent_.reset();

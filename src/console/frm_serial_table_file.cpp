@@ -81,6 +81,7 @@ void frmSerial::load_table() {
                          Dialogs::Icon::Exclamation);
         return;
     }
+    if (keeps_unsent_table(QFileInfo(path).fileName())) return;
     const auto& loaded = std::get<calibration::CalibrationTable>(table);
     show_table(loaded);
     grid_changed(Unsent::file);

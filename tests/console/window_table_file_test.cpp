@@ -69,11 +69,15 @@ TEST_F(TableFiles, SaveKeepsTheGridAsItWouldBeSentAndLoadPutsItBackWithoutSendin
     w.zapForm_Click();
     w.Text43->setText(QStringLiteral("13"));
     w.D_otkl->setChecked(false);
+    // The typed pattern, then the first file's table, are unsent: each load asks first.
+    dialogs.answers = {Dialogs::Answer::Yes, Dialogs::Answer::Yes};
     for (const char* name : {"copy.json", "Sensor 3.csv"}) {
         SCOPED_TRACE(name);
         dialogs.files.push_back(dir.filePath(name));
         w.load_table_action->trigger();
-        EXPECT_TRUE(dialogs.messages.empty());
+        ASSERT_EQ(dialogs.messages.size(), 1u);
+        EXPECT_TRUE(dialogs.messages[0].text.endsWith(QStringLiteral("Загрузить ") + name + " и потерять её?"));
+        dialogs.messages.clear();
         EXPECT_EQ(w.MsgCom->text(), QStringLiteral("Таблица загружена из файла ") + name + ".");
         QStringList expected = before;
         expected[0] = "7";

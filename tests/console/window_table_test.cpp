@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 
 #include "calibration/table_csv.h"
+#include "calibration/table_file.h"
 #include "calibration/table_frame.h"
 #include "console/frm_serial.h"
 #include "protocol/commands.h"
@@ -184,6 +185,18 @@ TEST_F(TableWindow, UnsentWorkIsAskedAboutBeforeAReadReplacesItAndKeptByDefault)
     EXPECT_EQ(w.Cmb_Datchik->currentText(), "Sensor 1") << "kept: the list names the grid's slot";
     EXPECT_TRUE(w.state.wrs.empty());
     EXPECT_EQ(w.Text44[0]->text(), "50");
+
+    // Nor does a table file's.
+    QTemporaryDir dir;
+    const QString file = dir.filePath("t.csv");
+    ASSERT_FALSE(calibration::write_table_file(file, rising_table(20)));
+    dialogs.files.push_back(file);
+    w.load_table();
+    ASSERT_EQ(dialogs.messages.size(), 2u);
+    EXPECT_EQ(dialogs.messages[1].text,
+              "Таблица для Sensor 1 не записана в блок (изменена вручную). Загрузить t.csv и потерять её?");
+    EXPECT_EQ(w.Text44[0]->text(), "50");
+    dialogs.messages.pop_back();
 
     // A read asked for before the work came in does not overwrite it either.
     w.state.wrs = read_slot_1;
