@@ -233,9 +233,13 @@ private:
             return Nothing{};
         }
         TRY(save());
-        io_.err << worded(QCoreApplication::translate("CliTare", "точка %1 отменена (%2 л, уровень %3)"),
-                          {whole(static_cast<long long>(session_.points.size()) + 1), figure(undone->litres),
-                           figure(undone->level)})
+        // Its fuel is still in the tank (but for the first point's, which was there before).
+        const QString words = session_.points.empty()
+                                  ? QCoreApplication::translate("CliTare", "точка %1 отменена (%2 л, уровень %3)")
+                                  : QCoreApplication::translate("CliTare", "точка %1 отменена (%2 л, уровень %3); её топливо осталось в баке: "
+                                                                           "введите долитое заново, не доливая");
+        io_.err << worded(words, {whole(static_cast<long long>(session_.points.size()) + 1), figure(undone->litres),
+                                  figure(undone->level)})
                 << "\n";
         flag_suspect_portions(false);
         return Nothing{};

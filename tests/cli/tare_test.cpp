@@ -107,6 +107,8 @@ TEST(TareSim, PoursUndoAndARestartGiveTheTableWrittenToTheSlot) {
         tare.type("100");
         expect_point(tare.line(), "2,100", at_100);
         tare.kill();
+        EXPECT_NE(tare.err().find("its fuel is still in the tank: type the portion again without pouring again"),
+                  std::string::npos);
     }
     Tare tare(sim, session, table);
     EXPECT_EQ(tare.line(), "point,litres,level,spread");
