@@ -191,7 +191,7 @@ TEST_F(CommandsOnSimulator, AnEditedTableIsWrittenAndReadsBackAsEdited) {
     ASSERT_EQ(received(log).size(), 2u) << "one table written, then the read back";
     EXPECT_EQ(received(log)[0].substr(0, 11), "3E DE EF 03");
     EXPECT_EQ(starting_with(log, "-- display: table"),
-              Lines({"-- display: table of slot 3 written (network number 77, switched off)"}));
+              Lines({"-- display: table of Sensor 4 written (network number 77, switched off)"}));
 }
 
 TEST_F(CommandsOnSimulator, LockedTablesNeedThePasswordWhichCanBeChanged) {
@@ -233,7 +233,7 @@ TEST_F(CommandsOnSimulator, LockedTablesNeedThePasswordWhichCanBeChanged) {
     EXPECT_EQ(status(), " Пароль принят.") << "the new password";
 
     for (const char* note : {"-- display: table write refused, locked", "-- display: wrong password, locked",
-                             "-- display: password accepted, unlocked", "-- display: table of slot 0 written",
+                             "-- display: password accepted, unlocked", "-- display: table of Sensor 1 written",
                              "-- display: password changed to 54321", "-- display: wrong password, locked",
                              "-- display: password accepted, unlocked"})
         log_until(note);

@@ -209,7 +209,7 @@ TEST(SimDisplay, BadStoreConfirmsTheWriteButStoresRow40sLitresOffByOne) {
         const Outcome write = line.receive(calibration::build_write_table(3, table));
         ASSERT_EQ(write.bursts.size(), 1u);
         EXPECT_EQ(write.bursts[0].bytes, (Bytes{0x31, 0xDE, 0xE0, 0x18}));
-        const std::string note = "display: table of slot 3 stored with row 40's litres changed to " +
+        const std::string note = "display: table of Sensor 4 stored with row 40's litres changed to " +
                                  std::to_string(row.stored);
         EXPECT_NE(std::find(write.notes.begin(), write.notes.end(), note), write.notes.end());
 

@@ -18,6 +18,9 @@ Bytes unit_reply(Byte code, std::initializer_list<Byte> data = {}) {
     return make_reply(display_reply_start, display_address, code, data);
 }
 
+// The slot as the console and trelvik-cli name it: byte 0 is "Sensor 1".
+std::string slot_name(Byte slot) { return "Sensor " + std::to_string(slot + 1); }
+
 }  // namespace
 
 SlotTables default_tables() {
@@ -43,7 +46,7 @@ std::optional<Bytes> DisplayUnit::answer(ByteView request, Notes& notes) {
     case cmd_read_table: {
         const Byte slot = request[3];
         if (slot >= slot_count) {
-            notes.push_back("display: no slot " + std::to_string(slot) + ", no answer");
+            notes.push_back("display: no " + slot_name(slot) + " (slot byte " + std::to_string(slot) + "), no answer");
             return std::nullopt;
         }
         return calibration::build_table_reply(tables_[slot], mode_);
@@ -86,15 +89,14 @@ std::optional<Bytes> DisplayUnit::write_table(ByteView request, Notes& notes) {
         return unit_reply(cmd_bad_password);
     }
     tables_[write->slot] = write->table;
-    notes.push_back("display: table of slot " + std::to_string(write->slot) + " written (network number " +
+    notes.push_back("display: table of " + slot_name(write->slot) + " written (network number " +
                     std::to_string(write->table.net) +
                     ((write->table.status & calibration::slot_in_service) ? ", in service)" : ", switched off)"));
     if (bad_store_) {
         std::uint16_t& litres = tables_[write->slot].litres.back();
         const bool top = litres == std::numeric_limits<std::uint16_t>::max();
         litres = static_cast<std::uint16_t>(top ? litres - 1 : litres + 1);
-        notes.push_back("display: table of slot " + std::to_string(write->slot) +
-                        " stored with row 40's litres changed to " + std::to_string(litres));
+        notes.push_back("display: table of " + slot_name(write->slot) + " stored with row 40's litres changed to " + std::to_string(litres));
     }
     return unit_reply(cmd_table_written);
 }
