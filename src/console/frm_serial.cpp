@@ -246,6 +246,10 @@ void frmSerial::TMRComm_Timer() {
         state.last_net = *address;
     }
     watch_polled_sensor();
+    if (taring_) {
+        const auto polled = polled_address();
+        taring_->main_polls(state.block_zapros ? std::optional<int>(polled ? int{*polled} : -1) : std::nullopt);
+    }
 
     if (state.flag_pro_ind) wrs_prov_ind();  // replaces whatever was pending
 

@@ -605,12 +605,32 @@ void TaringWindow::show_waiting() {
     undo_point->setEnabled(waiting || !session_.points.empty());
 }
 
+void TaringWindow::main_polls(std::optional<int> address) {
+    if (main_polls_told_ && address == main_polls_) return;
+    main_polls_told_ = true;
+    main_polls_ = address;
+    show_state();
+}
+
 void TaringWindow::show_state() {
     level_figure->setText(level_ ? QString::number(*level_) : QStringLiteral("—"));
+    const bool polled_elsewhere = main_polls_told_ && main_polls_ && *main_polls_ != target_.address;
+    const bool poll_off = main_polls_told_ && !main_polls_;
+    const bool stale = !level_ || clock_() - level_at_ > quiet_after || polled_elsewhere || poll_off;
+    level_figure->setEnabled(!stale);  // grey: not the tank as it is now
     QString text;
     QColor colour;
-    if (!level_ || clock_() - level_at_ > quiet_after) {
-        text = tr("Нет уровня от датчика: проверьте подключение.");
+    if (stale) {
+        if (polled_elsewhere && *main_polls_ < 0)
+            text = tr("В главном окне не выбран «Сет. номер»: выберите в списке %1.").arg(target_.address);
+        else if (polled_elsewhere)
+            text = tr("Главное окно опрашивает датчик %1, а не %2: верните в нём «Сет. номер» %2.")
+                       .arg(*main_polls_)
+                       .arg(target_.address);
+        else if (poll_off)
+            text = tr("Опрос выключен: включите его кнопкой «Блокировка» в главном окне.");
+        else
+            text = tr("Нет уровня от датчика: проверьте подключение.");
         colour = palette().color(QPalette::Window).darker(110);
     } else if (steady_) {
         text = tr("Уровень устоялся (разброс %1).").arg(number(steady_->spread));

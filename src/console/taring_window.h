@@ -71,6 +71,9 @@ public:
     // ---- Fed by the exchange cycle ------------------------------------------------
     // A polled level; levels of other sensors are passed over.
     void level_read(int address, std::uint16_t level);
+    // The address the main window polls at its tick: -1 when none is chosen, nullopt
+    // while its poll is off. Levels of the sensor tared stop when it polls another.
+    void main_polls(std::optional<int> address);
     // The sensor's identity: names the session's file and finds an unfinished session.
     void identity_read(int address, std::optional<std::uint32_t> serial, const QString& version);
     // Begins at once with what is known when the window opens; without a serial number
@@ -132,6 +135,8 @@ private:
     std::optional<taring::Settled> steady_;  // the latest poll's verdict
     std::optional<double> waiting_for_;      // the litres of the point that waits
     std::optional<std::uint16_t> level_;
+    std::optional<int> main_polls_;  // as main_polls() last told
+    bool main_polls_told_ = false;
     double level_at_ = 0;  // when the latest level came
     std::optional<taring::BuiltTable> built_;
     std::vector<taring::SuspectPortion> suspects_;  // portions that look mistyped

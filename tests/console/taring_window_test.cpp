@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include <QDir>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -207,6 +209,38 @@ TEST_F(Taring, TheNextPortionIsTypedWhereItBelongsAndAMistypedOneIsFlagged) {
     t->undo_point_Click();
     EXPECT_TRUE(t->status_line->text().contains(QStringLiteral("осталось в баке: введите долитое заново, не доливая")));
     EXPECT_EQ(t->focusWidget(), t->poured);
+}
+
+// The main window's poll moved to another sensor, or switched off: the window says which,
+// and greys the last level, rather than sending the technician to the cable.
+TEST_F(Taring, APollMovedAwayFromTheSensorIsSaidAsSuch) {
+    TaringWindow* t = open();
+    ASSERT_TRUE(t);
+    line.replies.push_back(full_poll_reply(0x01, 0x19, 500));
+    hand_ticks::tick(w);
+    hand_ticks::tick(w);
+    EXPECT_TRUE(t->level_figure->isEnabled());
+
+    const struct {
+        std::function<void()> change;
+        const char* said;
+    } cases[] = {
+        {[&] { w.CmbNet->setCurrentIndex(0); },
+         "Главное окно опрашивает датчик 0, а не 1: верните в нём «Сет. номер» 1."},
+        {[&] { w.CmbNet->setEditText("7"); }, "В главном окне не выбран «Сет. номер»: выберите в списке 1."},
+        {[&] {
+             w.CmbNet->setCurrentIndex(1);
+             w.block_Click();
+         },
+         "Опрос выключен: включите его кнопкой «Блокировка» в главном окне."},
+    };
+    for (const auto& c : cases) {
+        c.change();
+        hand_ticks::tick(w);
+        EXPECT_EQ(t->state_line->text(), c.said);
+        EXPECT_FALSE(t->level_figure->isEnabled());
+        EXPECT_EQ(t->level_figure->text(), "500");
+    }
 }
 
 TEST_F(Taring, TheSensorIsIdentifiedBetweenPollsAndItsSessionNamedForIt) {
