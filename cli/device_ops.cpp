@@ -90,7 +90,10 @@ Outcome<Nothing> DeviceOps::write_table(std::size_t slot, const calibration::Cal
 Outcome<Nothing> DeviceOps::write_and_verify(std::size_t slot, const calibration::CalibrationTable& table) {
     if (auto written = write_table(slot, table); std::holds_alternative<Failed>(written)) return written;
     const auto read = read_table(slot);
-    if (const auto* failed = std::get_if<Failed>(&read)) return *failed;
+    if (const auto* failed = std::get_if<Failed>(&read))
+        return Failed{failed->status,
+                      worded(QCoreApplication::translate("CliDeviceOps", "%1: блок подтвердил запись, но таблица не прочитана обратно и не сверена: %2"),
+                             {slot_name(slot), failed->message})};
     const auto differences = calibration::table_differences(table, std::get<SlotRead>(read).table);
     if (differences.empty()) return Nothing{};
     std::string message = worded(QCoreApplication::translate("CliDeviceOps", "%1: прочитанная обратно таблица отличается от записанной:"), {slot_name(slot)});

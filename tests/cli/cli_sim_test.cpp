@@ -199,6 +199,18 @@ TEST_F(CliSimTest, ReadBackThatDiffersFailsWithStatus3AndNamesTheField) {
         << restore.err;
 }
 
+// The line goes after the unit confirmed the write: the slot is written, not verified.
+TEST_F(CliSimTest, AWriteConfirmedButNotReadBackSaysSo) {
+    SimProcess sim = quiet_sim({"--close-after", "1"});
+    ASSERT_FALSE(calibration::write_table_file(path("s2.csv"), calibration::CalibrationTable{}));
+    const CliRun write = cli_run(sim.device(), {"table", "write", "2", path("s2.csv")});
+    EXPECT_EQ(write.status, 1);
+    EXPECT_NE(write.err.find("Sensor 2: the unit confirmed the write, but the table was not read back and compared: "
+                             "the port is gone"),
+              std::string::npos)
+        << write.err;
+}
+
 TEST_F(CliSimTest, NoAnswerFailsWithStatus1AfterTheRetries) {
     SimProcess sim = quiet_sim({"--mute", "222"});
     const CliRun run = cli_run(sim.device(), {"--retries", "1", "table", "read", "1"});
