@@ -122,6 +122,20 @@ TEST(TableReadBack, AReadDroppedByAFailedTickIsOwedAgainAndTheOperatorsReadTakes
     r.read_by_operator(2);
     EXPECT_FALSE(r.read_back_owed()) << "his read of the written slot shows what it holds";
 
+    // His read of another slot answered a tick late: the read-back waits for that answer,
+    // which is not judged as the read-back's.
+    ASSERT_NO_FATAL_FAILURE(confirmed(r));
+    r.read_by_operator(4);
+    tick(r, {}, calibration::build_read_table(4));
+    EXPECT_FALSE(r.take_read_back()) << "his answer is still to come";
+    tick(r, {}, {});
+    EXPECT_FALSE(r.take_read_back()) << "a tick late";
+    EXPECT_EQ(tick(r, reply, {}).kind, Kind::none) << "his table, not the read-back's";
+    const auto read_back = r.take_read_back();
+    ASSERT_TRUE(read_back);
+    tick(r, {}, *read_back);
+    EXPECT_EQ(tick(r, reply, {}).kind, Kind::same);
+
     // Sent, its answer late, and the operator's read goes out: the next table may be his.
     ASSERT_NO_FATAL_FAILURE(confirmed(r));
     tick(r, {}, *r.take_read_back());
