@@ -298,7 +298,9 @@ int run(const QStringList& arguments, const QString& default_port, Io& io) {
     const bool port_given = parser.isSet(port_option) || global.isSet(port_option);
     Session session(io, port_given ? value(port_option) : default_port, retries, trace ? &trace->trace() : nullptr);
     auto outcome = command->run(session, {parser, parser.positionalArguments()});
-    if (std::holds_alternative<Nothing>(outcome))
+    // After a Ctrl+C the reader of a pipe may be gone too (on Windows it gets the stop as well).
+    const bool stopped = io.interrupt && io.interrupt->caught;
+    if (std::holds_alternative<Nothing>(outcome) && !stopped)
         if (auto lost = output_lost(io.out)) outcome = *lost;
     if (trace && trace->lost()) {
         io.err << "trelvik-cli: " << *trace->lost() << "\n";

@@ -265,6 +265,11 @@ TEST_F(CliSimTest, SensorCommandsSearchPollAndIdentity) {
         EXPECT_EQ(std::count(line.begin(), line.end(), ','), 8) << line;
         EXPECT_TRUE(line.find(",2,") != std::string::npos && line.ends_with(",11")) << line;  // address 2, mode 0B
     }
+
+    // A trace the disk cannot take: the command's work is done, but not its trace.
+    const CliRun traced = cli_run(sim.device(), {"--trace", "/dev/full", "identity", "5"});
+    EXPECT_EQ(traced.status, 1);
+    EXPECT_NE(traced.err.find("the trace in \"/dev/full\" is incomplete"), std::string::npos) << traced.err;
 }
 
 TEST_F(CliSimTest, APortHeldByAnotherProgramIsRefusedSoClearly) {

@@ -332,6 +332,13 @@ TEST(TableFromSession, MakesTheTableOrSaysWhyNot) {
     cli::Io io{out, err};
     EXPECT_EQ(cli::run({"table", "from-session", path}, {}, io), 1);
     EXPECT_NE(err.str().find("standard output"), std::string::npos) << err.str();
+
+    // An empty -o, as an unset variable in a script gives it, is no standard output.
+    std::ostringstream out2, err2;
+    cli::Io io2{out2, err2};
+    EXPECT_EQ(cli::run({"table", "from-session", path, "-o", ""}, {}, io2), 2);
+    EXPECT_NE(err2.str().find("-o: the file name is empty"), std::string::npos) << err2.str();
+    EXPECT_TRUE(out2.str().empty());
 }
 
 // "4" typed for a pour of 40 litres: the point is taken as typed, and the portion is
