@@ -32,7 +32,7 @@ bool is_table_read(ByteView frame) {
 std::optional<protocol::Bytes> TableReadBack::take_read_back() {
     // Another table read's answer is still to come: the read-back waits for it, so that the
     // two tables cannot be taken one for the other.
-    if (!owed_ || other_read_sent_) return std::nullopt;
+    if (!owed_ || other_read_late_.has_value()) return std::nullopt;
     taken_ = std::exchange(owed_, std::nullopt);
     return calibration::build_read_table(taken_->slot);
 }
@@ -49,9 +49,9 @@ void TableReadBack::read_by_operator(Byte slot) {
 
 TableReadBack::Outcome TableReadBack::received(ByteView rx) {
     Outcome outcome;
-    if (other_read_sent_) {
-        if (rx.empty() && !other_read_sent_->late) other_read_sent_->late = true;
-        else other_read_sent_.reset();  // answered, or given up a tick late
+    if (other_read_late_.has_value()) {
+        if (rx.empty() && !*other_read_late_) other_read_late_ = true;
+        else other_read_late_.reset();  // answered, or given up a tick late
     }
     if (write_sent_) {
         if (confirms_write(rx)) {
@@ -96,7 +96,7 @@ void TableReadBack::sent(ByteView frame) {
     }
     if (is_table_read(frame)) {
         if (read_back_sent_) read_back_ambiguous_ = true;
-        other_read_sent_ = Awaited{};
+        other_read_late_ = false;
     }
     if (const auto write = calibration::parse_write_table(frame)) write_sent_ = Awaited{{write->slot, write->table}};
 }
@@ -107,7 +107,7 @@ void TableReadBack::dropped() {
     taken_.reset();
     read_back_sent_.reset();
     read_back_ambiguous_ = false;
-    other_read_sent_.reset();
+    other_read_late_.reset();
     write_sent_.reset();  // its confirmation is lost with the bytes read
 }
 

@@ -67,8 +67,9 @@ private:
     // Another table read went out while the read-back's answer was late: the answer that
     // comes next may be that read's.
     bool read_back_ambiguous_ = false;
-    // A table read of the operator's went out; the read-back waits for its answer.
-    std::optional<Awaited> other_read_sent_;
+    // A table read of the operator's went out; the read-back waits for its answer. True
+    // once a tick has read nothing meanwhile.
+    std::optional<bool> other_read_late_;
 };
 
 }  // namespace exchange
