@@ -38,14 +38,15 @@ QString no_line_to_trace(const QString& command) {
     return QCoreApplication::translate("Trace", "--trace: команда %1 не работает с линией").arg(command);
 }
 
-TraceFile::TraceFile(std::ostream* standard_error)
+TraceFile::TraceFile(std::ostream& standard_error, bool to_standard_error)
     : standard_error_(standard_error),
+      to_standard_error_(to_standard_error),
       writer_([this](std::string_view line) { write(line); }, now,
               [](const protocol::Text& text) { return language::in_english(text).toStdString(); }) {}
 
 Outcome<std::unique_ptr<TraceFile>> TraceFile::open(const QString& path, std::ostream& standard_error) {
-    if (path == QLatin1String("-")) return std::unique_ptr<TraceFile>(new TraceFile(&standard_error));
-    std::unique_ptr<TraceFile> trace(new TraceFile(nullptr));
+    if (path == QLatin1String("-")) return std::unique_ptr<TraceFile>(new TraceFile(standard_error, true));
+    std::unique_ptr<TraceFile> trace(new TraceFile(standard_error, false));
     trace->file_.setFileName(path);
     if (path.isEmpty() || !trace->file_.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text))
         return Failed{Status::bad_use, QCoreApplication::translate("Trace", "файл трассировки «%1» не записать: %2")
@@ -55,18 +56,21 @@ Outcome<std::unique_ptr<TraceFile>> TraceFile::open(const QString& path, std::os
 }
 
 void TraceFile::write(std::string_view line) {
-    if (standard_error_) {
-        *standard_error_ << line << '\n';
-        standard_error_->flush();
+    if (to_standard_error_) {
+        standard_error_ << line << '\n';
+        standard_error_.flush();
         return;
     }
     if (lost_) return;
     const bool whole = file_.write(line.data(), static_cast<qint64>(line.size())) == static_cast<qint64>(line.size()) &&
                        file_.write("\n", 1) == 1 && file_.flush();
-    if (!whole)
-        lost_ = QCoreApplication::translate("Trace", "трассировка в «%1» неполна: %2")
-                    .arg(file_.fileName(), file_.errorString())
-                    .toStdString();
+    if (whole) return;
+    lost_ = QCoreApplication::translate("Trace", "трассировка в «%1» неполна: %2")
+                .arg(file_.fileName(), file_.errorString())
+                .toStdString();
+    standard_error_ << "trelvik-cli: " << *lost_ << QCoreApplication::translate("Trace", "; команда продолжается")
+                                                        .toStdString()
+                    << std::endl;
 }
 
 }  // namespace cli

@@ -29,14 +29,16 @@ public:
 
     exchange::LineTrace& trace() { return writer_; }
     // Why the file stopped taking lines (a full disk, say); nullopt while it takes them all.
+    // It is said on standard error at once too: a poll may run on for hours.
     const std::optional<std::string>& lost() const { return lost_; }
 
 private:
-    explicit TraceFile(std::ostream* standard_error);
+    TraceFile(std::ostream& standard_error, bool to_standard_error);
     void write(std::string_view line);
 
     QFile file_;
-    std::ostream* standard_error_;  // null when the trace goes to file_
+    std::ostream& standard_error_;
+    bool to_standard_error_;  // else the trace goes to file_
     std::optional<std::string> lost_;
     exchange::TraceWriter writer_;
 };

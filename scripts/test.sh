@@ -23,7 +23,7 @@ stage() {
 }
 
 normal() {
-  scripts/build.sh && ctest --test-dir build --output-on-failure --timeout 120
+  scripts/build.sh && ctest --test-dir build -j2 --output-on-failure --timeout 120
 }
 
 sanitized() (
@@ -32,7 +32,7 @@ sanitized() (
   cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTRELVIK_SANITIZE=ON -DTRELVIK_WERROR=ON \
     -DTRELVIK_BUILD_BENCH=OFF >/dev/null &&
     cmake --build build-asan -j2 &&
-    ctest --test-dir build-asan --output-on-failure --timeout 300 --label-exclude package
+    ctest --test-dir build-asan -j2 --output-on-failure --timeout 300 --label-exclude package
 )
 
 stage "build and tests (build/)" normal

@@ -836,5 +836,9 @@ undo the point, then done again; Ctrl+C ends and keeps the session</translation>
             <source>трассировка в «%1» неполна: %2</source>
             <translation>the trace in "%1" is incomplete: %2</translation>
         </message>
+        <message>
+            <source>; команда продолжается</source>
+            <translation>; the command goes on</translation>
+        </message>
     </context>
 </TS>

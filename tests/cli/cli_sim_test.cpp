@@ -266,10 +266,15 @@ TEST_F(CliSimTest, SensorCommandsSearchPollAndIdentity) {
         EXPECT_TRUE(line.find(",2,") != std::string::npos && line.ends_with(",11")) << line;  // address 2, mode 0B
     }
 
-    // A trace the disk cannot take: the command's work is done, but not its trace.
+    // A trace the disk cannot take: the command's work is done, but not its trace; said at
+    // once (the command goes on) and again with the status.
     const CliRun traced = cli_run(sim.device(), {"--trace", "/dev/full", "identity", "5"});
     EXPECT_EQ(traced.status, 1);
-    EXPECT_NE(traced.err.find("the trace in \"/dev/full\" is incomplete"), std::string::npos) << traced.err;
+    const std::string lost = "the trace in \"/dev/full\" is incomplete";
+    const auto said = traced.err.find(lost);
+    ASSERT_NE(said, std::string::npos) << traced.err;
+    EXPECT_NE(traced.err.find("; the command goes on", said), std::string::npos) << traced.err;
+    EXPECT_NE(traced.err.find(lost, said + 1), std::string::npos) << traced.err;
 }
 
 TEST_F(CliSimTest, APortHeldByAnotherProgramIsRefusedSoClearly) {
