@@ -224,6 +224,14 @@ void frmSerial::block_Click() {
 void frmSerial::readings_stale() {
     readings_current_ = false;
     show_readings();
+    tell_polling();  // the same changes (a line, the poll, the address) concern the other windows
+}
+
+void frmSerial::tell_polling() {
+    const auto polled = polled_address();
+    const auto main_polls = state.block_zapros ? std::optional<int>(polled ? int{*polled} : -1) : std::nullopt;
+    if (taring_) taring_->main_polls(main_polls);
+    if (monitor_) monitor_->main_polls(connected_, main_polls);
 }
 
 void frmSerial::show_readings() {
@@ -246,10 +254,7 @@ void frmSerial::TMRComm_Timer() {
         state.last_net = *address;
     }
     watch_polled_sensor();
-    if (taring_) {
-        const auto polled = polled_address();
-        taring_->main_polls(state.block_zapros ? std::optional<int>(polled ? int{*polled} : -1) : std::nullopt);
-    }
+    tell_polling();
 
     if (state.flag_pro_ind) wrs_prov_ind();  // replaces whatever was pending
 

@@ -304,6 +304,7 @@ private:
     // The sensor's figures enabled only while connected, polling and read from the
     // polled address since it was chosen.
     void readings_stale();
+    void tell_polling();  // what the poll does now, to the taring window and the monitor
     void show_readings();
     // The regional decimal separator that operator texts are read with.
     static std::string decimal_separator();

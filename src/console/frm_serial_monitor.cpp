@@ -29,6 +29,7 @@ void frmSerial::open_monitor() {
     connect(this, &frmSerial::sensor_identity, monitor_, &SensorMonitor::identity_read);
     connect(monitor_, &SensorMonitor::closed, this, [this] { monitor_ = nullptr; });
     watch_polled_sensor();
+    tell_polling();
     monitor_->show();
 }
 

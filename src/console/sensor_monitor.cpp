@@ -319,12 +319,26 @@ void SensorMonitor::show_sensor() {
     sensor_line->setText(text);
 }
 
+void SensorMonitor::main_polls(bool connected, std::optional<int> polled) {
+    const MainPoll now{connected, polled};
+    if (main_ == now) return;
+    main_ = now;
+    show_chart();
+}
+
+QString SensorMonitor::no_polls_text() const {
+    if (main_ && !main_->connected) return tr("Нет опросов датчика: линия не подключена («Подключить» в главном окне).");
+    if (!main_ || !main_->polled) return tr("Нет опросов датчика: включите опрос («Блокировка») в главном окне.");
+    if (*main_->polled < 0) return tr("Нет опросов датчика: в главном окне не выбран «Сет. номер».");
+    return tr("Датчик %1 не отвечает на опрос: проверьте его подключение к линии.").arg(*main_->polled);
+}
+
 void SensorMonitor::show_chart() {
     const auto [from, to] = shown();
     chart->show_span({&series_, from, to, paused_ ? paused_wall_ : QDateTime::currentDateTime()});
 
     if (!latest_ || clock_() - latest_at_ > quiet_after) {
-        level_line->setText(tr("Нет опросов датчика: включите опрос («Блокировка») в главном окне."));
+        level_line->setText(no_polls_text());
     } else {
         level_line->setText(tr("Уровень %1    Температура %2 °C").arg(latest_->level).arg(latest_->temperature));
     }

@@ -60,6 +60,9 @@ public:
     // The sensor the main window polls; another one than before starts a new series.
     void watch(std::optional<int> address, std::optional<std::uint32_t> serial, const QString& version);
     void identity_read(int address, std::optional<std::uint32_t> serial, const QString& version);
+    // What the main window's poll does now, so that a window without polls says why:
+    // `polled` is the address polled, -1 when no address is chosen, nullopt with the poll off.
+    void main_polls(bool connected, std::optional<int> polled);
     // A poll answered at `at`; polls of other sensors are passed over.
     void poll_read(const exchange::PolledSensor& poll, std::chrono::system_clock::time_point at);
 
@@ -90,6 +93,7 @@ private:
     void recording_failed();
     void show_sensor();
     void show_chart();  // the chart, the latest values and the figures
+    QString no_polls_text() const;
     void show_status(const QString& text);
     QString file_folder();
 
@@ -100,6 +104,12 @@ private:
     std::optional<std::uint32_t> serial_;
     QString version_;
     monitor::LevelSeries series_;
+    struct MainPoll {
+        bool connected = false;
+        std::optional<int> polled;
+        bool operator==(const MainPoll&) const = default;
+    };
+    std::optional<MainPoll> main_;  // unknown until the main window tells
     std::optional<exchange::PolledSensor> latest_;
     double latest_at_ = 0;
     std::size_t span_ = 1;  // five minutes

@@ -121,6 +121,20 @@ TEST_F(Monitor, ChartsThePolledSensorFromTheFramesCtrlMAndAddsNoTraffic) {
     EXPECT_EQ(m->sensor_line->text(), QStringLiteral("Датчик 0, серийный № 7"));
 }
 
+TEST_F(Monitor, SaysWhyNoPollsCome) {
+    SensorMonitor* m = open();
+    const auto said = [&] { return m->level_line->text(); };
+    EXPECT_EQ(said(), QStringLiteral("Нет опросов датчика: включите опрос («Блокировка») в главном окне."));
+    w.block_Click();
+    hand_ticks::tick(w);  // polled, unanswered
+    EXPECT_EQ(said(), QStringLiteral("Датчик 1 не отвечает на опрос: проверьте его подключение к линии."));
+    w.CmbNet->setCurrentIndex(-1);
+    hand_ticks::tick(w);
+    EXPECT_EQ(said(), QStringLiteral("Нет опросов датчика: в главном окне не выбран «Сет. номер»."));
+    w.BTNCloseCom_Click();
+    EXPECT_EQ(said(), QStringLiteral("Нет опросов датчика: линия не подключена («Подключить» в главном окне)."));
+}
+
 TEST_F(Monitor, RecordsEveryPollAsPollsCsvLineAndRefusesAFileItCannotWrite) {
     SensorMonitor* m = open();
     w.block_Click();
