@@ -78,10 +78,26 @@ Outcome<Nothing> output_file(const Invocation& call, const QString& path) {
     return writable(path);
 }
 
-Outcome<std::optional<QString>> output_argument(const Invocation& call) {
+bool same_file(const QString& a, const QString& b) {
+#ifdef Q_OS_WIN
+    constexpr Qt::CaseSensitivity names = Qt::CaseInsensitive;
+#else
+    constexpr Qt::CaseSensitivity names = Qt::CaseSensitive;
+#endif
+    const QFileInfo first(a), second(b);
+    // Both there: through links and "..". Else the paths, which a file not yet made has too.
+    if (first.exists() && second.exists())
+        return first.canonicalFilePath().compare(second.canonicalFilePath(), names) == 0;
+    return QDir::cleanPath(first.absoluteFilePath()).compare(QDir::cleanPath(second.absoluteFilePath()), names) == 0;
+}
+
+Outcome<std::optional<QString>> output_argument(const Invocation& call, const QString& input) {
     if (!call.options.isSet(option::output)) return std::optional<QString>{};
     const QString path = call.options.value(option::output);
     if (path.isEmpty()) return bad(QCoreApplication::translate("CliArguments", "-o: имя файла пусто"));
+    if (!input.isEmpty() && same_file(path, input))
+        return bad(qworded(QCoreApplication::translate("CliArguments", "-o %1 — это файл, который команда читает; задайте другое имя"),
+                           {name(path)}));
     TRY(output_file(call, path));
     return std::optional<QString>{path};
 }

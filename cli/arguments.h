@@ -39,7 +39,11 @@ QCommandLineOption force_option();
 Outcome<Nothing> output_file(const Invocation& call, const QString& path);
 // The -o FILE of such a command, checked as output_file(); nullopt without -o. An empty
 // name is refused, not taken for no -o: a script's empty variable must not send a table
-// to standard output with success.
-Outcome<std::optional<QString>> output_argument(const Invocation& call);
+// to standard output with success. Nor may it name the command's `input` (a taring
+// session, the only record of its pours), --force or not.
+Outcome<std::optional<QString>> output_argument(const Invocation& call, const QString& input = {});
+
+// Whether two names lead to one file (or, for a file not there yet, one path).
+bool same_file(const QString& a, const QString& b);
 
 }  // namespace cli

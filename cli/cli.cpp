@@ -291,12 +291,23 @@ int run(const QStringList& arguments, const QString& default_port, Io& io) {
     }
     std::unique_ptr<TraceFile> trace;
     if (uses_line && (parser.isSet(trace_option()) || global.isSet(trace_option()))) {
-        auto opened = TraceFile::open(value(trace_option()), io.err);
+        const QString path = value(trace_option());
+        // The command's own files (a backup to restore, a session, -o) are not for the trace.
+        QStringList files = parser.positionalArguments();
+        for (const QCommandLineOption& option : command->options)
+            if (!option.valueName().isEmpty()) files += parser.values(option);
+        for (const QString& file : files)
+            if (path != QLatin1String("-") && !file.isEmpty() && same_file(path, file))
+                return fail(bad_use(qworded(QCoreApplication::translate("Cli", "--trace %1 — это файл самой команды; задайте трассировке другой файл"),
+                                            {name(path)})));
+        auto opened = TraceFile::open(path, io.err);
         if (auto* failed = std::get_if<Failed>(&opened)) return fail(*failed);
         trace = std::move(std::get<std::unique_ptr<TraceFile>>(opened));
+        // A progress line overwritten in place would run into the trace's lines.
+        if (path == QLatin1String("-")) io.progress = false;
     }
     const bool port_given = parser.isSet(port_option) || global.isSet(port_option);
-    Session session(io, port_given ? value(port_option) : default_port, retries, trace ? &trace->trace() : nullptr);
+    Session session(io, port_given ? value(port_option) : default_port, retries, trace.get());
     auto outcome = command->run(session, {parser, parser.positionalArguments()});
     // After a Ctrl+C the reader of a pipe may be gone too (on Windows it gets the stop as well).
     const bool stopped = io.interrupt && io.interrupt->caught;

@@ -20,7 +20,8 @@ struct Io {
     // closing, a log-off and a shut-down stop it the same way.
     struct Interrupt {
         static constexpr std::sig_atomic_t ctrl_c = 1;
-        static constexpr std::sig_atomic_t console_closing = 2;
+        static constexpr std::sig_atomic_t console_closing = 2;  // a console closed, a terminal hung up
+        static constexpr std::sig_atomic_t terminated = 3;       // SIGTERM: told to end, as at a shut-down
         volatile std::sig_atomic_t wanted = 0;
         volatile std::sig_atomic_t caught = 0;  // 0, or what stopped the command
     };
@@ -33,9 +34,14 @@ struct Io {
 
 // The first words of the message of a command that was stopped.
 inline std::string stopped_by(const Io::Interrupt& interrupt) {
-    return interrupt.caught == Io::Interrupt::console_closing
-               ? QCoreApplication::translate("CliStop", "остановлено: консоль закрывается (закрыто окно, выход из системы или выключение)").toStdString()
-               : QCoreApplication::translate("CliStop", "остановлено по Ctrl+C").toStdString();
+    switch (interrupt.caught) {
+    case Io::Interrupt::console_closing:
+        return QCoreApplication::translate("CliStop", "остановлено: консоль закрывается (закрыто окно или терминал, выход из системы или выключение)").toStdString();
+    case Io::Interrupt::terminated:
+        return QCoreApplication::translate("CliStop", "остановлено: программе велено завершиться (SIGTERM)").toStdString();
+    default:
+        return QCoreApplication::translate("CliStop", "остановлено по Ctrl+C").toStdString();
+    }
 }
 
 // Runs one command line (the arguments after the program's name) with `default_port`

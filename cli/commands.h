@@ -15,10 +15,12 @@
 namespace cli {
 
 // The port, opened on first use, and the device commands over it.
+class TraceFile;
+
 class Session {
 public:
-    // `trace`, when given, is told of all traffic on the line.
-    Session(Io& io, QString port, int retries, exchange::LineTrace* trace = nullptr);
+    // `trace`, when given, is begun as the port is opened and told of all traffic on the line.
+    Session(Io& io, QString port, int retries, TraceFile* trace = nullptr);
     ~Session();
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
@@ -43,7 +45,7 @@ private:
     struct Line;
     QString port_;
     int retries_;
-    exchange::LineTrace* trace_;
+    TraceFile* trace_;
     std::unique_ptr<Line> line_;
 };
 

@@ -5,6 +5,7 @@
 // stops at its next check (after the frame in flight, never inside it).
 // On Windows the console's window closing, a log-off and a shut-down count as Ctrl+C;
 // the program then ends when the command has stopped, within the seconds Windows allows.
+// On POSIX systems a hung-up terminal (SIGHUP) and SIGTERM do.
 
 #include "cli.h"
 

@@ -1,5 +1,6 @@
 #include "arguments.h"
 #include "commands.h"
+#include "trace.h"
 #include "wording.h"
 
 #include <QCoreApplication>
@@ -19,7 +20,7 @@ struct Session::Line {
     explicit Line(int retries) : exchange(port, retries), ops(exchange, &port) {}
 };
 
-Session::Session(Io& io_, QString port, int retries, exchange::LineTrace* trace)
+Session::Session(Io& io_, QString port, int retries, TraceFile* trace)
     : io(io_), port_(std::move(port)), retries_(retries), trace_(trace) {}
 
 Session::~Session() {
@@ -31,7 +32,12 @@ Outcome<DeviceOps*> Session::devices() {
     if (port_.trimmed().isEmpty())
         return bad(QCoreApplication::translate("CliSession", "порт не задан: укажите --port PORT или задайте переменную TRELVIK_PORT"));
     auto line = std::make_unique<Line>(retries_);
-    line->exchange.trace_to(trace_);
+    if (trace_) {
+        // Only now is the trace file replaced: a command refused before it uses the line
+        // leaves the file as it was, whatever it held.
+        trace_->begin();
+        line->exchange.trace_to(&trace_->trace());
+    }
     const serial::OpenResult opened = line->port.open(port_, line_settings);
     if (!opened.opened) {
         if (opened.in_use)

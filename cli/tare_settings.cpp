@@ -65,7 +65,7 @@ Outcome<TareSettings> tare_settings(const Invocation& call) {
     }
     TRY_LET(password, password_argument(call, option::password));
     s.password = password;
-    TRY_LET(output, output_argument(call));
+    TRY_LET(output, output_argument(call, s.session_file));
     s.output = output.value_or(QString());
     s.replace_output = call.options.isSet(option::force);
     TRY(writable(s.session_file));

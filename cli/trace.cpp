@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDateTime>
+#include <QFileInfo>
 #include <chrono>
 
 #include "language/language.h"
@@ -46,13 +47,34 @@ TraceFile::TraceFile(std::ostream& standard_error, bool to_standard_error)
 
 Outcome<std::unique_ptr<TraceFile>> TraceFile::open(const QString& path, std::ostream& standard_error) {
     if (path == QLatin1String("-")) return std::unique_ptr<TraceFile>(new TraceFile(standard_error, true));
+    auto refused = [&](const QString& why) {
+        return Failed{Status::bad_use,
+                      QCoreApplication::translate("Trace", "файл трассировки «%1» не записать: %2").arg(path, why).toStdString()};
+    };
+    if (path.isEmpty()) return refused(QCoreApplication::translate("Trace", "нет имени"));
+    const QFileInfo file(path);
+    if (file.isDir()) return refused(QCoreApplication::translate("Trace", "это папка"));
+    const QFileInfo folder(file.absolutePath());
+    if (!folder.isDir()) return refused(QCoreApplication::translate("Trace", "нет папки %1").arg(folder.filePath()));
+    if (file.exists() ? !file.isWritable() : !folder.isWritable())
+        return refused(QCoreApplication::translate("Trace", "нет доступа для записи"));
     std::unique_ptr<TraceFile> trace(new TraceFile(standard_error, false));
     trace->file_.setFileName(path);
-    if (path.isEmpty() || !trace->file_.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text))
-        return Failed{Status::bad_use, QCoreApplication::translate("Trace", "файл трассировки «%1» не записать: %2")
-                                           .arg(path, path.isEmpty() ? QCoreApplication::translate("Trace", "нет имени") : trace->file_.errorString())
-                                           .toStdString()};
     return trace;
+}
+
+void TraceFile::begin() {
+    if (to_standard_error_ || file_.isOpen() || lost_) return;
+    if (!file_.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text)) lose();
+}
+
+void TraceFile::lose() {
+    lost_ = QCoreApplication::translate("Trace", "трассировка в «%1» неполна: %2")
+                .arg(file_.fileName(), file_.errorString())
+                .toStdString();
+    standard_error_ << "trelvik-cli: " << *lost_ << QCoreApplication::translate("Trace", "; команда продолжается")
+                                                        .toStdString()
+                    << std::endl;
 }
 
 void TraceFile::write(std::string_view line) {
@@ -61,16 +83,11 @@ void TraceFile::write(std::string_view line) {
         standard_error_.flush();
         return;
     }
+    begin();
     if (lost_) return;
     const bool whole = file_.write(line.data(), static_cast<qint64>(line.size())) == static_cast<qint64>(line.size()) &&
                        file_.write("\n", 1) == 1 && file_.flush();
-    if (whole) return;
-    lost_ = QCoreApplication::translate("Trace", "трассировка в «%1» неполна: %2")
-                .arg(file_.fileName(), file_.errorString())
-                .toStdString();
-    standard_error_ << "trelvik-cli: " << *lost_ << QCoreApplication::translate("Trace", "; команда продолжается")
-                                                        .toStdString()
-                    << std::endl;
+    if (!whole) lose();
 }
 
 }  // namespace cli

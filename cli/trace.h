@@ -1,7 +1,8 @@
 #pragma once
-// --trace FILE: the run's traffic on the line, for support. The file is replaced, opened
-// before anything is sent, and each line reaches the system as it is written, so that a
-// run that crashes leaves its trace whole up to that moment. "-" is standard error.
+// --trace FILE: the run's traffic on the line, for support. The file is checked with the
+// other arguments but replaced only when the command opens the port (a command refused
+// before that leaves it as it was), and each line reaches the system as it is written, so
+// that a run that crashes leaves its trace whole up to that moment. "-" is standard error.
 
 #include <QCommandLineOption>
 #include <QFile>
@@ -26,6 +27,8 @@ class TraceFile {
 public:
     // `path`, or `standard_error` for "-"; a file that cannot be written is a bad use.
     static Outcome<std::unique_ptr<TraceFile>> open(const QString& path, std::ostream& standard_error);
+    // Replaces the file, before the port is opened; a failure is lost().
+    void begin();
 
     exchange::LineTrace& trace() { return writer_; }
     // Why the file stopped taking lines (a full disk, say); nullopt while it takes them all.
@@ -35,6 +38,7 @@ public:
 private:
     TraceFile(std::ostream& standard_error, bool to_standard_error);
     void write(std::string_view line);
+    void lose();  // the file takes no more lines: said at once, and kept for the end
 
     QFile file_;
     std::ostream& standard_error_;

@@ -311,6 +311,10 @@ Exit status: 0 done; 1 the line or a device failed (no answer, a refusal, a wron
         <source>стандартный вывод не записан до конца (диск полон или файл закрыт?)</source>
         <translation>standard output was not written whole (a full disk or a closed file?)</translation>
     </message>
+    <message>
+        <source>--trace %1 — это файл самой команды; задайте трассировке другой файл</source>
+        <translation>--trace %1 is one of the command&apos;s own files; give the trace another file</translation>
+    </message>
 </context>
 <context>
     <name>CliArguments</name>
@@ -357,6 +361,10 @@ Exit status: 0 done; 1 the line or a device failed (no answer, a refusal, a wron
     <message>
         <source>-o: имя файла пусто</source>
         <translation>-o: the file name is empty</translation>
+    </message>
+    <message>
+        <source>-o %1 — это файл, который команда читает; задайте другое имя</source>
+        <translation>-o %1 is the file the command reads; give another name</translation>
     </message>
 </context>
 <context>
@@ -606,12 +614,16 @@ restore stopped at %2; written and verified before it: %3</translation>
 <context>
     <name>CliStop</name>
     <message>
-        <source>остановлено: консоль закрывается (закрыто окно, выход из системы или выключение)</source>
-        <translation>stopped as the console closes (its window closed, a log-off or a shut-down)</translation>
-    </message>
-    <message>
         <source>остановлено по Ctrl+C</source>
         <translation>stopped by Ctrl+C</translation>
+    </message>
+    <message>
+        <source>остановлено: консоль закрывается (закрыто окно или терминал, выход из системы или выключение)</source>
+        <translation>stopped as the console closes (its window or terminal closed, a log-off or a shut-down)</translation>
+    </message>
+    <message>
+        <source>остановлено: программе велено завершиться (SIGTERM)</source>
+        <translation>stopped as the program was told to end (SIGTERM)</translation>
     </message>
 </context>
 <context>
@@ -839,6 +851,18 @@ undo the point, then done again; Ctrl+C ends and keeps the session</translation>
     <message>
         <source>; команда продолжается</source>
         <translation>; the command goes on</translation>
+    </message>
+    <message>
+        <source>это папка</source>
+        <translation>it is a folder</translation>
+    </message>
+    <message>
+        <source>нет папки %1</source>
+        <translation>there is no folder %1</translation>
+    </message>
+    <message>
+        <source>нет доступа для записи</source>
+        <translation>it may not be written</translation>
     </message>
 </context>
 </TS>

@@ -372,10 +372,6 @@
             <translation>Point %1: level lower than at point %2, though with more litres.</translation>
         </message>
         <message>
-            <source>Точка %1: %2 л на %3 единицы уровня, у соседних около %4 л; опечатка?</source>
-            <translation>Point %1: %2 l for %3 level units, about %4 l at its neighbours; a typing error?</translation>
-        </message>
-        <message>
             <source>Первая точка — бак как есть: в поле «Долито, л» литры в баке сейчас (обычно 0).</source>
             <translation>The first point is the tank as it is: put the litres in the tank now (usually 0) into "Poured, l".</translation>
         </message>
@@ -622,6 +618,10 @@ The saved session can be continued later: the next "Tank calibration…" of this
         <message>
             <source>Опрос выключен: включите его кнопкой «Блокировка» в главном окне.</source>
             <translation>Polling is off: switch it on with "Lock" in the main window.</translation>
+        </message>
+        <message>
+            <source>Точка %1: %2 л на %3 ед. уровня, у соседних около %4 л; опечатка?</source>
+            <translation>Point %1: %2 l for %3 level units, about %4 l at its neighbours; a typing error?</translation>
         </message>
     </context>
     <context>
@@ -1041,6 +1041,18 @@ The saved session can be continued later: the next "Tank calibration…" of this
         <message>
             <source>Таблица для %1 не записана в блок (%2). Загрузить %3 и потерять её?</source>
             <translation>The table for %1 is not written to the unit (%2). Load %3 and lose it?</translation>
+        </message>
+        <message>
+            <source>Таблица для %1 не записана в блок (%2). Закрыть программу и потерять её?</source>
+            <translation>The table for %1 is not written to the unit (%2). Close the program and lose it?</translation>
+        </message>
+        <message>
+            <source>Нет подключения: команда не отправлена. Подключитесь («Подключить») и подайте её снова.</source>
+            <translation>Not connected: the command was not sent. Connect ("Connect") and give it again.</translation>
+        </message>
+        <message>
+            <source>Запись опросов в файл %1 продолжается; остановить её можно в мониторе (Ctrl+M).</source>
+            <translation>Polls are still being recorded to %1; stop it in the monitor (Ctrl+M).</translation>
         </message>
     </context>
     <context>

@@ -1,5 +1,6 @@
 #include "console/frm_serial.h"
 
+#include <QCloseEvent>
 #include <QLocale>
 #include <QScopedValueRollback>
 #include <utility>
@@ -168,6 +169,21 @@ void frmSerial::BTNCloseCom_Click() {
     SwitchTags();
     readings_stale();
     MsgCom->setText(tr("Отключено."));
+}
+
+void frmSerial::closeEvent(QCloseEvent* event) {
+    if (unsent_ &&
+        dialogs_.message(tr("Таблица для %1 не записана в блок (%2). Закрыть программу и потерять её?")
+                             .arg(Cmb_Datchik->itemText(unsent_->slot), unsent_how()),
+                         Dialogs::Buttons::YesNoDefaultNo, Dialogs::Icon::Exclamation) != Dialogs::Answer::Yes) {
+        event->ignore();
+        return;
+    }
+    if (taring_ && !taring_->close()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
 }
 
 void frmSerial::stop_exchange() {

@@ -274,7 +274,13 @@ public:
     // ticked, else the selected one.
     std::optional<protocol::Byte> polled_address() const;
 
+protected:
+    // Closing asks first about a table not yet written, and leaves the taring window the
+    // last word: kept open ("Вернуться"), the main window stays open with it.
+    void closeEvent(QCloseEvent* event) override;
+
 private:
+    void show_pending();  // wrs in the traffic box, and a word when no line can take it
     void build_controls();  // creates every control with its design state
     void wire_handlers();
     void wire_commands();
@@ -299,6 +305,7 @@ private:
     // asks, default keep. Kept, the slot list goes back to the grid's slot and true is
     // returned.
     bool keeps_unsent_table(const std::optional<QString>& loading = std::nullopt);
+    QString unsent_how() const;  // how the unsent table came into the grid
     // The unit's answers about a table write on the status line.
     void show_read_back(const exchange::TableReadBack::Outcome& outcome);
     // The sensor's figures enabled only while connected, polling and read from the

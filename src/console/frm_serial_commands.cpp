@@ -69,6 +69,14 @@ std::optional<std::int32_t> frmSerial::typed(const QString& text, protocol::Rang
 
 void frmSerial::append_to_wrs(const Bytes& frame) { protocol::append(state.wrs, frame); }
 
+void frmSerial::show_pending() {
+    out_win(state.wrs);
+    // The tick sends only while connected, and a change left for a later connection is
+    // dropped then (that may be another unit): said now, not only at the connection.
+    if (!connected_ && !state.wrs.empty() && !protocol::only_asks(state.wrs))
+        MsgCom->setText(tr("Нет подключения: команда не отправлена. Подключитесь («Подключить») и подайте её снова."));
+}
+
 // ---- Calibration table writing -----------------------------------------------------------
 
 void frmSerial::write_struct_Click() {
@@ -90,7 +98,7 @@ void frmSerial::write_struct_Click() {
     read_back_.cancel();  // this write will be read back once confirmed
     written_version_ = grid_version_;
     state.wrs = calibration::build_write_table(static_cast<Byte>(slot), sent);
-    out_win(state.wrs);
+    show_pending();
 }
 
 void frmSerial::grid_changed(Unsent how) {
@@ -98,13 +106,16 @@ void frmSerial::grid_changed(Unsent how) {
     unsent_ = UnsentTable{Cmb_Datchik->currentIndex(), how};
 }
 
+QString frmSerial::unsent_how() const {
+    const QString how[] = {tr("изменена вручную"), tr("загружена из файла"), tr("сделана тарировкой")};
+    return how[static_cast<int>(unsent_->how)];
+}
+
 bool frmSerial::keeps_unsent_table(const std::optional<QString>& loading) {
     if (!unsent_) return false;
-    const QString how[] = {tr("изменена вручную"), tr("загружена из файла"),
-                                  tr("сделана тарировкой")};
     const QString question = (loading ? tr("Таблица для %1 не записана в блок (%2). Загрузить %3 и потерять её?")
                                       : tr("Таблица для %1 не записана в блок (%2). Прочитать %3 и потерять её?"))
-                                 .arg(Cmb_Datchik->itemText(unsent_->slot), how[static_cast<int>(unsent_->how)],
+                                 .arg(Cmb_Datchik->itemText(unsent_->slot), unsent_how(),
                                       loading.value_or(Cmb_Datchik->currentText()));
     if (dialogs_.message(question, Dialogs::Buttons::YesNoDefaultNo, Dialogs::Icon::Exclamation) ==
         Dialogs::Answer::Yes) {
@@ -159,7 +170,7 @@ void frmSerial::zapForm_Click() {
 
 void frmSerial::Opros_Click() {
     state.wrs.assign(network::cmd_search.begin(), network::cmd_search.end());
-    out_win(state.wrs);
+    show_pending();
     state.net_opr = true;
     state.mode_yes = true;
 }
@@ -186,7 +197,7 @@ void frmSerial::pwdIn_Click() {
     const auto password = typed_password(answer, tr("Enter correct password"));
     if (!password) return;
     state.wrs = protocol::password_request(protocol::cmd_enter_password, *password);
-    out_win(state.wrs);
+    show_pending();
 }
 
 void frmSerial::set_pwd_Click() {
@@ -199,7 +210,7 @@ void frmSerial::set_pwd_Click() {
     const auto password = typed_password(answer, tr("Invalid password"));
     if (!password) return;
     state.wrs = protocol::password_request(protocol::cmd_set_password, *password);
-    out_win(state.wrs);
+    show_pending();
 }
 
 // ---- Modes -----------------------------------------------------------------------------------
@@ -213,13 +224,13 @@ void frmSerial::Set_mode_Click() {
     const auto address = selected_net();
     if (!address) return;
     append_to_wrs(protocol::set_mode_request(*address, mode));
-    out_win(state.wrs);
+    show_pending();
     state.mode_yes = true;  // the next full poll shows the mode the sensor took
 }
 
 void frmSerial::mode_ind_Click() {
     state.wrs = protocol::display_mode_request(protocol::display_mode(Option1->isChecked(), is_set(Check_vedom)));
-    out_win(state.wrs);
+    show_pending();
 }
 
 // ---- Indicator check -------------------------------------------------------------------------
@@ -260,7 +271,7 @@ void frmSerial::net_Click() {
         return;
     }
     append_to_wrs(protocol::set_net_request(*address, static_cast<Byte>(*number)));
-    out_win(state.wrs);
+    show_pending();
 }
 
 void frmSerial::InstSN_Click() {
@@ -279,7 +290,7 @@ void frmSerial::InstSN_Click() {
     } else {
         dialogs_.message(enter_address());  // and the box shows the empty frame
     }
-    out_win(state.wrs);
+    show_pending();
 }
 
 // ---- Manual requests ----------------------------------------------------------------------------
@@ -291,12 +302,12 @@ void frmSerial::send_zap_Click() {
         return;
     }
     state.wrs = network::ext_value_requests(static_cast<std::uint16_t>(*n));
-    out_win(state.wrs);
+    show_pending();
 }
 
 void frmSerial::zzaapp_Click() {
     state.wrs.assign(network::query_frame_Q.begin(), network::query_frame_Q.end());
-    out_win(state.wrs);
+    show_pending();
 }
 
 void frmSerial::std_zap_Click() {

@@ -3,6 +3,7 @@
 // unchanged: the entry lives in the context menu of the frame "Датчик", and Ctrl+M acts
 // on either page.
 
+#include <QFileInfo>
 #include <algorithm>
 
 #include "console/frm_serial.h"
@@ -18,19 +19,23 @@ void frmSerial::wire_monitor() {
 }
 
 void frmSerial::open_monitor() {
-    if (monitor_) {
-        monitor_->raise();
-        monitor_->activateWindow();
-        return;
+    if (!monitor_) {
+        // Made once and kept with the window: closed, it only hides, so that its chart and
+        // a recording outlive a closed monitor.
+        monitor_ = new SensorMonitor(dialogs_, traffic_log_, monitor_clock, this);
+        connect(this, &frmSerial::sensor_polled, monitor_, &SensorMonitor::poll_read);
+        connect(this, &frmSerial::sensor_identity, monitor_, &SensorMonitor::identity_read);
+        connect(monitor_, &SensorMonitor::closed, this, [this] {
+            if (monitor_->recording())
+                MsgCom->setText(tr("Запись опросов в файл %1 продолжается; остановить её можно в мониторе (Ctrl+M).")
+                                    .arg(QFileInfo(monitor_->recording_file()).fileName()));
+        });
+        watch_polled_sensor();
+        tell_polling();
     }
-    monitor_ = new SensorMonitor(dialogs_, traffic_log_, monitor_clock, this);
-    monitor_->setAttribute(Qt::WA_DeleteOnClose);
-    connect(this, &frmSerial::sensor_polled, monitor_, &SensorMonitor::poll_read);
-    connect(this, &frmSerial::sensor_identity, monitor_, &SensorMonitor::identity_read);
-    connect(monitor_, &SensorMonitor::closed, this, [this] { monitor_ = nullptr; });
-    watch_polled_sensor();
-    tell_polling();
     monitor_->show();
+    monitor_->raise();
+    monitor_->activateWindow();
 }
 
 void frmSerial::watch_polled_sensor() {

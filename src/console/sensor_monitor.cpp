@@ -288,10 +288,16 @@ void SensorMonitor::save_traffic_Click() {
 }
 
 void SensorMonitor::closeEvent(QCloseEvent* event) {
+    // Only hidden: the series and a recording go on, and Ctrl+M shows them again.
     scrolling_.stop();
-    if (recording()) stop_recording();  // every line is in the file already
     event->accept();
     emit closed();
+}
+
+void SensorMonitor::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (!scrolling_.isActive()) scrolling_.start(scroll_ms);
+    show_chart();
 }
 
 // ---- What the window shows -----------------------------------------------------------

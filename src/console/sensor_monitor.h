@@ -3,7 +3,8 @@
 // minutes or hours, with the figures of the span shown, while the technician dips the
 // probe, moves the float or pours fuel. It is fed the polls that reply dispatch already
 // decodes and sends nothing. It records the polls to a CSV file, one line each as
-// `trelvik-cli poll` writes them, and saves the connection's traffic for support.
+// `trelvik-cli poll` writes them, and saves the connection's traffic for support. Closed,
+// it is only hidden: it goes on taking the polls, and recording them, with the main window.
 
 #include <QDateTime>
 #include <QFile>
@@ -76,6 +77,7 @@ public:
     std::optional<int> watched() const { return address_; }
     bool paused() const { return paused_; }
     bool recording() const { return recording_.isOpen(); }
+    QString recording_file() const { return recording_.fileName(); }
     // The span shown, in seconds on the clock, and the level's figures over it.
     std::pair<double, double> shown() const;
     monitor::Stats shown_stats() const;
@@ -85,6 +87,7 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void build_controls();

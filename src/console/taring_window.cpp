@@ -90,11 +90,12 @@ QString refusal_text(const taring::TableRefusal& r) {
     return language::worded(r.text);
 }
 
-// "Точка 5: 4 л на 333 единицы уровня, у соседних около 40 л; опечатка?"
+// "Точка 5: 4 л на 333 ед. уровня, у соседних около 40 л; опечатка?" (the abbreviation
+// agrees with any number)
 QString suspect_text(const taring::SuspectPortion& s) {
-    return QCoreApplication::translate("TaringWindow", "Точка %1: %2 л на %3 единицы уровня, у соседних около %4 л; опечатка?")
+    return QCoreApplication::translate("TaringWindow", "Точка %1: %2 л на %3 ед. уровня, у соседних около %4 л; опечатка?")
         .arg(s.point)
-        .arg(number(s.litres), number(s.levels), language::figure(s.expected, 0));
+        .arg(number(s.litres), language::figure(s.levels, 1), language::figure(s.expected, 0));
 }
 
 double steady_seconds() {

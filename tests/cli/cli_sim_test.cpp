@@ -394,6 +394,51 @@ TEST_F(CliSimTest, AFileAlreadyThereIsKeptUnlessForced) {
     }
 }
 
+TEST_F(CliSimTest, ATraceOrAnOutputNeverTakesTheCommandsOwnFile) {
+    ASSERT_FALSE(calibration::write_backup_file(path("unit.json"), {}));
+    put(path("tank.json"), R"({"format": "trelvik-taring-session", "version": 1, "address": 1, "points": []})");
+    put(path("trace.txt"), "yesterday's trace");
+    const struct {
+        QStringList arguments;
+        std::string told;  // empty: any refusal for bad use
+    } cases[] = {
+        // Refused for bad use: the trace file is not replaced before the port is opened.
+        {{"--trace", path("trace.txt"), "table", "read", "11"}, ""},
+        {{"restore", "--trace", path("unit.json")}, ""},  // the backup taken for the trace's name
+        {{"--trace", path("unit.json"), "restore", path("unit.json")}, "unit.json is one of the command's own files"},
+        {{"--trace", path("tank.json"), "tare", "1", "--session", path("tank.json")}, "tank.json is one of the command's own files"},
+        {{"table", "from-session", path("tank.json"), "-o", path("./tank.json"), "--force"}, "tank.json is the file the command reads"},
+        {{"tare", "1", "--session", path("tank.json"), "-o", path("tank.json"), "--force"}, "tank.json is the file the command reads"},
+    };
+    for (const auto& [arguments, told] : cases) {
+        SCOPED_TRACE(arguments.join(' ').toStdString());
+        const QByteArray backup = contents(path("unit.json")), session = contents(path("tank.json"));
+        const CliRun run = cli_run("/nonexistent/port", arguments);
+        EXPECT_EQ(run.status, 2);
+        EXPECT_NE(run.err.find(told), std::string::npos) << run.err;
+        EXPECT_EQ(contents(path("trace.txt")), "yesterday's trace");
+        EXPECT_EQ(contents(path("unit.json")), backup);
+        EXPECT_EQ(contents(path("tank.json")), session);
+    }
+}
+
+// A hung-up terminal and SIGTERM stop a change between two frames, as Ctrl+C does.
+TEST(CliInterrupt, AHungUpTerminalAndSigtermStopAsCtrlCDoes) {
+    static cli::Io::Interrupt interrupt;
+    cli::install_interrupt_handler(interrupt);
+    const std::pair<int, std::string> cases[] = {
+        {SIGINT, "stopped by Ctrl+C"},
+        {SIGHUP, "stopped as the console closes (its window or terminal closed"},
+        {SIGTERM, "stopped as the program was told to end (SIGTERM)"},
+    };
+    for (const auto& [signal, told] : cases) {
+        interrupt.wanted = 1;
+        interrupt.caught = 0;
+        std::raise(signal);
+        EXPECT_TRUE(cli::stopped_by(interrupt).starts_with(told)) << cli::stopped_by(interrupt);
+    }
+}
+
 TEST_F(CliSimTest, AFileForAnotherCommandIsNamedWithThatCommand) {
     // Told by what the file holds, not by its name; the port is never reached.
     ASSERT_FALSE(calibration::write_table_file(path("Sensor 3.csv"), {}));

@@ -147,7 +147,14 @@ TEST_F(Monitor, RecordsEveryPollAsPollsCsvLineAndRefusesAFileItCannotWrite) {
     const QDateTime started = QDateTime::currentDateTime().addMSecs(-1);
     poll(4660);
     EXPECT_EQ(lines_of(path).size(), 2) << "on disk as soon as it came";
+    // Closed, the monitor only hides: the record and the chart go on.
+    m->close();
+    EXPECT_EQ(w.MsgCom->text(),
+              QStringLiteral("Запись опросов в файл уровень.csv продолжается; остановить её можно в мониторе (Ctrl+M)."));
     poll(4661);
+    EXPECT_EQ(open(), m);
+    EXPECT_TRUE(m->isVisible());
+    EXPECT_EQ(m->series().stats(0, now).count, 2u);
     m->record_Click();
     EXPECT_FALSE(m->recording());
     EXPECT_EQ(m->record->text(), QStringLiteral("Записывать в файл…"));

@@ -164,6 +164,12 @@ TEST_F(Taring, ClosingMidSessionKeepsDeletesOrGoesBack) {
     EXPECT_EQ(dialogs.choices[0].escape, back);
     EXPECT_EQ(w.taring_window(), t) << "back to the window";
     EXPECT_TRUE(t->isVisible());
+    // Closing the main window asks the same: back, both stay open.
+    w.show();
+    dialogs.chosen_answers = {back};
+    EXPECT_FALSE(w.close());
+    EXPECT_EQ(dialogs.choices.size(), 2u);
+    EXPECT_TRUE(w.isVisible() && t->isVisible());
 
     dialogs.chosen_answers = {keep};
     t->close();
@@ -200,7 +206,7 @@ TEST_F(Taring, TheNextPortionIsTypedWhereItBelongsAndAMistypedOneIsFlagged) {
     }
     EXPECT_LE(t->settle_strip->polls(), 4u) << "the strip keeps the last settle time of polls, one second here";
     // Point 4 (4 l for 333 levels, its neighbours 40): flagged in the list with its reason.
-    const QString reason = QStringLiteral("Точка 4: 4 л на 333 единицы уровня, у соседних около 40 л; опечатка?");
+    const QString reason = QStringLiteral("Точка 4: 4 л на 333 ед. уровня, у соседних около 40 л; опечатка?");
     EXPECT_EQ(t->point_list->item(3, 0)->toolTip(), reason);
     EXPECT_TRUE(t->point_list->item(2, 0)->toolTip().isEmpty());
     EXPECT_TRUE(t->deviation_line->text().startsWith(QStringLiteral("Таблица проходит через все точки")))

@@ -201,6 +201,15 @@ TEST_F(TableWindow, UnsentWorkIsAskedAboutBeforeAReadReplacesItAndKeptByDefault)
     EXPECT_EQ(w.Text44[0]->text(), "50");
     dialogs.messages.pop_back();
 
+    // Nor does closing the program.
+    w.show();
+    EXPECT_FALSE(w.close());
+    ASSERT_EQ(dialogs.messages.size(), 2u);
+    EXPECT_EQ(dialogs.messages[1].text,
+              "Таблица для Sensor 1 не записана в блок (изменена вручную). Закрыть программу и потерять её?");
+    EXPECT_TRUE(w.isVisible());
+    dialogs.messages.pop_back();
+
     // A read asked for before the work came in does not overwrite it either.
     w.state.wrs = read_slot_1;
     EXPECT_EQ(tick(), read_slot_1);

@@ -68,6 +68,7 @@ TEST_F(WindowTest, StartsDisconnectedWithTheFirstSlotsTableReadPending) {
 TEST_F(WindowTest, AChangeAskedForWhileDisconnectedIsNotSentOnConnect) {
     w.mode_ind_Click();
     ASSERT_FALSE(w.state.wrs.empty());
+    EXPECT_EQ(w.MsgCom->text(), "Нет подключения: команда не отправлена. Подключитесь («Подключить») и подайте её снова.");
     hand_ticks::press_connect(w);
     EXPECT_EQ(w.MsgCom->text(),
               "Подключено: COM1. Команда, поданная без подключения, не отправлена: подайте её снова.");
