@@ -81,7 +81,7 @@ std::vector<Command> worded_commands() {
          QCoreApplication::translate("Cli", "таблица по сессии тарировки, в FILE или в CSV"),
          QCoreApplication::translate("Cli", "Строит таблицу ячейки по файлу сессии тарировки (см. tare) и сообщает её наибольшее отклонение."),
          from_session_options(), table_from_session},
-        {{"tare"}, "ADDRESS --session FILE [--start-litres L] [--settle S] [--tolerance T] [--slot N] [--password P] [-o TABLE [--force]]",
+        {{"tare"}, "ADDRESS --session FILE [--start-litres L] [--settle S] [--tolerance T] [--slot N] [--password P] [-o TABLE [--force]] [--max-misses N]",
          QCoreApplication::translate("Cli", "тарировка бака по заливам: точки в CSV, затем таблица"),
          QCoreApplication::translate("Cli",
              "Тарирует бак датчика с адресом ADDRESS. Со стандартного ввода после каждого залива берутся залитые литры\n"

@@ -31,7 +31,7 @@ std::optional<Failed> Misses::missed(const Failed& why, bool port_gone) {
     if (port_gone) return why;
     err_ << "trelvik-cli: " << worded(QCoreApplication::translate("CliMisses", "%1 нет ответа: %2"), {local_time_text(), why.message}) << std::endl;
     if (++in_a_row_ < limit_) return std::nullopt;
-    return Failed{Status::failed, worded(QCoreApplication::translate("CliMisses", "опросов подряд без ответа: %1"), {whole(in_a_row_)})};
+    return Failed{Status::failed, QCoreApplication::translate("CliMisses", "опросов подряд без ответа: %n", nullptr, in_a_row_).toStdString()};
 }
 
 }  // namespace cli

@@ -97,7 +97,8 @@ public:
                 TRY_LET(finished, finish(ended));
                 if (finished) return Nothing{};
             } else if (line == "undo") {
-                TRY(undo());
+                TRY_LET(went_on, undo());
+                if (!went_on) return interrupted();
             } else if (!line.empty()) {
                 const auto poured = protocol::to_decimal(line);
                 const double litres = poured ? std::round((session_.litres_now(s_.start_litres.value_or(0)) + *poured) * 1000) / 1000 : 0;
@@ -226,23 +227,29 @@ private:
         return true;
     }
 
-    Outcome<Nothing> undo() {
+    // The last point taken back; false on Ctrl+C while the starting point is taken again.
+    Outcome<bool> undo() {
         const auto undone = session_.undo();
         if (!undone) {
             io_.err << worded(QCoreApplication::translate("CliTare", "отменять нечего: точек нет")) << "\n";
-            return Nothing{};
+            return true;
         }
         TRY(save());
-        // Its fuel is still in the tank (but for the first point's, which was there before).
-        const QString words = session_.points.empty()
-                                  ? QCoreApplication::translate("CliTare", "точка %1 отменена (%2 л, уровень %3)")
-                                  : QCoreApplication::translate("CliTare", "точка %1 отменена (%2 л, уровень %3); её топливо осталось в баке: "
-                                                                           "введите долитое заново, не доливая");
-        io_.err << worded(words, {whole(static_cast<long long>(session_.points.size()) + 1), figure(undone->litres),
-                                  figure(undone->level)})
-                << "\n";
         flag_suspect_portions(false);
-        return Nothing{};
+        if (!session_.points.empty()) {
+            io_.err << worded(QCoreApplication::translate("CliTare", "точка %1 отменена (%2 л, уровень %3); её топливо осталось в баке: "
+                                                                     "введите долитое заново, не доливая"),
+                              {whole(static_cast<long long>(session_.points.size()) + 1), figure(undone->litres),
+                               figure(undone->level)})
+                    << "\n";
+            return true;
+        }
+        // The starting point's fuel was there before the session: it is taken again at
+        // once with the same litres, as at the start, for every portion counts from it.
+        io_.err << worded(QCoreApplication::translate("CliTare", "точка 1 отменена (%1 л, уровень %2); начальная точка (%1 л) снимается заново"),
+                          {figure(undone->litres), figure(undone->level)})
+                << "\n";
+        return take_point(undone->litres);
     }
 
     Outcome<Nothing> save() {
@@ -371,12 +378,23 @@ Outcome<Nothing> tare(Session& session, const Invocation& call) {
     TRY_LET(taring, open_session(s));
     TRY_LET(ops, session.devices(s.password));
     DeviceOps& device = *ops;
-    // The serial number ties the file to its sensor; a sensor that does not tell it is tared all the same.
+    // The serial number ties the file to its sensor; a sensor that does not tell it is tared
+    // all the same. One that answers neither that nor a poll is not there: for a new session
+    // a mistyped address, most likely, and none is begun; a session gone on with is its
+    // sensor's (the address matched), gone quiet for a while, which the polls ride over.
     if (const auto id = device.identity(s.address); const auto* identity = std::get_if<exchange::Identity>(&id)) {
         if (taring.serial && identity->serial && *taring.serial != *identity->serial)
             return bad(qworded(QCoreApplication::translate("CliTare", "%1 снята с датчиком с заводским номером %2; у датчика по адресу %3 номер %4"),
                                {name(s.session_file), whole(*taring.serial), whole(s.address), whole(*identity->serial)}));
         if (identity->serial) taring.serial = *identity->serial;
+    } else if (const auto poll = device.poll(s.address); std::holds_alternative<Failed>(poll) && taring.points.empty()) {
+        return Failed{Status::failed,
+                      worded(QCoreApplication::translate("CliTare", "%1\nдатчик %2 не отвечает; проверьте адрес (trelvik-cli search) и подключение"),
+                             {std::get<Failed>(poll).message, whole(s.address)})};
+    } else {
+        session.io.err << worded(QCoreApplication::translate("CliTare", "датчик %1 не сообщил заводской номер: %2; сессия не привязана к номеру"),
+                                 {whole(s.address), std::get<Failed>(id).message})
+                       << "\n";
     }
     // Written once the checks have passed, before the first pour: a file that cannot be
     // written is found now, not with the first point.

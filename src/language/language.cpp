@@ -42,14 +42,16 @@ std::optional<Language> parse(const QString& name) {
     return std::nullopt;
 }
 
+// The last --lang given counts, as with any option given twice.
 std::optional<QString> option_value(const QStringList& arguments) {
+    std::optional<QString> value;
     for (qsizetype k = 0; k < arguments.size(); ++k) {
         const QString& a = arguments[k];
         if (a == QLatin1String("--")) break;
-        if (a == QLatin1String("--lang")) return k + 1 < arguments.size() ? arguments[k + 1] : QString();
-        if (a.startsWith(QLatin1String("--lang="))) return a.mid(7);
+        if (a == QLatin1String("--lang")) value = ++k < arguments.size() ? arguments[k] : QString();
+        else if (a.startsWith(QLatin1String("--lang="))) value = a.mid(7);
     }
-    return std::nullopt;
+    return value;
 }
 
 Choice choose(Program program, const std::optional<QString>& option, const QString& variable,

@@ -13,6 +13,7 @@
 #include <QTemporaryDir>
 #include <cmath>
 #include <csignal>
+#include <fstream>
 #include <sstream>
 
 #include "calibration/table_file.h"
@@ -101,6 +102,8 @@ TEST(TareSim, PoursUndoAndARestartGiveTheTableWrittenToTheSlot) {
         Tare tare(sim, session, table);
         EXPECT_EQ(tare.line(), "point,litres,level,spread");
         expect_point(tare.line(), "1,0", 0);
+        tare.type("undo");  // the starting point is taken again at once, not from the next portion
+        expect_point(tare.line(), "1,0", 0);
         const int at_100 = pour(sim, tare, "100", "100", "2,100");
         // Taken back and taken again: the tank still holds 100 litres.
         tare.type("undo");
@@ -135,10 +138,11 @@ struct TareRun {
     std::string err;
 };
 
-// tare in-process, with no input at all: it ends once the first point is taken.
-TareRun tare_run(const SimProcess& sim, const QStringList& arguments) {
+// tare in-process, with no input at all (it ends once the first point is taken) or `in`.
+TareRun tare_run(const SimProcess& sim, const QStringList& arguments, std::istream* in = nullptr) {
     std::ostringstream out, err;
     cli::Io io{out, err};
+    io.in = in;
     const int status = cli::run(arguments, QString::fromStdString(sim.device()), io);
     return {status, out.str(), err.str()};
 }
@@ -193,17 +197,28 @@ TEST(TareSim, RidesOverMissedAnswersUntilTooManyInARowOrThePortIsGone) {
     const Row rows[] = {
         // Every second answer lost: the point is taken all the same; one point makes no table.
         {{"--lose", "1:2"}, 2, "a table needs at least 2 points", -1},
+        // A session gone on with while its sensor is quiet, and input that has not ended.
         {{"--mute", "1"}, 1, "3 polls in a row without an answer", 3},
         {{"--close-after", "3"}, 1, "the port is gone", 0},
     };
+    int never_ends[2];
+    ASSERT_EQ(pipe(never_ends), 0);  // the write end stays open
+    static std::ifstream waiting("/proc/self/fd/" + std::to_string(never_ends[0]));
     QTemporaryDir dir;
     for (const Row& row : rows) {
         std::vector<std::string> options{"--tank", "1:1000"};
         options.insert(options.end(), row.sim.begin(), row.sim.end());
         SimProcess sim(options);
         const QString session = dir.filePath(QString::fromStdString(row.sim[0] + ".json"));
+        const bool resumed = row.sim[0] == "--mute";
+        if (resumed) {
+            QFile file(session);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write(R"({"format":"trelvik-taring-session","version":1,"address":1,"points":[{"litres":0,"level":0}]})");
+        }
         const TareRun run = tare_run(sim, {"--retries", "0", "tare", "1", "--session", session, "--settle", "1",
-                                       "--tolerance", "6", "--max-misses", "3"});
+                                       "--tolerance", "6", "--max-misses", "3"},
+                                     resumed ? &waiting : nullptr);
         SCOPED_TRACE(row.sim[0] + ": " + run.err);
         EXPECT_EQ(run.status, row.status);
         EXPECT_NE(run.err.find(row.told), std::string::npos);
@@ -253,6 +268,11 @@ TEST(TareSim, ASessionFileIsLeftAloneUntilTheChecksHavePassed) {
     const QString fresh = dir.filePath("fresh.json");
     const TareRun wrong_password = tare_run(sim, {"tare", "1", "--session", fresh, "--password", "1"});
     EXPECT_EQ(wrong_password.status, 1) << wrong_password.err;
+    EXPECT_FALSE(QFile::exists(fresh));
+    // No sensor at the address (a slip of the finger): neither its number nor a poll answers.
+    const TareRun nobody = tare_run(sim, {"tare", "3", "--session", fresh, "--retries", "0"});
+    EXPECT_EQ(nobody.status, 1) << nobody.err;
+    EXPECT_NE(nobody.err.find("sensor 3 does not answer; check the address"), std::string::npos) << nobody.err;
     EXPECT_FALSE(QFile::exists(fresh));
 }
 

@@ -44,6 +44,9 @@ TEST(Language, ChosenByOptionThenVariableThenSystem) {
     EXPECT_EQ(language::option_value({QStringLiteral("--port"), QStringLiteral("x"), QStringLiteral("--lang"), QStringLiteral("en")}),
               QStringLiteral("en"));
     EXPECT_EQ(language::option_value({QStringLiteral("--lang=ru")}), QStringLiteral("ru"));
+    EXPECT_EQ(language::option_value({QStringLiteral("--lang"), QStringLiteral("ru"), QStringLiteral("--lang=en")}),
+              QStringLiteral("en"))
+        << "the last one given";
     EXPECT_EQ(language::option_value({QStringLiteral("--"), QStringLiteral("--lang=ru")}), std::nullopt);
 }
 
