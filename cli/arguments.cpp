@@ -5,10 +5,14 @@
 #include <QFileInfo>
 #include <QTemporaryFile>
 
+#include "calibration/table_csv.h"
+#include "calibration/table_json.h"
 #include "calibration/unit_backup.h"
+#include "calibration/whole_file.h"
 #include "option_names.h"
 #include "protocol/commands.h"
 #include "protocol/requests.h"
+#include "taring/session_file.h"
 #include "wording.h"
 
 namespace cli {
@@ -76,6 +80,37 @@ Outcome<Nothing> output_file(const Invocation& call, const QString& path) {
         return bad(qworded(QCoreApplication::translate("CliArguments", "%1 уже есть; чтобы заменить его, задайте --force или другое имя файла"),
                            {name(path)}));
     return writable(path);
+}
+
+Holds holds(const QString& path) {
+    const auto bytes = calibration::read_whole_file(path);
+    const auto* text = std::get_if<QByteArray>(&bytes);
+    if (!text) return Holds::other;
+    if (const auto format = calibration::json_format_name(*text)) {
+        if (*format == calibration::table_format_name) return Holds::table;
+        if (*format == calibration::backup_format_name) return Holds::backup;
+        if (*format == taring::session_format_name) return Holds::session;
+        return Holds::other;
+    }
+    return calibration::has_table_labels(std::string_view(text->constData(), static_cast<std::size_t>(text->size())))
+               ? Holds::table
+               : Holds::other;
+}
+
+QString typed(const QString& path) { return path.contains(' ') ? '"' + path + '"' : path; }
+
+Failed not_a_session(const QString& path, const QString& refused) {
+    switch (holds(path)) {
+    case Holds::table:
+        return bad(qworded(QCoreApplication::translate("CliArguments", "%1 содержит таблицу одной ячейки, а не сессию тарировки: "
+                                                       "trelvik-cli table write SLOT %2 записывает её в ячейку SLOT (от 1 до 10)"),
+                           {name(path), name(typed(path))}));
+    case Holds::backup:
+        return bad(qworded(QCoreApplication::translate("CliArguments", "%1 — резервная копия блока, а не сессия тарировки: "
+                                                       "её записывает trelvik-cli restore %2"),
+                           {name(path), name(typed(path))}));
+    default: return bad(refused);
+    }
 }
 
 bool same_file(const QString& a, const QString& b) {

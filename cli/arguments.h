@@ -43,6 +43,18 @@ Outcome<Nothing> output_file(const Invocation& call, const QString& path);
 // session, the only record of its pours), --force or not.
 Outcome<std::optional<QString>> output_argument(const Invocation& call, const QString& input = {});
 
+// A session file that is none: for a table or a backup, which command takes it; else
+// `refused` as the reader worded it.
+Failed not_a_session(const QString& path, const QString& refused);
+
+// What a file holds by its content, whatever its name: a JSON file by the format it
+// declares, a CSV file by the labels of a table. For a refusal that names the command
+// the file is for.
+enum class Holds { other, table, backup, session };
+Holds holds(const QString& path);
+// A path as it is typed again in a shell.
+QString typed(const QString& path);
+
 // Whether two names lead to one file (or, for a file not there yet, one path).
 bool same_file(const QString& a, const QString& b);
 

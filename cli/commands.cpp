@@ -46,28 +46,6 @@ std::string written_summary(const std::vector<std::size_t>& verified, const std:
     return worded(words, {slot_list(verified), slot_list(left)});
 }
 
-// What a file holds by its content, whatever its name: a JSON file by the format it
-// declares, a CSV file by the labels of a table.
-enum class Holds { other, table, backup, session };
-
-Holds holds(const QString& path) {
-    const auto bytes = calibration::read_whole_file(path);
-    const auto* text = std::get_if<QByteArray>(&bytes);
-    if (!text) return Holds::other;
-    if (const auto format = calibration::json_format_name(*text)) {
-        if (*format == calibration::table_format_name) return Holds::table;
-        if (*format == calibration::backup_format_name) return Holds::backup;
-        if (*format == taring::session_format_name) return Holds::session;
-        return Holds::other;
-    }
-    return calibration::has_table_labels(std::string_view(text->constData(), static_cast<std::size_t>(text->size())))
-               ? Holds::table
-               : Holds::other;
-}
-
-// A path as it is typed again in a shell.
-QString typed(const QString& path) { return path.contains(' ') ? '"' + path + '"' : path; }
-
 // A command that sends one change: Ctrl+C during it lets it finish, then ends the
 // command with status 130 all the same, so a script knows it was asked to stop. `what`
 // goes to standard output as it is, in every language (scripts read it); `said` tells

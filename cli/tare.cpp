@@ -45,7 +45,7 @@ constexpr auto stop_grace = std::chrono::seconds(1);
 Outcome<TaringSession> open_session(const TareSettings& s) {
     if (!QFileInfo::exists(s.session_file)) return TaringSession{s.address, std::nullopt, {}};
     auto read = taring::read_session_file(s.session_file);
-    if (const auto* refused = std::get_if<QString>(&read)) return bad(*refused);
+    if (const auto* refused = std::get_if<QString>(&read)) return not_a_session(s.session_file, *refused);
     TaringSession session = std::get<TaringSession>(std::move(read));
     // A session without a point holds nothing to lose (one begun at an address where no
     // sensor answered, say): the sensor tared now takes it over.

@@ -56,7 +56,7 @@ Outcome<Nothing> table_from_session(Session& session, const Invocation& call) {
     TRY_LET(given, output_argument(call, call.args[0]));
     const QString output = given.value_or(QString());
     const auto read = taring::read_session_file(call.args[0]);
-    if (const auto* refused = std::get_if<QString>(&read)) return bad(*refused);
+    if (const auto* refused = std::get_if<QString>(&read)) return not_a_session(call.args[0], *refused);
     // With the table on standard output, the report goes with the messages.
     TRY_LET(made, session_table(std::get<taring::TaringSession>(read), output.isEmpty() ? session.io.err : session.io.out));
     if (output.isEmpty()) {

@@ -366,6 +366,14 @@ Exit status: 0 done; 1 the line or a device failed (no answer, a refusal, a wron
             <source>-o %1 — это файл, который команда читает; задайте другое имя</source>
             <translation>-o %1 is the file the command reads; give another name</translation>
         </message>
+        <message>
+            <source>%1 содержит таблицу одной ячейки, а не сессию тарировки: trelvik-cli table write SLOT %2 записывает её в ячейку SLOT (от 1 до 10)</source>
+            <translation>%1 holds one slot's table, not a taring session: trelvik-cli table write SLOT %2 writes it to slot SLOT (1 to 10)</translation>
+        </message>
+        <message>
+            <source>%1 — резервная копия блока, а не сессия тарировки: её записывает trelvik-cli restore %2</source>
+            <translation>%1 is a backup of a unit, not a taring session: trelvik-cli restore %2 writes it</translation>
+        </message>
     </context>
     <context>
         <name>CliCommands</name>

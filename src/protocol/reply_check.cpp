@@ -22,6 +22,14 @@ std::optional<Text> reply_problem(ByteView rx, const ReplyShape& shape) {
     // A cut reply is reported as such before its CRC, which it cannot have right.
     if (rx.size() < 4)
         return problem(QT_TRANSLATE_NOOP("ReplyCheck", "байтов: %1, слишком мало для ответа"), {count(rx.size())});
+    // So is a reply of the code asked for that stops short of its fields: its last byte is
+    // no CRC at all.
+    const auto too_few = [&] {
+        return problem(QT_TRANSLATE_NOOP("ReplyCheck", "байтов: %1, ожидается не меньше %2"),
+                       {count(rx.size()), count(shape.min_length)});
+    };
+    const bool cut = rx.size() < shape.min_length && !shape.codes.empty() && rx[2] == shape.codes.front();
+    if (cut && !crc_ok(rx)) return too_few();
     if (!crc_ok(rx))
         return problem(QT_TRANSLATE_NOOP("ReplyCheck", "неверная CRC: %1, вычислена %2"),
                        {hex_dump(rx.back()), hex_dump(crc8(rx.first(rx.size() - 1)))});
@@ -30,9 +38,7 @@ std::optional<Text> reply_problem(ByteView rx, const ReplyShape& shape) {
         for (Byte code : shape.codes) expected += (expected.empty() ? "" : "/") + hex_dump(code);
         return problem(QT_TRANSLATE_NOOP("ReplyCheck", "код ответа %1, ожидается %2"), {hex_dump(rx[2]), expected});
     }
-    if (rx.size() < shape.min_length)
-        return problem(QT_TRANSLATE_NOOP("ReplyCheck", "байтов: %1, ожидается не меньше %2"),
-                       {count(rx.size()), count(shape.min_length)});
+    if (rx.size() < shape.min_length) return too_few();
     return std::nullopt;
 }
 

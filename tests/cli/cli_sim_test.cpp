@@ -463,6 +463,8 @@ TEST_F(CliSimTest, AFileForAnotherCommandIsNamedWithThatCommand) {
          "unit.csv is a backup of a whole unit, not one slot's table: trelvik-cli restore " + path("unit.csv").toStdString() +
              " --slot 3 writes its Sensor 3 back"},
         {{"table", "write", "3", path("tank.json")}, "tank.json is a taring session, not a slot's table: trelvik-cli table from-session "},
+        {{"table", "from-session", path("Sensor 3.csv")}, "Sensor 3.csv holds one slot's table, not a taring session: trelvik-cli table write SLOT "},
+        {{"tare", "1", "--session", path("unit.csv")}, "unit.csv is a backup of a unit, not a taring session: trelvik-cli restore "},
     };
     for (const auto& [arguments, told] : cases) {
         const CliRun run = cli_run("/nonexistent/port", arguments);

@@ -41,6 +41,8 @@ TEST(ReplyCheck, SaysWhatIsWrongWithAReply) {
     };
     for (const auto& [rx, problem] : cases) EXPECT_EQ(problem_of(rx, table_written), problem) << hex_dump(rx);
     EXPECT_EQ(problem_of(good, {display_reply_start, {cmd_table_written}, 167}), "4 bytes, expected at least 167");
+    EXPECT_EQ(problem_of(bad_crc, {display_reply_start, {cmd_table_written}, 167}), "4 bytes, expected at least 167")
+        << "cut short, not a bad CRC";
 
     // A read may end early only on a whole reply of a length the request fixes.
     ReplyShape four = table_written;
