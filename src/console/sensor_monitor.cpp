@@ -218,7 +218,6 @@ void SensorMonitor::start_recording() {
                                             QDir(file_folder()).filePath(stem + QStringLiteral(".csv")),
                                             tr("Таблица CSV (*.csv)"));
     if (path.isEmpty()) return;
-    folder_ = QFileInfo(path).absolutePath();
     // The byte-order mark tells spreadsheets on Windows that the file is UTF-8, as in the
     // table files; the header is poll's.
     const std::string head = std::string(utf8_bom) + std::string(exchange::poll_csv_header) + "\r\n";
@@ -234,6 +233,7 @@ void SensorMonitor::start_recording() {
                          Dialogs::Buttons::Ok, Dialogs::Icon::Exclamation, window_title());
         return;
     }
+    folder_ = QFileInfo(path).absolutePath();  // the next dialog opens where this file went
     recorded_ = 0;
     record->setText(stop_caption());
     show_status(tr("Запись в файл %1: строка на каждый опрос.").arg(QFileInfo(path).fileName()));
@@ -268,7 +268,6 @@ void SensorMonitor::save_traffic_Click() {
                                                                          QStringLiteral(".txt")),
                                             tr("Текст (*.txt)"));
     if (path.isEmpty()) return;
-    folder_ = QFileInfo(path).absolutePath();
     // The heading is for the person who reads the file, in the window's language; the
     // lines under it are the trace's, alike in every language.
     QString heading = language::with_args(tr("# Обмен через %1 с %2: кадров %3"),
@@ -284,6 +283,7 @@ void SensorMonitor::save_traffic_Click() {
                          Dialogs::Icon::Exclamation, window_title());
         return;
     }
+    folder_ = QFileInfo(path).absolutePath();
     show_status(tr("Обмен сохранён в файл %1: кадров %2.").arg(QFileInfo(path).fileName()).arg(traffic_.frames()));
 }
 

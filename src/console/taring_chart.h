@@ -3,6 +3,7 @@
 // table as a line. One drawing serves the taring window and the calibration report, so
 // what the technician saw is what the fleet owner gets on paper.
 
+#include <QColor>
 #include <QRectF>
 #include <QString>
 #include <span>
@@ -36,5 +37,8 @@ TaringChartData chart_data(std::span<const taring::TaringPoint> points, const ta
 // "Наибольшее отклонение 0,76 л (точка 5)", the line under the chart in the window and
 // in the report; "Таблица проходит через все точки." when every point is a row.
 QString deviation_text(const taring::BuiltTable& built);
+
+// The shade of a point whose portion looks mistyped, in the window's list and the report's.
+inline const QColor suspect_shade{0xFF, 0xE0, 0xA0};
 
 }  // namespace console

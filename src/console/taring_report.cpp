@@ -42,6 +42,7 @@ struct Table {
     QStringList titles;
     std::vector<QStringList> rows;
     std::optional<std::size_t> marked;  // a row printed in red: the worst point
+    std::vector<std::size_t> suspect;   // rows shaded as the window shades them: a portion mistyped?
     std::vector<double> widths;     // of each column, from the widest cell
     double row_height = 0;
 
@@ -128,7 +129,8 @@ void draw_block(QPainter& painter, const Table& table, const Block& block, const
     painter.setFont(plain);
     for (std::size_t r = 0; r < block.count; ++r) {
         const double y = block.origin.y() + h * static_cast<double>(r + 1);
-        if (r % 2 == 1) painter.fillRect(QRectF(block.origin.x(), y, width, h), shade);
+        const bool doubtful = std::ranges::find(table.suspect, block.first + r) != table.suspect.end();
+        if (doubtful || r % 2 == 1) painter.fillRect(QRectF(block.origin.x(), y, width, h), doubtful ? suspect_shade : shade);
         painter.setPen(block.first + r == table.marked ? worst_row : QColor(Qt::black));
         cells(table.rows[block.first + r], y);
     }
@@ -148,6 +150,7 @@ Table points_table(const TaringReport& report) {
     }
     const std::size_t worst = chart_data(report.points, &report.built).worst_point;  // as the chart rings it
     if (worst >= 1) table.marked = worst - 1;
+    for (const auto& s : taring::suspect_portions(report.points)) table.suspect.push_back(s.point - 1);
     return table;
 }
 

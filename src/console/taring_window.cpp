@@ -63,7 +63,6 @@ namespace {
 QString window_title() { return QCoreApplication::translate("TaringWindow", "Тарировка бака"); }
 QString take_caption() { return QCoreApplication::translate("TaringWindow", "Записать точку"); }
 QString waiting_caption() { return QCoreApplication::translate("TaringWindow", "Ждём успокоения…"); }
-const QColor suspect_shade(0xFF, 0xE0, 0xA0);  // a row whose portion looks mistyped
 constexpr double quiet_after = 5;  // seconds without a level before the window says so
 constexpr double max_settle = 3600;
 
@@ -571,7 +570,7 @@ void TaringWindow::show_points() {
             if (!item) point_list->setItem(row, column, item = new QTableWidgetItem);
             item->setText(texts[column]);
             item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-            item->setBackground(suspect != suspects_.end() ? QBrush(suspect_shade) : QBrush());
+            item->setBackground(suspect != suspects_.end() ? QBrush(console::suspect_shade) : QBrush());
             item->setToolTip(suspect != suspects_.end() ? suspect_text(*suspect) : QString());
         }
     }
