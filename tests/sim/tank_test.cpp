@@ -57,6 +57,8 @@ TEST(SimTank, CommandsAreReadAsTyped) {
         {"pour -3", false, {}, 0},                        {"pour 0", false, {}, 0},
         {"fill 3", false, {}, 0},                         {"pour 3 L", false, {}, 0},
     };
+    const std::string_view two_tanks[] = {"--tank", "1:1000", "--tank", "2:500"};
+    EXPECT_TRUE(std::holds_alternative<BadOptions>(parse_options(two_tanks))) << "standard input pours into one";
     for (const Row& row : rows) {
         const auto parsed = parse_tank_command(row.line);
         ASSERT_EQ(std::holds_alternative<TankCommand>(parsed), row.taken) << row.line;

@@ -120,6 +120,8 @@ std::variant<Options, ShowHelp, BadOptions> parse_options(std::span<const std::s
             const auto a = number<Byte>(value.substr(0, colon), 0, protocol::max_sensor_address);
             const auto litres = colon == std::string_view::npos ? std::nullopt : number<unsigned>(value.substr(colon + 1), 1, 1'000'000);
             if (!a || !litres) return bad("ADDRESS:LITRES, a sensor's address 0..200 and the tank's size 1..1000000");
+            // Standard input pours into the one tank: a second would be silently dry.
+            if (o.line.tank) return bad("one tank at a time (standard input pours into it)");
             o.line.tank = TankConfig{*a, static_cast<double>(*litres)};
         } else if (takes("--close-after")) {
             if (!(o.close_after = number<unsigned>(value, 1, 1'000'000))) return bad("a number of frames 1..1000000");
