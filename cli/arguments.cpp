@@ -2,8 +2,11 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QTemporaryFile>
+#include <filesystem>
+#include <system_error>
 
 #include "calibration/table_csv.h"
 #include "calibration/table_json.h"
@@ -113,6 +116,18 @@ Failed not_a_session(const QString& path, const QString& refused) {
     }
 }
 
+namespace {
+
+std::filesystem::path native_path(const QString& path) {
+#ifdef Q_OS_WIN
+    return std::filesystem::path(path.toStdWString());
+#else
+    return std::filesystem::path(QFile::encodeName(path).toStdString());
+#endif
+}
+
+}  // namespace
+
 bool same_file(const QString& a, const QString& b) {
 #ifdef Q_OS_WIN
     constexpr Qt::CaseSensitivity names = Qt::CaseInsensitive;
@@ -120,9 +135,14 @@ bool same_file(const QString& a, const QString& b) {
     constexpr Qt::CaseSensitivity names = Qt::CaseSensitive;
 #endif
     const QFileInfo first(a), second(b);
-    // Both there: through links and "..". Else the paths, which a file not yet made has too.
-    if (first.exists() && second.exists())
+    // Both there: the system says (links, "..", a hard link, a case-blind disk). Else the
+    // paths, which a file not yet made has too.
+    if (first.exists() && second.exists()) {
+        std::error_code failed;
+        const bool same = std::filesystem::equivalent(native_path(a), native_path(b), failed);
+        if (!failed) return same;
         return first.canonicalFilePath().compare(second.canonicalFilePath(), names) == 0;
+    }
     return QDir::cleanPath(first.absoluteFilePath()).compare(QDir::cleanPath(second.absoluteFilePath()), names) == 0;
 }
 

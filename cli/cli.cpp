@@ -293,9 +293,14 @@ int run(const QStringList& arguments, const QString& default_port, Io& io) {
     if (uses_line && (parser.isSet(trace_option()) || global.isSet(trace_option()))) {
         const QString path = value(trace_option());
         // The command's own files (a backup to restore, a session, -o) are not for the trace.
-        QStringList files = parser.positionalArguments();
+        QStringList files;
+        const QStringList named = command->synopsis.split(' ');  // "SLOT FILE [--password N]"
+        for (qsizetype k = 0; k < named.size() && k < parser.positionalArguments().size(); ++k)
+            if (named[k] == QLatin1String("FILE") || named[k] == QLatin1String("SESSION"))
+                files += parser.positionalArguments()[k];
         for (const QCommandLineOption& option : command->options)
-            if (!option.valueName().isEmpty()) files += parser.values(option);
+            if (option.names().contains(QLatin1String(option::output)) || option.names().contains(QLatin1String(option::session)))
+                files += parser.values(option);
         for (const QString& file : files)
             if (path != QLatin1String("-") && !file.isEmpty() && same_file(path, file))
                 return fail(bad_use(qworded(QCoreApplication::translate("Cli", "--trace %1 — это файл самой команды; задайте трассировке другой файл"),

@@ -35,7 +35,7 @@ Outcome<DeviceOps*> Session::devices() {
     if (trace_) {
         // Only now is the trace file replaced: a command refused before it uses the line
         // leaves the file as it was, whatever it held.
-        trace_->begin();
+        if (auto failed = trace_->begin()) return *failed;
         line->exchange.trace_to(&trace_->trace());
     }
     const serial::OpenResult opened = line->port.open(port_, line_settings);

@@ -45,12 +45,19 @@ TraceFile::TraceFile(std::ostream& standard_error, bool to_standard_error)
       writer_([this](std::string_view line) { write(line); }, now,
               [](const protocol::Text& text) { return language::in_english(text).toStdString(); }) {}
 
+namespace {
+
+Failed refused(const QString& path, const QString& why) {
+    return {Status::bad_use, QCoreApplication::translate("Trace", "файл трассировки «%1» не записать: %2").arg(path, why).toStdString()};
+}
+
+}  // namespace
+
 Outcome<std::unique_ptr<TraceFile>> TraceFile::open(const QString& path, std::ostream& standard_error) {
     if (path == QLatin1String("-")) return std::unique_ptr<TraceFile>(new TraceFile(standard_error, true));
-    auto refused = [&](const QString& why) {
-        return Failed{Status::bad_use,
-                      QCoreApplication::translate("Trace", "файл трассировки «%1» не записать: %2").arg(path, why).toStdString()};
-    };
+    // Checked with the other arguments; an answer the system gives only when the file is
+    // opened (access rules, a file held by another program) stops the command at begin().
+    const auto refused = [&](const QString& why) { return cli::refused(path, why); };
     if (path.isEmpty()) return refused(QCoreApplication::translate("Trace", "нет имени"));
     const QFileInfo file(path);
     if (file.isDir()) return refused(QCoreApplication::translate("Trace", "это папка"));
@@ -63,9 +70,11 @@ Outcome<std::unique_ptr<TraceFile>> TraceFile::open(const QString& path, std::os
     return trace;
 }
 
-void TraceFile::begin() {
-    if (to_standard_error_ || file_.isOpen() || lost_) return;
-    if (!file_.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text)) lose();
+std::optional<Failed> TraceFile::begin() {
+    if (to_standard_error_ || file_.isOpen()) return std::nullopt;
+    if (!file_.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text))
+        return refused(file_.fileName(), file_.errorString());
+    return std::nullopt;
 }
 
 void TraceFile::lose() {
@@ -83,8 +92,11 @@ void TraceFile::write(std::string_view line) {
         standard_error_.flush();
         return;
     }
-    begin();
     if (lost_) return;
+    if (!file_.isOpen()) {  // begun before any line: only a failure since then lands here
+        lose();
+        return;
+    }
     const bool whole = file_.write(line.data(), static_cast<qint64>(line.size())) == static_cast<qint64>(line.size()) &&
                        file_.write("\n", 1) == 1 && file_.flush();
     if (!whole) lose();

@@ -27,8 +27,9 @@ class TraceFile {
 public:
     // `path`, or `standard_error` for "-"; a file that cannot be written is a bad use.
     static Outcome<std::unique_ptr<TraceFile>> open(const QString& path, std::ostream& standard_error);
-    // Replaces the file, before the port is opened; a failure is lost().
-    void begin();
+    // Replaces the file, before the port is opened: a file that cannot be made is a bad
+    // use, and nothing is sent.
+    std::optional<Failed> begin();
 
     exchange::LineTrace& trace() { return writer_; }
     // Why the file stopped taking lines (a full disk, say); nullopt while it takes them all.

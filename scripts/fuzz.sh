@@ -34,6 +34,8 @@ run_target() {
 
 # Two targets at a time, one a core: each is a single process.
 jobs=${FUZZ_JOBS:-2}
+[[ "$jobs" =~ ^[1-9][0-9]*$ ]] || { echo "FUZZ_JOBS must be a number from 1" >&2; exit 2; }
+rm -f build-fuzz/*.status  # a target that leaves none has failed, whatever an earlier run left
 for t in "${targets[@]}"; do
   while [ "$(jobs -rp | wc -l)" -ge "$jobs" ]; do wait -n || true; done
   run_target "$t" &
@@ -44,12 +46,12 @@ failed=0
 printf '%-22s %12s %10s %8s %8s  %s\n' target executions exec/s cov ft findings
 for t in "${targets[@]}"; do
   log=build-fuzz/$t.log
-  status=$(cat "build-fuzz/$t.status")
+  status=$(cat "build-fuzz/$t.status" 2>/dev/null || echo "none: the run ended without a status")
   execs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log")
   rate=$(sed -n 's/^stat::average_exec_per_sec: *//p' "$log")
   cov=$(grep -oE 'cov: [0-9]+' "$log" | tail -1 | cut -d' ' -f2)
   ft=$(grep -oE 'ft: [0-9]+' "$log" | tail -1 | cut -d' ' -f2)
-  if [ "$status" -eq 0 ]; then
+  if [ "$status" = 0 ]; then
     finding=none
   else
     finding="FOUND (exit $status): $(grep -m1 -E 'property violated|ERROR: |runtime error' "$log" || echo 'see log'), log $log"

@@ -25,6 +25,7 @@ void frmSerial::open_monitor() {
         monitor_ = new SensorMonitor(dialogs_, traffic_log_, monitor_clock, this);
         connect(this, &frmSerial::sensor_polled, monitor_, &SensorMonitor::poll_read);
         connect(this, &frmSerial::sensor_identity, monitor_, &SensorMonitor::identity_read);
+        connect(monitor_, &SensorMonitor::recording_ended, MsgCom, &QLabel::setText);
         connect(monitor_, &SensorMonitor::closed, this, [this] {
             if (monitor_->recording())
                 MsgCom->setText(tr("Запись опросов в файл %1 продолжается; остановить её можно в мониторе (Ctrl+M).")

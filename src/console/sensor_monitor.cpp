@@ -145,7 +145,17 @@ void SensorMonitor::build_controls() {
 
 void SensorMonitor::watch(std::optional<int> address, std::optional<std::uint32_t> serial, const QString& version) {
     if (address == address_) return;
+    if (recording()) {  // a record is of one sensor, as the chart is
+        const QString name = QFileInfo(recording_.fileName()).fileName();
+        stop_recording();
+        const QString said = tr("Запись в файл %1 остановлена: опрос перешёл на другой датчик (строк %2).")
+                                 .arg(name)
+                                 .arg(recorded_);
+        show_status(said);
+        emit recording_ended(said);
+    }
     address_ = address;
+    main_since_ = clock_();
     serial_ = serial;
     version_ = version;
     series_.clear();  // the chart is of one sensor
@@ -248,7 +258,9 @@ void SensorMonitor::recording_failed() {
     const QString reason = recording_.errorString();
     const QString path = QDir::toNativeSeparators(recording_.fileName());
     stop_recording();
-    show_status(tr("Запись прервана, в файле строк %1. %2: %3").arg(QString::number(recorded_), path, reason));
+    const QString said = tr("Запись прервана, в файле строк %1. %2: %3").arg(QString::number(recorded_), path, reason);
+    show_status(said);
+    emit recording_ended(said);
     // Said in a box once the exchange's tick that brought the poll is over, lest the box
     // hold the exchange up while it is open.
     QTimer::singleShot(0, this, [this, path, reason] {
@@ -329,6 +341,7 @@ void SensorMonitor::main_polls(bool connected, std::optional<int> polled) {
     const MainPoll now{connected, polled};
     if (main_ == now) return;
     main_ = now;
+    main_since_ = clock_();
     show_chart();
 }
 
@@ -336,6 +349,8 @@ QString SensorMonitor::no_polls_text() const {
     if (main_ && !main_->connected) return tr("Нет опросов датчика: линия не подключена («Подключить» в главном окне).");
     if (!main_ || !main_->polled) return tr("Нет опросов датчика: включите опрос («Блокировка») в главном окне.");
     if (*main_->polled < 0) return tr("Нет опросов датчика: в главном окне не выбран «Сет. номер».");
+    // The first answer takes a tick or two (an identity asked first): silence counts after that.
+    if (clock_() - main_since_ <= quiet_after) return tr("Датчик %1: ждём ответа на опрос…").arg(*main_->polled);
     return tr("Датчик %1 не отвечает на опрос: проверьте его подключение к линии.").arg(*main_->polled);
 }
 

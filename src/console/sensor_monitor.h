@@ -84,6 +84,9 @@ public:
 
 signals:
     void closed();
+    // A recording ended by itself (a file that took no more, another sensor polled): for
+    // the main window's status line, the monitor being closed perhaps.
+    void recording_ended(const QString& said);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -113,6 +116,7 @@ private:
         bool operator==(const MainPoll&) const = default;
     };
     std::optional<MainPoll> main_;  // unknown until the main window tells
+    double main_since_ = 0;         // when it last changed, or the sensor watched did
     std::optional<exchange::PolledSensor> latest_;
     double latest_at_ = 0;
     std::size_t span_ = 1;  // five minutes

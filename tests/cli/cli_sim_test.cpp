@@ -2,6 +2,7 @@
 // they print, the files they leave and the exit status.
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QDateTime>
 #include <QCoreApplication>
@@ -398,6 +399,7 @@ TEST_F(CliSimTest, ATraceOrAnOutputNeverTakesTheCommandsOwnFile) {
     ASSERT_FALSE(calibration::write_backup_file(path("unit.json"), {}));
     put(path("tank.json"), R"({"format": "trelvik-taring-session", "version": 1, "address": 1, "points": []})");
     put(path("trace.txt"), "yesterday's trace");
+    ASSERT_EQ(::link(path("unit.json").toLocal8Bit().constData(), path("linked").toLocal8Bit().constData()), 0);
     const struct {
         QStringList arguments;
         std::string told;  // empty: any refusal for bad use
@@ -406,6 +408,7 @@ TEST_F(CliSimTest, ATraceOrAnOutputNeverTakesTheCommandsOwnFile) {
         {{"--trace", path("trace.txt"), "table", "read", "11"}, ""},
         {{"restore", "--trace", path("unit.json")}, ""},  // the backup taken for the trace's name
         {{"--trace", path("unit.json"), "restore", path("unit.json")}, "unit.json is one of the command's own files"},
+        {{"--trace", path("linked"), "restore", path("unit.json")}, "linked is one of the command's own files"},  // a hard link
         {{"--trace", path("tank.json"), "tare", "1", "--session", path("tank.json")}, "tank.json is one of the command's own files"},
         {{"table", "from-session", path("tank.json"), "-o", path("./tank.json"), "--force"}, "tank.json is the file the command reads"},
         {{"tare", "1", "--session", path("tank.json"), "-o", path("tank.json"), "--force"}, "tank.json is the file the command reads"},
@@ -422,7 +425,8 @@ TEST_F(CliSimTest, ATraceOrAnOutputNeverTakesTheCommandsOwnFile) {
     }
 }
 
-// A hung-up terminal and SIGTERM stop a change between two frames, as Ctrl+C does.
+// A hung-up terminal and SIGTERM stop a change between two frames, as Ctrl+C does; they
+// come twice on their own (a shell's hang-up, then the kernel's), which is no second Ctrl+C.
 TEST(CliInterrupt, AHungUpTerminalAndSigtermStopAsCtrlCDoes) {
     static cli::Io::Interrupt interrupt;
     cli::install_interrupt_handler(interrupt);
@@ -435,8 +439,15 @@ TEST(CliInterrupt, AHungUpTerminalAndSigtermStopAsCtrlCDoes) {
         interrupt.wanted = 1;
         interrupt.caught = 0;
         std::raise(signal);
+        if (signal != SIGINT) std::raise(signal);  // still here
         EXPECT_TRUE(cli::stopped_by(interrupt).starts_with(told)) << cli::stopped_by(interrupt);
     }
+    // One ignored by whoever started the tool (nohup) stays ignored.
+    std::signal(SIGHUP, SIG_IGN);
+    cli::install_interrupt_handler(interrupt);
+    struct sigaction now {};
+    ASSERT_EQ(sigaction(SIGHUP, nullptr, &now), 0);
+    EXPECT_EQ(now.sa_handler, SIG_IGN);
 }
 
 TEST_F(CliSimTest, AFileForAnotherCommandIsNamedWithThatCommand) {

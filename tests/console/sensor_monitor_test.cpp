@@ -126,7 +126,10 @@ TEST_F(Monitor, SaysWhyNoPollsCome) {
     const auto said = [&] { return m->level_line->text(); };
     EXPECT_EQ(said(), QStringLiteral("Нет опросов датчика: включите опрос («Блокировка») в главном окне."));
     w.block_Click();
-    hand_ticks::tick(w);  // polled, unanswered
+    hand_ticks::tick(w);  // polled, unanswered: too soon to say so
+    EXPECT_EQ(said(), QStringLiteral("Датчик 1: ждём ответа на опрос…"));
+    now += 6;
+    m->span_Click(1);  // as the scrolling does every second
     EXPECT_EQ(said(), QStringLiteral("Датчик 1 не отвечает на опрос: проверьте его подключение к линии."));
     w.CmbNet->setCurrentIndex(-1);
     hand_ticks::tick(w);
@@ -179,6 +182,16 @@ TEST_F(Monitor, RecordsEveryPollAsPollsCsvLineAndRefusesAFileItCannotWrite) {
     EXPECT_FALSE(m->recording());
     EXPECT_EQ(m->record->text(), QStringLiteral("Записывать в файл…"));
     EXPECT_EQ(lines_of(path).size(), 3);
+
+    // A record is of one sensor: another polled ends it, said in the main window too.
+    dialogs.files = {dir.filePath("второй.csv")};
+    m->record_Click();
+    ASSERT_TRUE(m->recording());
+    w.CmbNet->setCurrentIndex(0);
+    hand_ticks::tick(w);
+    EXPECT_FALSE(m->recording());
+    EXPECT_EQ(w.MsgCom->text(),
+              QStringLiteral("Запись в файл второй.csv остановлена: опрос перешёл на другой датчик (строк 0)."));
 }
 
 TEST_F(Monitor, SavesTheFramesOfTheConnectionAndANewConnectionStartsANewLog) {
