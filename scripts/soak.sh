@@ -9,12 +9,12 @@
 #                                    verified, peak RSS, RSS growth after warm-up, longest and
 #                                    average tick and wall time.
 #   scripts/soak.sh cli [requests]   trelvik-cli poll --interval 0 against the simulator for
-#                                    that many answers (default 1500, about 30 s), then Ctrl+C. Prints
+#                                    that many answers (default 1500, about 30 s), then SIGTERM. Prints
 #                                    RSS after a fifth of them and at the end, and fails when
 #                                    it grew by more than 1 MiB or the poll did not end with 0.
 #   scripts/soak.sh tare [seconds]   trelvik-cli tare idle at its prompt, polling a tank,
 #                                    for that long (default 30) after its first point and a
-#                                    warm-up; then Ctrl+C (status 130). The same RSS check.
+#                                    warm-up; then SIGTERM (status 130). The same RSS check.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 dir=${TRELVIK_BUILD_DIR:-build}
@@ -68,9 +68,10 @@ start_sim() {
   device=$(head -n 1 "$work/sim.log")
   [ -n "$device" ] || { echo "the simulator did not start" >&2; exit 1; }
 }
-# Ctrl+C to the tool; its exit status in `status`.
+# Stops the tool as Ctrl+C does; its exit status in `status`. SIGTERM, for a job a script
+# started in the background ignores SIGINT, and the tool leaves an ignored signal ignored.
 interrupt() {
-  kill -INT "$cli_pid"
+  kill -TERM "$cli_pid"
   status=0
   wait "$cli_pid" || status=$?
   cli_pid=
