@@ -60,6 +60,24 @@ Outcome<TaringSession> open_session(const TareSettings& s) {
     return session;
 }
 
+// "1 000" or "1 000,5", typed with a gap between the thousands: the number as it is to be
+// typed, when that is one above 0.
+std::optional<std::string> without_blanks(std::string_view text) {
+    std::string joined;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == ' ') continue;
+        if (text.substr(i).starts_with("\xC2\xA0")) {  // a no-break space
+            ++i;
+            continue;
+        }
+        joined += text[i];
+    }
+    if (joined.size() == text.size()) return std::nullopt;
+    const auto number = protocol::to_decimal(joined);
+    if (!number || *number <= 0) return std::nullopt;
+    return joined;
+}
+
 class Taring {
 public:
     // The longest gap between answers a point may settle across: two and a half poll
@@ -102,7 +120,10 @@ public:
             } else if (!line.empty()) {
                 const auto poured = protocol::to_decimal(line);
                 const double litres = poured ? std::round((session_.litres_now(s_.start_litres.value_or(0)) + *poured) * 1000) / 1000 : 0;
-                if (!poured || *poured <= 0) {
+                if (const auto gapped = poured ? std::nullopt : without_blanks(line)) {
+                    io_.err << worded(QCoreApplication::translate("CliTare", "\"%1\": пишите число без пробелов: %2"), {line, *gapped})
+                            << "\n";
+                } else if (!poured || *poured <= 0) {
                     io_.err << worded(QCoreApplication::translate("CliTare", "\"%1\": введите залитые литры (число больше 0), undo или done"), {line})
                             << "\n";
                 } else if (litres > calibration::max_litres) {

@@ -7,8 +7,9 @@
                                                 an "english" key (and "plural" for %n forms:
                                                 ["one", "many"])
 
-Run `cmake --build build --target update_translations` first, so that the .ts files hold
-every text of the code, and again after `fill`, which lets lupdate write them in its own form.
+Run `QT_HASH_SEED=0 cmake --build build --target update_translations` first, so that the .ts
+files hold every text of the code, and again after `fill`, which lets lupdate write them in its
+own form (the fixed seed keeps its order of contexts the same from run to run).
 """
 import json
 import pathlib

@@ -802,6 +802,10 @@ sensor %2 does not answer; check the address (trelvik-cli search) and the connec
         <source>датчик %1 не сообщил заводской номер: %2; сессия не привязана к номеру</source>
         <translation>sensor %1 did not tell its serial number: %2; the session is not tied to a serial number</translation>
     </message>
+    <message>
+        <source>&quot;%1&quot;: пишите число без пробелов: %2</source>
+        <translation>&quot;%1&quot;: type the number without blanks: %2</translation>
+    </message>
 </context>
 <context>
     <name>CliTaringTable</name>
