@@ -57,14 +57,13 @@ Outcome<std::unique_ptr<TraceFile>> TraceFile::open(const QString& path, std::os
     if (path == QLatin1String("-")) return std::unique_ptr<TraceFile>(new TraceFile(standard_error, true));
     // Checked with the other arguments; an answer the system gives only when the file is
     // opened (access rules, a file held by another program) stops the command at begin().
-    const auto refused = [&](const QString& why) { return cli::refused(path, why); };
-    if (path.isEmpty()) return refused(QCoreApplication::translate("Trace", "нет имени"));
+    if (path.isEmpty()) return refused(path, QCoreApplication::translate("Trace", "нет имени"));
     const QFileInfo file(path);
-    if (file.isDir()) return refused(QCoreApplication::translate("Trace", "это папка"));
+    if (file.isDir()) return refused(path, QCoreApplication::translate("Trace", "это папка"));
     const QFileInfo folder(file.absolutePath());
-    if (!folder.isDir()) return refused(QCoreApplication::translate("Trace", "нет папки %1").arg(folder.filePath()));
+    if (!folder.isDir()) return refused(path, QCoreApplication::translate("Trace", "нет папки %1").arg(folder.filePath()));
     if (file.exists() ? !file.isWritable() : !folder.isWritable())
-        return refused(QCoreApplication::translate("Trace", "нет доступа для записи"));
+        return refused(path, QCoreApplication::translate("Trace", "нет доступа для записи"));
     std::unique_ptr<TraceFile> trace(new TraceFile(standard_error, false));
     trace->file_.setFileName(path);
     return trace;
