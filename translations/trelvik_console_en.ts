@@ -2,6 +2,21 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="ru_RU">
 <context>
+    <name>SensorIdentity</name>
+    <message>
+        <source>Датчик %1, серийный № %2</source>
+        <translation>Sensor %1, serial no. %2</translation>
+    </message>
+    <message>
+        <source>Датчик %1, серийный № не прочитан</source>
+        <translation>Sensor %1, serial no. not read</translation>
+    </message>
+    <message>
+        <source>%1, версия %2</source>
+        <translation>%1, version %2</translation>
+    </message>
+</context>
+<context>
     <name>SensorMonitor</name>
     <message>
         <source>Монитор датчика</source>
@@ -126,18 +141,6 @@
     <message>
         <source>Датчик не выбран</source>
         <translation>No sensor selected</translation>
-    </message>
-    <message>
-        <source>Датчик %1, серийный № %2</source>
-        <translation>Sensor %1, serial no. %2</translation>
-    </message>
-    <message>
-        <source>Датчик %1, серийный № не прочитан</source>
-        <translation>Sensor %1, serial no. not read</translation>
-    </message>
-    <message>
-        <source>%1, версия %2</source>
-        <translation>%1, version %2</translation>
     </message>
     <message>
         <source>Нет опросов датчика: включите опрос («Блокировка») в главном окне.</source>
@@ -566,18 +569,6 @@ The saved session can be continued later: the next &quot;Tank calibration…&quo
     <message>
         <source>Вернуться</source>
         <translation>Go back</translation>
-    </message>
-    <message>
-        <source>Датчик %1, серийный № %2</source>
-        <translation>Sensor %1, serial no. %2</translation>
-    </message>
-    <message>
-        <source>Датчик %1, серийный № не прочитан</source>
-        <translation>Sensor %1, serial no. not read</translation>
-    </message>
-    <message>
-        <source>%1, версия %2</source>
-        <translation>%1, version %2</translation>
     </message>
     <message>
         <source>%1 — таблица для %2</source>

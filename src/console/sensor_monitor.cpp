@@ -11,6 +11,7 @@
 #include <string>
 
 #include "calibration/whole_file.h"
+#include "console/sensor_identity.h"
 #include "console/sensor_monitor_chart.h"
 #include "language/language.h"
 
@@ -331,10 +332,7 @@ void SensorMonitor::show_sensor() {
         sensor_line->setText(tr("Датчик не выбран"));
         return;
     }
-    QString text = serial_ ? tr("Датчик %1, серийный № %2").arg(*address_).arg(*serial_)
-                           : tr("Датчик %1, серийный № не прочитан").arg(*address_);
-    if (!version_.isEmpty()) text = tr("%1, версия %2").arg(text, version_);
-    sensor_line->setText(text);
+    sensor_line->setText(sensor_identity_text(*address_, serial_, version_));
 }
 
 void SensorMonitor::main_polls(bool connected, std::optional<int> polled) {

@@ -17,6 +17,7 @@
 #include <utility>
 
 #include "calibration/table_texts.h"
+#include "console/sensor_identity.h"
 #include "console/taring_chart.h"
 #include "console/taring_report.h"
 #include "console/settle_strip.h"
@@ -543,10 +544,8 @@ void TaringWindow::closeEvent(QCloseEvent* event) {
 // ---- What the window shows ---------------------------------------------------------------
 
 void TaringWindow::show_sensor() {
-    QString sensor = serial_ ? tr("Датчик %1, серийный № %2").arg(target_.address).arg(*serial_)
-                             : tr("Датчик %1, серийный № не прочитан").arg(target_.address);
-    if (!version_.isEmpty()) sensor = tr("%1, версия %2").arg(sensor, version_);
-    sensor_line->setText(tr("%1 — таблица для %2").arg(sensor, target_.slot_name));
+    sensor_line->setText(
+        tr("%1 — таблица для %2").arg(sensor_identity_text(target_.address, serial_, version_), target_.slot_name));
     if (!path_.isEmpty())
         session_line->setText(tr("Сессия: %1").arg(QDir::toNativeSeparators(path_)));
     else if (!serial_)
