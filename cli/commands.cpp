@@ -47,11 +47,10 @@ std::string written_summary(const std::vector<std::size_t>& verified, const std:
 }
 
 // A command that sends one change: Ctrl+C during it lets it finish, then ends the
-// command with status 130 all the same, so a script knows it was asked to stop. `what`
-// goes to standard output as it is, in every language (scripts read it); `said` tells
-// the same in the operator's language.
-Outcome<Nothing> done(Session& session, const std::string& what, const std::string& said) {
-    session.io.out << what << "\n";
+// command with status 130 all the same, so a script knows it was asked to stop. `said`
+// is what was done, in the operator's language: a script tests the exit status.
+Outcome<Nothing> done(Session& session, const std::string& said) {
+    session.io.out << said << "\n";
     if (auto stop = session.interrupted(said)) return *stop;
     return Nothing{};
 }
@@ -189,7 +188,8 @@ Outcome<Nothing> table_write(Session& session, const Invocation& call) {
     TRY_LET(ops, session.devices(password));
     if (auto stop = session.interrupted(written_summary({}, {slot}))) return *stop;
     TRY(ops->write_and_verify(slot, std::get<calibration::CalibrationTable>(table)));
-    session.io.out << slot_name(slot) << ": written and verified\n";
+    session.io.out << worded(QCoreApplication::translate("CliCommands", "%1: таблица записана и проверена"), {slot_name(slot)})
+                   << "\n";
     if (auto stop = session.interrupted(written_summary({slot}, {}))) return *stop;
     return Nothing{};
 }
@@ -218,7 +218,9 @@ Outcome<Nothing> backup(Session& session, const Invocation& call) {
     unit.saved_at = QDateTime::currentDateTimeUtc().toString(Qt::ISODate).toStdString();
     unit.saved_by = "trelvik-cli " TRELVIK_VERSION;
     if (const auto error = calibration::write_backup_file(file, unit)) return Failed{Status::failed, error->toStdString()};
-    session.io.out << "display mode and " << unit_slots << " slots saved to " << file.toStdString() << "\n";
+    session.io.out << worded(QCoreApplication::translate("CliCommands", "режим индикации и таблицы %1 ячеек сохранены в %2"),
+                             {whole(static_cast<long long>(unit_slots)), name(file)})
+                   << "\n";
     return Nothing{};
 }
 
@@ -285,9 +287,14 @@ Outcome<Nothing> restore(Session& session, const Invocation& call) {
                                                    {protocol::hex_dump(mode), protocol::hex_dump(now)})};
         if (auto stop = stopped(true)) return *stop;
     }
-    session.io.out << "restored and verified: " << slot_list(verified) << (whole_unit ? "; display mode set" : "");
+    session.io.out << worded(whole_unit ? QCoreApplication::translate("CliCommands", "восстановлены и проверены: %1; режим индикации установлен")
+                                        : QCoreApplication::translate("CliCommands", "восстановлены и проверены: %1"),
+                             {slot_list(verified)});
     if (!unit.saved_at.empty())
-        session.io.out << "; the backup was saved " << unit.saved_at << (unit.saved_by.empty() ? "" : " by " + unit.saved_by);
+        session.io.out << (unit.saved_by.empty()
+                               ? worded(QCoreApplication::translate("CliCommands", "; копия снята %1"), {unit.saved_at})
+                               : worded(QCoreApplication::translate("CliCommands", "; копия снята %1 программой %2"),
+                                        {unit.saved_at, unit.saved_by}));
     session.io.out << "\n";
     return Nothing{};
 }
@@ -297,7 +304,7 @@ Outcome<Nothing> password_enter(Session& session, const Invocation& call) {
     TRY_LET(password, number("N", call.args[0], protocol::password_range));
     session.guard_writes();
     TRY(session.devices(static_cast<std::uint32_t>(password)));
-    return done(session, "password accepted", QCoreApplication::translate("CliCommands", "пароль принят").toStdString());
+    return done(session, QCoreApplication::translate("CliCommands", "пароль принят").toStdString());
 }
 
 Outcome<Nothing> password_set(Session& session, const Invocation& call) {
@@ -310,7 +317,7 @@ Outcome<Nothing> password_set(Session& session, const Invocation& call) {
     if (auto stop = session.interrupted(QCoreApplication::translate("CliCommands", "действующий пароль предъявлен; новый не установлен").toStdString()))
         return *stop;
     TRY(ops->set_password(static_cast<std::uint32_t>(next)));
-    return done(session, "new password set", QCoreApplication::translate("CliCommands", "новый пароль установлен").toStdString());
+    return done(session, QCoreApplication::translate("CliCommands", "новый пароль установлен").toStdString());
 }
 
 Outcome<Nothing> display_mode(Session& session, const Invocation& call) {
@@ -326,8 +333,7 @@ Outcome<Nothing> display_mode(Session& session, const Invocation& call) {
                                          : QCoreApplication::translate("CliCommands", "режим индикации установлен: пассивный"))
                                  : (virs ? QCoreApplication::translate("CliCommands", "режим индикации установлен: активный, VIRS")
                                          : QCoreApplication::translate("CliCommands", "режим индикации установлен: активный"));
-    return done(session, std::string("display mode set: ") + (passive ? "passive" : "active") + (virs ? ", VIRS" : ""),
-                said.toStdString());
+    return done(session, said.toStdString());
 }
 
 Outcome<Nothing> sensor(Session& session, const Invocation& call) {
@@ -342,27 +348,23 @@ Outcome<Nothing> sensor(Session& session, const Invocation& call) {
     const Invocation rest{call.options, call.args.mid(2)};
 
     Bytes request;
-    std::string what;  // standard output's words, the same in every language
-    std::string said;  // the same in the operator's language
+    std::string said;  // what was done, in the operator's language
     std::optional<Byte> mode;
     std::optional<Byte> new_net;
     if (action == "set-low" || action == "set-high") {
         TRY(arguments(rest, {}));
         const bool low = action == "set-low";
         request = protocol::sensor_request(address, low ? protocol::cmd_set_low : protocol::cmd_set_high);
-        what = low ? "lower level taken" : "upper level taken";
         said = (low ? QCoreApplication::translate("CliCommands", "нижний уровень запомнен") : QCoreApplication::translate("CliCommands", "верхний уровень запомнен")).toStdString();
     } else if (action == "set-net") {
         TRY(arguments(rest, {"NEW"}));
         TRY_LET(net, number("NEW", rest.args[0], protocol::net_range));
         new_net = static_cast<Byte>(net);
-        what = "network number set to " + std::to_string(net);
         said = worded(QCoreApplication::translate("CliCommands", "сетевой номер установлен: %1"), {whole(net)});
     } else if (action == "set-serial") {
         TRY(arguments(rest, {"SN"}));
         TRY_LET(serial, number("SN", rest.args[0], protocol::serial_range));
         request = protocol::set_sn_request(address, static_cast<std::uint32_t>(serial));
-        what = "serial number set to " + std::to_string(serial);
         said = worded(QCoreApplication::translate("CliCommands", "заводской номер установлен: %1"), {whole(serial)});
     } else if (action == "set-mode") {
         TRY(arguments(rest, {}));
@@ -374,7 +376,6 @@ Outcome<Nothing> sensor(Session& session, const Invocation& call) {
         else return bad(QCoreApplication::translate("CliCommands", "set-mode требует --output rs485, analog или frequency"));
         mode = protocol::sensor_mode(out, call.options.isSet(option::invert), call.options.isSet(option::smooth));
         request = protocol::set_mode_request(address, *mode);
-        what = "mode set to " + protocol::hex_dump(*mode);
         said = worded(QCoreApplication::translate("CliCommands", "режим установлен: %1"), {protocol::hex_dump(*mode)});
     } else {
         return bad(qworded(QCoreApplication::translate("CliCommands", "неизвестная команда датчику \"%1\": нужна set-low, set-high, set-net, set-serial или set-mode"),
@@ -392,8 +393,7 @@ Outcome<Nothing> sensor(Session& session, const Invocation& call) {
             return Failed{Status::differed, worded(QCoreApplication::translate("CliCommands", "режим: записан %1, датчик сообщает %2"),
                                                    {protocol::hex_dump(*mode), protocol::hex_dump(answer[3])})};
     }
-    return done(session, "sensor " + std::to_string(address) + ": " + what,
-                worded(QCoreApplication::translate("CliCommands", "датчик %1: %2"), {whole(address), said}));
+    return done(session, worded(QCoreApplication::translate("CliCommands", "датчик %1: %2"), {whole(address), said}));
 }
 
 }  // namespace cli

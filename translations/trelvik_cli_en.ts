@@ -507,6 +507,30 @@ restore stopped at %2; written and verified before it: %3</translation>
         <source>%1: %2 Таблица всё равно записывается.</source>
         <translation>%1: %2 The table is written all the same.</translation>
     </message>
+    <message>
+        <source>%1: таблица записана и проверена</source>
+        <translation>%1: written and verified</translation>
+    </message>
+    <message>
+        <source>режим индикации и таблицы %1 ячеек сохранены в %2</source>
+        <translation>display mode and %1 slots saved to %2</translation>
+    </message>
+    <message>
+        <source>восстановлены и проверены: %1; режим индикации установлен</source>
+        <translation>restored and verified: %1; display mode set</translation>
+    </message>
+    <message>
+        <source>восстановлены и проверены: %1</source>
+        <translation>restored and verified: %1</translation>
+    </message>
+    <message>
+        <source>; копия снята %1</source>
+        <translation>; the backup was saved %1</translation>
+    </message>
+    <message>
+        <source>; копия снята %1 программой %2</source>
+        <translation>; the backup was saved %1 by %2</translation>
+    </message>
 </context>
 <context>
     <name>CliDeviceOps</name>

@@ -255,6 +255,13 @@ TEST_F(CliSimTest, SensorCommandsSearchPollAndIdentity) {
 
     const CliRun mode = cli_run(sim.device(), {"sensor", "2", "set-mode", "--output", "analog", "--invert", "--smooth"});
     EXPECT_EQ(mode.out, "sensor 2: mode set to 0B\n") << mode.err;
+    // What was done is a sentence for the operator, in the tool's language; data is not.
+    language::install(*QCoreApplication::instance(), language::Language::russian);
+    const CliRun russian = cli_run(sim.device(), {"sensor", "2", "set-mode", "--output", "analog", "--invert", "--smooth"});
+    const CliRun listed = cli_run(sim.device(), {"search"});
+    language::install(*QCoreApplication::instance(), language::Language::english);
+    EXPECT_EQ(russian.out, "датчик 2: режим установлен: 0B\n") << russian.err;
+    EXPECT_EQ(listed.out, "1\n2\n5\n");
     const CliRun poll = cli_run(sim.device(), {"poll", "2", "--count", "2", "--interval", "0"});
     ASSERT_EQ(poll.status, 0) << poll.err;
     std::istringstream lines(poll.out);
