@@ -21,8 +21,20 @@ Outcome<calibration::CalibrationTable> session_table(const taring::TaringSession
                                               {language::worded(refused->text).toStdString()})};
     const auto& table = std::get<taring::BuiltTable>(built);
     const bool at_point = table.worst_point && table.deviation > 0;
+    // Every point a row: the table passes through them all, and what is said is only what
+    // rounding to whole litres did.
+    const bool every_point = table.points_used <= calibration::table_points;
+    const bool exact = table.deviation < 0.005;
     const QString words =
-        at_point && table.worst_row
+        every_point && exact
+            ? QCoreApplication::translate("CliTaringTable", "таблица: %1 строк, точек использовано: %2; проходит через все точки")
+        : every_point && at_point
+            ? QCoreApplication::translate("CliTaringTable", "таблица: %1 строк, точек использовано: %2; проходит через все точки, "
+                                                            "литры в ней целые: отклонение до %3 л у точки %4")
+        : every_point
+            ? QCoreApplication::translate("CliTaringTable", "таблица: %1 строк, точек использовано: %2; проходит через все точки, "
+                                                            "литры в ней целые: отклонение до %3 л в строке %5, заполненной между точками")
+        : at_point && table.worst_row
             ? QCoreApplication::translate("CliTaringTable", "таблица: %1 строк, точек использовано: %2, наибольшее отклонение %3 л "
                                                             "у точки %4, в строке %5, заполненной между точками")
         : at_point

@@ -864,6 +864,18 @@ sensor %2 does not answer; check the address (trelvik-cli search) and the connec
             <numerusform> (%n points at a level another point has set aside)</numerusform>
         </translation>
     </message>
+    <message>
+        <source>таблица: %1 строк, точек использовано: %2; проходит через все точки</source>
+        <translation>table: %1 rows from %2 points; passes through every point</translation>
+    </message>
+    <message>
+        <source>таблица: %1 строк, точек использовано: %2; проходит через все точки, литры в ней целые: отклонение до %3 л у точки %4</source>
+        <translation>table: %1 rows from %2 points; passes through every point, its litres whole: off by up to %3 L at point %4</translation>
+    </message>
+    <message>
+        <source>таблица: %1 строк, точек использовано: %2; проходит через все точки, литры в ней целые: отклонение до %3 л в строке %5, заполненной между точками</source>
+        <translation>table: %1 rows from %2 points; passes through every point, its litres whole: off by up to %3 L at row %5, filled in between points</translation>
+    </message>
 </context>
 <context>
     <name>Trace</name>

@@ -322,7 +322,9 @@ TEST(TableFromSession, MakesTheTableOrSaysWhyNot) {
     };
     const Row rows[] = {
         {R"([{"litres": 0, "level": 0}, {"litres": 10, "level": 40}, {"litres": 20, "level": 90}])", 0,
-         "table: 40 rows from 3 points, largest deviation 0.00 L"},
+         "table: 40 rows from 3 points; passes through every point\n"},
+        {R"([{"litres": 0, "level": 0}, {"litres": 10.4, "level": 40}, {"litres": 20, "level": 90}])", 0,
+         "table: 40 rows from 3 points; passes through every point, its litres whole: off by up to 0.40 L at point 2"},
         {R"([{"litres": 0, "level": 0}, {"litres": 10, "level": 40}, {"litres": 20, "level": 30}])", 2,
          "point 3: level 30 at 20 litres is below level 40 of point 2"},
         {R"([{"litres": 0, "level": 0}, {"litres": 10}])", 2, "field \"points[1].level\": no such field"},
