@@ -495,10 +495,6 @@ Continue it?</translation>
         <translation>With this portion the tank holds %1 l, more than the table can hold (%2 l). Point not taken.</translation>
     </message>
     <message>
-        <source>Точка %1 л будет записана, когда уровень устоится. «Отменить точку» — не ждать.</source>
-        <translation>The point at %1 l is taken once the level settles. &quot;Undo point&quot; to stop waiting.</translation>
-    </message>
-    <message>
         <source>Точка %1 записана: %2 л, уровень %3.</source>
         <translation>Point %1 taken: %2 l, level %3.</translation>
     </message>
@@ -621,6 +617,18 @@ The saved session can be continued later: the next &quot;Tank calibration…&quo
     <message>
         <source>Точка %1: %2 л на %3 ед. уровня, у соседних около %4 л; опечатка?</source>
         <translation>Point %1: %2 l for %3 level units, about %4 l at its neighbours; a typing error?</translation>
+    </message>
+    <message>
+        <source>Точка %1 л будет записана, когда уровень устоится; не доливайте до тех пор. «Отменить точку» — не ждать.</source>
+        <translation>The %1 L point will be taken once the level settles; pour nothing until then. &quot;Undo point&quot; stops waiting.</translation>
+    </message>
+    <message>
+        <source>
+
+Точка %1 л ждёт успокоения: закрыв окно, вы её не запишете.</source>
+        <translation>
+
+The %1 L point is waiting for the level to settle: closing the window leaves it untaken.</translation>
     </message>
 </context>
 <context>

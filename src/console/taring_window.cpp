@@ -159,6 +159,12 @@ void TaringWindow::build_controls() {
     poured = new QLineEdit(QStringLiteral("0"), this);
     take_point = new QPushButton(take_caption(), this);
     take_point->setDefault(true);
+    {
+        // As wide as its longer caption: the fields beside it keep their width when it changes.
+        const QFontMetrics fm = take_point->fontMetrics();
+        const int longer = std::max(fm.horizontalAdvance(take_caption()), fm.horizontalAdvance(waiting_caption()));
+        take_point->setMinimumWidth(take_point->sizeHint().width() - fm.horizontalAdvance(take_caption()) + longer);
+    }
     undo_point = new QPushButton(tr("Отменить точку"), this);
     settle_field = new QLineEdit(number(settle_), this);
     tolerance_field = new QLineEdit(number(tolerance_), this);
@@ -297,7 +303,8 @@ void TaringWindow::level_read(int address, std::uint16_t level) {
     // A silence starts the watch afresh from this poll; the strip shows what it watches.
     if (detector_.covered() == 0) settle_strip->clear();
     settle_strip->add(level_at_, level);
-    if (waiting_for_ && steady_) take(*std::exchange(waiting_for_, std::nullopt), *steady_);
+    // Not while the window asks whether to close: the question's count of points stands.
+    if (waiting_for_ && steady_ && !asking_to_close_) take(*std::exchange(waiting_for_, std::nullopt), *steady_);
     show_state();
 }
 
@@ -422,7 +429,7 @@ void TaringWindow::take_point_Click() {
     waiting_for_ = *litres;
     show_waiting();
     show_state();
-    show_status(tr("Точка %1 л будет записана, когда уровень устоится. «Отменить точку» — не ждать.")
+    show_status(tr("Точка %1 л будет записана, когда уровень устоится; не доливайте до тех пор. «Отменить точку» — не ждать.")
                     .arg(number(*litres)));
 }
 
@@ -520,14 +527,18 @@ void TaringWindow::save_report_Click() {
 void TaringWindow::closeEvent(QCloseEvent* event) {
     if (started_ && !session_.points.empty() && !session_.finished) {
         enum { keep, remove, back };
-        const QString question = tr("Тарировка не закончена, точек: %1.\n\nСохранённую сессию можно "
-                                                "продолжить потом: её предложит следующая «Тарировка бака…» "
-                                                "для этого датчика.")
-                                     .arg(session_.points.size());
+        QString question = tr("Тарировка не закончена, точек: %1.\n\nСохранённую сессию можно "
+                                          "продолжить потом: её предложит следующая «Тарировка бака…» "
+                                          "для этого датчика.")
+                               .arg(session_.points.size());
+        if (waiting_for_)
+            question += tr("\n\nТочка %1 л ждёт успокоения: закрыв окно, вы её не запишете.").arg(number(*waiting_for_));
+        asking_to_close_ = true;
         const int answer = dialogs_.choose(question,
                                            {tr("Сохранить и закрыть"), tr("Удалить и закрыть"),
                                             tr("Вернуться")},
                                            keep, back, window_title());
+        asking_to_close_ = false;
         if (answer == back) {
             event->ignore();
             return;
@@ -599,8 +610,12 @@ void TaringWindow::show_waiting() {
     take_point->setText(waiting ? waiting_caption() : take_caption());
     take_point->setEnabled(!waiting);
     // Read-only, not disabled: a disabled field would hand the focus on to "Успокоение, с",
-    // and the next portion typed would change the settle time.
+    // and the next portion typed would change the settle time. Shaded all the same, so that
+    // it does not look as if it took what is typed.
     poured->setReadOnly(waiting);
+    QPalette shade = palette();
+    if (waiting) shade.setColor(QPalette::Base, shade.color(QPalette::Window));
+    poured->setPalette(shade);
     undo_point->setEnabled(waiting || !session_.points.empty());
 }
 

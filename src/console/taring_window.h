@@ -126,6 +126,7 @@ private:
     Clock clock_;
     std::optional<std::uint32_t> serial_;
     QString version_;
+    bool asking_to_close_ = false;  // the close question is open: no point is taken behind it
     bool started_ = false;
     QString path_;
     taring::TaringSession session_;

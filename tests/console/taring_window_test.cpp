@@ -155,9 +155,26 @@ TEST_F(Taring, ClosingMidSessionKeepsDeletesOrGoesBack) {
     pour(t, "0", 100);
     pour(t, "50", 300);
     const QString path = t->session_path();
+    // A point still waiting is named, and the polls that come while the question is up
+    // take no point behind it; back in the window, the point is taken.
+    t->poured->setText("30");
+    t->take_point_Click();
+    ASSERT_TRUE(t->waiting());
+    dialogs.while_shown = [&] {
+        for (int tick = 0; tick < 4; ++tick, now += 0.5) {
+            line.replies.push_back(full_poll_reply(0x01, 0x19, 400));
+            hand_ticks::tick(w);
+        }
+    };
     dialogs.chosen_answers = {back};
     t->close();
+    dialogs.while_shown = nullptr;
     ASSERT_EQ(dialogs.choices.size(), 1u);
+    EXPECT_TRUE(dialogs.choices[0].text.contains(QStringLiteral("Тарировка не закончена, точек: 2.")));
+    EXPECT_TRUE(dialogs.choices[0].text.contains(QStringLiteral("Точка 80 л ждёт успокоения")));
+    EXPECT_EQ(t->session().points.size(), 2u);
+    steady_at(t, 400);
+    EXPECT_EQ(t->session().points.size(), 3u);
     EXPECT_EQ(dialogs.choices[0].answers, (QStringList{QStringLiteral("Сохранить и закрыть"),
                                                        QStringLiteral("Удалить и закрыть"), QStringLiteral("Вернуться")}));
     EXPECT_EQ(dialogs.choices[0].preferred, keep);
@@ -180,9 +197,9 @@ TEST_F(Taring, ClosingMidSessionKeepsDeletesOrGoesBack) {
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_TRUE(dialogs.messages[0].text.contains(QFileInfo(path).fileName()));
     EXPECT_EQ(t->session_path(), path);
-    EXPECT_EQ(t->session().points.size(), 2u);
+    EXPECT_EQ(t->session().points.size(), 3u);
     pour(t, "50", 500);
-    EXPECT_EQ(on_disk(path).points.back().litres, 100);
+    EXPECT_EQ(on_disk(path).points.back().litres, 130);
 
     dialogs.chosen_answers = {remove};
     t->close();

@@ -24,7 +24,7 @@ public:
     QStringList initials;  // the text each input box opened with
     std::deque<Answer> answers;  // for Yes/No questions; the default button when the script runs out
     std::deque<QString> inputs;  // for input boxes; empty (cancel) when the script runs out
-    std::function<void()> while_shown;  // runs while a message box is up, as its event loop would
+    std::function<void()> while_shown;  // runs while a box or a question is up, as its event loop would
     struct FileAsked {
         QString title;
         QString proposed;  // the path a save dialog proposes, the folder an open dialog shows
@@ -55,6 +55,7 @@ public:
     int choose(const QString& text, const QStringList& answers, int preferred, int escape,
                const QString& /*title*/) override {
         choices.push_back({text, answers, preferred, escape});
+        if (while_shown) while_shown();
         if (chosen_answers.empty()) return preferred;
         const int answer = chosen_answers.front();
         chosen_answers.pop_front();
