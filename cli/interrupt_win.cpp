@@ -32,9 +32,11 @@ void wait_for_the_session_window() {
 // Windows is about to end the program: it may end it as soon as the caller returns (and,
 // failing that, a few seconds later). The caller waits here while the main thread
 // finishes the frame in flight and prints its summary; the program's exit ends it too.
+// A stop already pending (Ctrl+C, or the session's end told twice) is waited for the same
+// way: only a person pressing Ctrl+C twice cuts a frame.
 [[noreturn]] void stop_and_wait_for_the_end() {
-    if (!installed->wanted || installed->caught) end_now();
-    installed->caught = Io::Interrupt::console_closing;
+    if (!installed->wanted) end_now();
+    if (!installed->caught) installed->caught = Io::Interrupt::console_closing;
     for (;;) Sleep(INFINITE);
 }
 

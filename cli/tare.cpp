@@ -81,19 +81,14 @@ std::optional<std::string> without_blanks(std::string_view text) {
 class Taring {
 public:
     // The longest gap between answers a point may settle across: two and a half poll
-    // periods, plus what one poll that draws no answer after all its retries takes (a
-    // silent read of about 0.26 s each, and the write), so that a single missed answer,
-    // which the session rides over, does not throw the settle time away; two in a row do.
-    // Never more than a quarter of the settle time (but two and a half poll periods), so
-    // that many retries cannot let a point settle from two answers either side of a silence.
-    static double longest_gap(int retries, double settle) {
-        const double polls = 2.5 * std::chrono::duration<double>(poll_period).count();
-        return std::min(polls + (1 + retries) * 0.3, std::max(polls, settle / 4));
-    }
+    // periods. An answer that came on a retry passes; a poll that drew no answer at all
+    // left the level unwatched for longer, and the wait starts afresh after it (the session
+    // itself rides over the miss).
+    static constexpr double longest_gap = 2.5 * std::chrono::duration<double>(poll_period).count();
 
-    Taring(Io& io, DeviceOps& ops, const TareSettings& settings, TaringSession& session, int retries)
+    Taring(Io& io, DeviceOps& ops, const TareSettings& settings, TaringSession& session)
         : io_(io), ops_(ops), s_(settings), session_(session),
-          detector_(settings.settle, settings.tolerance, longest_gap(retries, settings.settle)), input_(io.in) {}
+          detector_(settings.settle, settings.tolerance, longest_gap), input_(io.in) {}
 
     Outcome<Nothing> run() {
         if (io_.interrupt) io_.interrupt->wanted = 1;
@@ -351,6 +346,8 @@ private:
         const QString text = qworded(QCoreApplication::translate("CliTare", "уровень успокаивается: %1, разброс %2 за %3 из %4 с"),
                                      {whole(level_), figure(detector_.spread()), whole(std::lround(detector_.covered())),
                                       figure(s_.settle)});
+        if (progress_width_ != 0 && text == progress_shown_) return;  // a slow ssh link gets only changes
+        progress_shown_ = text;
         // Characters, not bytes: a Russian letter takes two bytes and one column.
         const auto width = static_cast<std::size_t>(text.size());
         progress_width_ = std::max(progress_width_, width);
@@ -373,6 +370,7 @@ private:
     bool settling_ = false;
     std::uint16_t level_ = 0;
     std::size_t progress_width_ = 0;
+    QString progress_shown_;
     std::set<std::size_t> suspected_;  // the points whose portions are said to look mistyped
     Clock::time_point started_ = Clock::now();
     Clock::time_point next_poll_ = Clock::now();
@@ -439,7 +437,7 @@ Outcome<Nothing> tare(Session& session, const Invocation& call) {
                                                          "продолжаем с неё", nullptr, n);
         err << worded(words, {whole(s.address), name(s.session_file), figure(last.litres), figure(last.level)}) << "\n";
     }
-    return Taring(session.io, device, s, taring, session.retries()).run();
+    return Taring(session.io, device, s, taring).run();
 }
 
 }  // namespace cli
