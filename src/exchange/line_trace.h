@@ -20,6 +20,9 @@ public:
     virtual void sent(protocol::ByteView frame) = 0;
     // The port took only `written` of the frame's `size` bytes.
     virtual void short_write(std::size_t written, std::size_t size) = 0;
+    // The first bytes of an answer have come in; received() tells them all once the read
+    // ends, which for an answer that never checks out is only at the read's time-out.
+    virtual void answer_began() {}
     // All that came in answer to one frame, noise included.
     virtual void received(protocol::ByteView bytes) = 0;
     // What came holds no usable answer, and why.

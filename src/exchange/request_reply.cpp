@@ -82,13 +82,15 @@ std::optional<std::size_t> RequestReply::read_answer(const AnswerCheck& check, c
                                                      Bytes& answer) {
     answer.clear();
     for (;;) {
-        // What this read brings counts as whole together with what came before it.
-        const Bytes more = complete ? line_.read_until([&](ByteView rx) {
+        // What this read brings counts as whole together with what came before it. The
+        // line asks as soon as bytes come, which is when a trace sees the answer begin.
+        const Bytes more = line_.read_until([&](ByteView rx) {
+            if (trace_ && !rx.empty()) trace_->answer_began();
+            if (!complete) return false;
             Bytes so_far = answer;
             protocol::append(so_far, rx);
             return complete(so_far);
-        })
-                                    : line_.read();
+        });
         if (more.empty() && !answer.empty()) return std::nullopt;
         protocol::append(answer, more);
         const auto from = usable_from(answer, check);

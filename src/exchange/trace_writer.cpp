@@ -23,7 +23,10 @@ void TraceWriter::event(std::string_view what, const TraceTime& at) {
 }
 
 void TraceWriter::frame(Direction direction, protocol::ByteView bytes) {
-    const TraceTime at = clock_();
+    // An answer is stamped when it began to come, not when the read gave up on it: a
+    // prompt answer that fails its check must not read as a slow one.
+    const TraceTime at = direction == Direction::Received && began_ ? *began_ : clock_();
+    began_.reset();
     if (direction == Direction::Sent) sent_at_ = at.steady_ms;
     sink_(traffic_line(at.wall, direction, bytes));
 }
@@ -36,6 +39,10 @@ void TraceWriter::dropped(protocol::ByteView stale) {
 }
 
 void TraceWriter::sent(protocol::ByteView frame) { this->frame(Direction::Sent, frame); }
+
+void TraceWriter::answer_began() {
+    if (!began_) began_ = clock_();
+}
 
 void TraceWriter::received(protocol::ByteView bytes) { frame(Direction::Received, bytes); }
 

@@ -42,6 +42,7 @@ public:
     void dropped(protocol::ByteView stale) override;
     void sent(protocol::ByteView frame) override;
     void short_write(std::size_t written, std::size_t size) override;
+    void answer_began() override;
     void received(protocol::ByteView bytes) override;
     void bad_answer(const protocol::Text& problem) override;
     void no_answer() override;
@@ -55,6 +56,7 @@ private:
     Clock clock_;
     English english_;
     std::optional<std::int64_t> sent_at_;  // steady_ms of the last frame sent
+    std::optional<TraceTime> began_;       // when the answer being read began to come
 };
 
 }  // namespace exchange
