@@ -96,6 +96,14 @@
         <source>в столбце «%1» нет номеров %3</source>
         <translation>the &quot;%2&quot; column has no rows %3</translation>
     </message>
+    <message>
+        <source>подписи столбцов «%1»: ожидается «%2» (в английском файле «%3»)</source>
+        <translation>column labels &quot;%1&quot;: expected &quot;%3&quot; (in a Russian file &quot;%2&quot;)</translation>
+    </message>
+    <message>
+        <source>Столбцы значений датчика и литров переставлены: верните их на места.</source>
+        <translation>The sensor value and litres columns are swapped: put them back in place.</translation>
+    </message>
 </context>
 <context>
     <name>TableFile</name>

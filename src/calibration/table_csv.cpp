@@ -21,13 +21,17 @@ using protocol::Text;
 struct Labels {
     std::string_view net;
     std::string_view off;
-    std::string_view row;  // the first cell of the header line
+    std::string_view row;  // the header line's cells: row, value, litres
+    std::string_view value;
+    std::string_view litres;
     std::string_view header;
     std::string_view yes;
     std::string_view no;
 };
-constexpr Labels russian{"Сет. номер", "Отключен", "Строка", "Строка;Значения датчика;Литры", "да", "нет"};
-constexpr Labels english{"Network number", "Switched off", "Row", "Row;Sensor value;Litres", "yes", "no"};
+constexpr Labels russian{"Сет. номер", "Отключен", "Строка", "Значения датчика", "Литры", "Строка;Значения датчика;Литры",
+                         "да", "нет"};
+constexpr Labels english{"Network number", "Switched off", "Row", "Sensor value", "Litres", "Row;Sensor value;Litres",
+                         "yes", "no"};
 constexpr std::string_view utf8_bom = "\xEF\xBB\xBF";
 
 Text csv_text(const char* source, std::vector<Text::Arg> args = {}) { return {"TableCsv", source, std::move(args)}; }
@@ -192,6 +196,25 @@ Wrong extra_cell(const std::vector<std::string>& cells, std::size_t taken, char 
     return wrong;
 }
 
+// The header line says which column is which: a file whose columns were moved in a
+// spreadsheet would otherwise be read as a wrong table. Columns are taken by place, so
+// other labels are refused rather than followed.
+std::optional<Wrong> wrong_header(const std::vector<std::string>& cells, char separator) {
+    if (cells.size() == 3 && is_label(cells[1], &Labels::value) && is_label(cells[2], &Labels::litres)) return std::nullopt;
+    std::string line;
+    for (const std::string& cell : cells) line.append(line.empty() ? "" : std::string(1, separator)).append(cell);
+    const auto with = [separator](std::string_view header) {
+        std::string text(header);
+        std::replace(text.begin(), text.end(), ';', separator);
+        return text;
+    };
+    Wrong wrong{csv_text(QT_TRANSLATE_NOOP("TableCsv", "подписи столбцов «%1»: ожидается «%2» (в английском файле «%3»)"),
+                         {shown(line), with(russian.header), with(english.header)})};
+    if (cells.size() == 3 && is_label(cells[1], &Labels::litres) && is_label(cells[2], &Labels::value))
+        wrong.remedy = csv_text(QT_TRANSLATE_NOOP("TableCsv", "Столбцы значений датчика и литров переставлены: верните их на места."));
+    return wrong;
+}
+
 // "строка 17", or, when the line holds a row of the table under another number,
 // "строка файла 17 (строка таблицы 14)": a spreadsheet numbers the file's lines, the
 // grid the table's rows.
@@ -297,7 +320,10 @@ std::variant<CalibrationTable, FileProblem> read_table_csv(std::string_view text
         if (!cells) return refused({csv_text(QT_TRANSLATE_NOOP("TableCsv", "не закрыта кавычка"))});
         if (cells->empty()) continue;
         const std::string& key = cells->front();
-        if (is_label(key, &Labels::row)) continue;
+        if (is_label(key, &Labels::row)) {
+            if (auto wrong = wrong_header(*cells, separator)) return refused(std::move(*wrong));
+            continue;
+        }
 
         const bool is_net = is_label(key, &Labels::net);
         if (is_net || is_label(key, &Labels::off)) {

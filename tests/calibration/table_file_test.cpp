@@ -197,6 +197,7 @@ TEST(TableCsv, RefusesAFileThatCannotBeUsedSaysWhereAndHowToMendIt) {
     const std::string row_14 = "строка файла 17 (строка таблицы 14)";
     const std::string labels = ": ожидается номер строки таблицы, «Сет. номер», «Отключен» или «Строка» (в английском "
                                "файле «Network number», «Switched off» или «Row»)";
+    const std::string header = ": ожидается «Строка;Значения датчика;Литры» (в английском файле «Row;Sensor value;Litres»)";
     const char* comma = "В файле с «,» между ячейками десятичная запятая не читается: разделите ячейки знаком «;» или запишите ";
     const struct {
         std::string text;
@@ -221,6 +222,10 @@ TEST(TableCsv, RefusesAFileThatCannotBeUsedSaysWhereAndHowToMendIt) {
         {with(2, "Отключен;нет"), "строка 3", "«Отключен» второй раз (первый раз в строке 2)", ""},
         {with(0, ""), "", "нет строки «Сет. номер»", ""},
         {with(16, "14;\"100;5"), "строка 17", "не закрыта кавычка", ""},
+        // Columns moved in a spreadsheet, or labelled otherwise: not read by place.
+        {with(2, "Row;Litres;Sensor value"), "строка 3", "подписи столбцов «Row;Litres;Sensor value»" + header,
+         "Столбцы значений датчика и литров переставлены: верните их на места."},
+        {with(2, "Строка;Объём;Уровень"), "строка 3", "подписи столбцов «Строка;Объём;Уровень»" + header, ""},
         {"", "", "нет строки «Сет. номер»", ""},
         // A decimal comma in a "," file: quoted by a spreadsheet, or split by an editor.
         {with(16, "14,100,\"70,5\"", ','), row_14, "литры «70,5» не число", comma + std::string("70.5")},
