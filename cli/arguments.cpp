@@ -146,10 +146,22 @@ bool same_file(const QString& a, const QString& b) {
     return QDir::cleanPath(first.absoluteFilePath()).compare(QDir::cleanPath(second.absoluteFilePath()), names) == 0;
 }
 
+std::optional<Failed> option_as_file(const QString& option, const QString& path) {
+    if (!path.startsWith(QLatin1Char('-'))) return std::nullopt;
+    return bad(qworded(QCoreApplication::translate("CliArguments", "%1 %2: это похоже на параметр, а не на имя файла; "
+                                                                   "файл с таким именем задайте так: %1 ./%2"),
+                       {name(option), name(path)}));
+}
+
 Outcome<std::optional<QString>> output_argument(const Invocation& call, const QString& input) {
     if (!call.options.isSet(option::output)) return std::optional<QString>{};
-    const QString path = call.options.value(option::output);
+    const QStringList given = call.options.values(option::output);
+    if (given.size() > 1)
+        return bad(qworded(QCoreApplication::translate("CliArguments", "-o задан дважды (%1 и %2): команда пишет один файл"),
+                           {name(given[0]), name(given[1])}));
+    const QString path = given.front();
     if (path.isEmpty()) return bad(QCoreApplication::translate("CliArguments", "-o: имя файла пусто"));
+    if (auto refused = option_as_file(QStringLiteral("-o"), path)) return *refused;
     if (!input.isEmpty() && same_file(path, input))
         return bad(qworded(QCoreApplication::translate("CliArguments", "-o %1 — это файл, который команда читает; задайте другое имя"),
                            {name(path)}));

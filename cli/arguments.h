@@ -55,6 +55,10 @@ Holds holds(const QString& path);
 // A path as it is typed again in a shell.
 QString typed(const QString& path);
 
+// A file name given to `option` that reads as an option ("-o --force": the value was left
+// out), refused rather than made into a file of that name; nullopt for a plain name.
+std::optional<Failed> option_as_file(const QString& option, const QString& path);
+
 // Whether two names lead to one file (or, for a file not there yet, one path).
 bool same_file(const QString& a, const QString& b);
 

@@ -292,6 +292,9 @@ int run(const QStringList& arguments, const QString& default_port, Io& io) {
     std::unique_ptr<TraceFile> trace;
     if (uses_line && (parser.isSet(trace_option()) || global.isSet(trace_option()))) {
         const QString path = value(trace_option());
+        if (path != QLatin1String("-"))
+            if (auto refused = option_as_file(QStringLiteral("--trace"), path))
+                return fail(bad_use(QString::fromStdString(refused->message)));
         // The command's own files (a backup to restore, a session, -o) are not for the trace.
         QStringList files;
         const QStringList named = command->synopsis.split(' ');  // "SLOT FILE [--password N]"

@@ -374,6 +374,14 @@ Exit status: 0 done; 1 the line or a device failed (no answer, a refusal, a wron
         <source>%1 — резервная копия блока, а не сессия тарировки: её записывает trelvik-cli restore %2</source>
         <translation>%1 is a backup of a unit, not a taring session: trelvik-cli restore %2 writes it</translation>
     </message>
+    <message>
+        <source>%1 %2: это похоже на параметр, а не на имя файла; файл с таким именем задайте так: %1 ./%2</source>
+        <translation>%1 %2: this looks like an option, not a file name; a file of that name is given as %1 ./%2</translation>
+    </message>
+    <message>
+        <source>-o задан дважды (%1 и %2): команда пишет один файл</source>
+        <translation>-o given twice (%1 and %2): the command writes one file</translation>
+    </message>
 </context>
 <context>
     <name>CliCommands</name>

@@ -158,6 +158,8 @@ TEST_F(CliSimTest, BadUseAndBadFilesSendNothing) {
         {"table", "read", "2", "-o", path("no-such-folder/t.csv")},
         {"backup", "-o", "/proc/unit.json"},  // a folder that takes no new file, whatever access() says
         {"backup"},
+        {"backup", "-o", "--force"},  // the value left out: no file named "--force"
+        {"table", "read", "2", "-o", path("a.csv"), "-o", path("b.csv")},
         {"identity", "201"},
         {"identity", "1", "--trace", path("no-such-folder/trace.txt")},
         {"poll", "1", "--count", "0"},
