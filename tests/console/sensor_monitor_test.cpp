@@ -97,6 +97,10 @@ TEST_F(Monitor, ChartsThePolledSensorFromTheFramesCtrlMAndAddsNoTraffic) {
     m->span_buttons[3]->click();
     EXPECT_TRUE(m->figures_line->text().startsWith(QStringLiteral("За всё время (опросов 4)")));
     for (int i : {0, 1, 2}) EXPECT_FALSE(m->span_buttons[i]->isChecked()) << i;
+    m->span_buttons[1]->toggle();  // as the accessibility bus checks a button
+    EXPECT_TRUE(m->figures_line->text().startsWith(QStringLiteral("За 5 мин"))) << m->figures_line->text().toStdString();
+    EXPECT_FALSE(m->span_buttons[3]->isChecked());
+    m->span_buttons[3]->click();
 
     // Paused, the span stays where it was while polls go on into the series.
     m->pause_Click();
