@@ -39,6 +39,14 @@ Outcome<DeviceOps*> Session::devices() {
         line->exchange.trace_to(&trace_->trace());
     }
     const serial::OpenResult opened = line->port.open(port_, line_settings);
+    if (trace_) {
+        if (opened.opened)
+            trace_->trace().port_opened(port_.toStdString());
+        else
+            trace_->trace().port_not_opened(port_.toStdString(), opened.in_use             ? "held by another program"
+                                                                 : opened.reason.isEmpty() ? "no reason given"
+                                                                                           : opened.reason.toStdString());
+    }
     if (!opened.opened) {
         if (opened.in_use)
             return Failed{Status::failed,

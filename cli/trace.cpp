@@ -71,7 +71,8 @@ Outcome<std::unique_ptr<TraceFile>> TraceFile::open(const QString& path, std::os
 
 std::optional<Failed> TraceFile::begin() {
     if (to_standard_error_ || file_.isOpen()) return std::nullopt;
-    if (!file_.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text))
+    // "\n" on every system, as the console saves its traffic: one script reads them all.
+    if (!file_.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return refused(file_.fileName(), file_.errorString());
     return std::nullopt;
 }

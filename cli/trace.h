@@ -31,7 +31,7 @@ public:
     // use, and nothing is sent.
     std::optional<Failed> begin();
 
-    exchange::LineTrace& trace() { return writer_; }
+    exchange::TraceWriter& trace() { return writer_; }
     // Why the file stopped taking lines (a full disk, say); nullopt while it takes them all.
     // It is said on standard error at once too: a poll may run on for hours.
     const std::optional<std::string>& lost() const { return lost_; }

@@ -163,18 +163,6 @@
         <translation>Paused. %1</translation>
     </message>
     <message>
-        <source># Обмен через %1 с %2: кадров %3</source>
-        <translation># Traffic on %1 since %2: %3 frames</translation>
-    </message>
-    <message>
-        <source>, более ранние (%1) не сохранены</source>
-        <translation>, earlier ones (%1) not kept</translation>
-    </message>
-    <message>
-        <source>. -&gt; отправлен, &lt;- принят.</source>
-        <translation>. -&gt; sent, &lt;- received.</translation>
-    </message>
-    <message>
         <source>Нет опросов датчика: линия не подключена («Подключить» в главном окне).</source>
         <translation>No polls of the sensor: the line is not connected (&quot;Connect&quot; in the main window).</translation>
     </message>

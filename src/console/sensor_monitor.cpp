@@ -286,17 +286,8 @@ void SensorMonitor::save_traffic_Click() {
                                                                          QStringLiteral(".txt")),
                                             tr("Текст (*.txt)"));
     if (path.isEmpty()) return;
-    // The heading is for the person who reads the file, in the window's language; the
-    // lines under it are the trace's, alike in every language.
-    QString heading = language::with_args(tr("# Обмен через %1 с %2: кадров %3"),
-                                          {traffic_.line(), exchange::stamp_text(traffic_.since()),
-                                           static_cast<long long>(traffic_.frames())});
-    if (traffic_.dropped() > 0) heading += tr(", более ранние (%1) не сохранены").arg(traffic_.dropped());
-    heading += tr(". -> отправлен, <- принят.");
-    std::string text(utf8_bom);
-    text += heading.toStdString() + "\r\n";
-    text += traffic_.text("\r\n");
-    if (const auto failed = calibration::write_whole_file(path, QByteArray::fromStdString(text))) {
+    // As trelvik-cli --trace writes it, line for line, so that one script reads both.
+    if (const auto failed = calibration::write_whole_file(path, QByteArray::fromStdString(traffic_.trace_text()))) {
         dialogs_.message(tr("Обмен не сохранён. %1").arg(*failed), Dialogs::Buttons::Ok,
                          Dialogs::Icon::Exclamation, window_title());
         return;

@@ -15,11 +15,12 @@ std::string hex(protocol::ByteView bytes) {
 
 }  // namespace
 
-void TraceWriter::event(std::string_view what, const TraceTime& at) {
-    std::string line = stamp_text(at.wall);
-    line += ' ';
-    line += what;
-    sink_(line);
+void TraceWriter::event(std::string_view what, const TraceTime& at) { sink_(event_line(at.wall, what)); }
+
+void TraceWriter::port_opened(std::string_view port) { event(exchange::port_opened(port), clock_()); }
+
+void TraceWriter::port_not_opened(std::string_view port, std::string_view why) {
+    event("port " + std::string(port) + " not opened: " + std::string(why), clock_());
 }
 
 void TraceWriter::frame(Direction direction, protocol::ByteView bytes) {

@@ -47,6 +47,9 @@ public:
     void bad_answer(const protocol::Text& problem) override;
     void no_answer() override;
     void retry(int retry, int retries) override;
+    // The first line of a trace: the port opened, or why it could not be.
+    void port_opened(std::string_view port);
+    void port_not_opened(std::string_view port, std::string_view why);
 
 private:
     void frame(Direction direction, protocol::ByteView bytes);

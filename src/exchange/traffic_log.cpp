@@ -31,6 +31,24 @@ void TrafficLog::add(Stamp at, Direction direction, protocol::ByteView frame) {
     }
 }
 
+std::string event_line(Stamp at, std::string_view what) {
+    std::string line = stamp_text(at);
+    line += ' ';
+    line += what;
+    return line;
+}
+
+std::string port_opened(std::string_view port) { return "port " + std::string(port) + " opened"; }
+
+std::string TrafficLog::trace_text() const {
+    std::string text = event_line(since_, port_opened(line_)) + "\n";
+    if (dropped_ > 0 && !records_.empty())
+        text += event_line({records_.front().ms_since_epoch, records_.front().utc_offset_s},
+                           std::to_string(dropped_) + (dropped_ == 1 ? " earlier frame not kept" : " earlier frames not kept")) +
+                "\n";
+    return text + this->text("\n");
+}
+
 std::string TrafficLog::text(std::string_view line_end) const {
     std::string text;
     protocol::Bytes frame;

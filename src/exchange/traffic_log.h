@@ -22,6 +22,10 @@ enum class Direction : std::uint8_t { Sent, Received };
 //   2026-12-08T09:12:30.120+01:00 -> 31 1 F0 8E
 //   2026-12-08T09:12:30.391+01:00 <- 3E 1 F0 19 34 12 ...
 std::string traffic_line(Stamp at, Direction direction, protocol::ByteView frame);
+// Anything else on the line as a line of its own: the time, then fixed English words.
+//   2026-12-08T09:12:30.000+01:00 port /dev/ttyUSB0 opened
+std::string event_line(Stamp at, std::string_view what);
+std::string port_opened(std::string_view port);  // "port COM3 opened"
 
 class TrafficLog {
 public:
@@ -44,6 +48,9 @@ public:
 
     // The frames kept, oldest first, each as traffic_line followed by `line_end`.
     std::string text(std::string_view line_end = "\r\n") const;
+    // The log as a trace of the line reads: the port opened at since(), how many frames
+    // were let go if any, then the frames; a line end "\n" each.
+    std::string trace_text() const;
 
 private:
     struct Record {

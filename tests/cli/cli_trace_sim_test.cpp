@@ -76,11 +76,12 @@ TEST(CliTrace, TellsTheFramesTheSimulatorSawWithTheRetriesBetweenThem) {
             << line.toStdString();
         if (const auto frame = frame_of(line.toStdString(), "->")) traced.push_back(*frame);
     }
-    // Write, confirmed; read back, its reply lost; read again, the reply.
+    // The port; write, confirmed; read back, its reply lost; read again, the reply.
     ASSERT_EQ(traced.size(), 5u);
-    ASSERT_EQ(lines.size(), 7u);
-    EXPECT_TRUE(lines[3].find(" timeout: no answer in ") != std::string::npos) << lines[3];
-    EXPECT_TRUE(lines[4].ends_with(" retry 1 of 2")) << lines[4];
+    ASSERT_EQ(lines.size(), 8u);
+    EXPECT_TRUE(lines[0].ends_with(" port " + sim.device() + " opened")) << lines[0];
+    EXPECT_TRUE(lines[4].find(" timeout: no answer in ") != std::string::npos) << lines[4];
+    EXPECT_TRUE(lines[5].ends_with(" retry 1 of 2")) << lines[5];
 
     std::vector<Frame> seen;
     while (seen.size() < traced.size())

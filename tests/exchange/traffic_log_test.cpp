@@ -51,6 +51,12 @@ TEST(TrafficLog, KeepsTheLatestFramesWithinItsCapAndANewConnectionStartsAfresh) 
     EXPECT_EQ(text.substr(0, text.find('\n')),
               exchange::traffic_line({moment + static_cast<std::int64_t>(log.dropped()), 0}, Direction::Sent,
                                      Bytes{0x31, static_cast<std::uint8_t>(log.dropped()), 0x06, 0x00}));
+    // As a trace: the port, then how many went, stamped with the first kept.
+    const std::string dropped = std::to_string(log.dropped());
+    EXPECT_TRUE(log.trace_text().starts_with("2025-04-30T08:00:00.123Z port /dev/ttyUSB0 opened\n2025-04-30T08:00:00.1" +
+                                             std::to_string(23 + log.dropped()) + "Z " + dropped + " earlier frames not kept\n" +
+                                             text))
+        << log.trace_text();
 
     const Bytes huge(20 * frame_cost, 0x31);  // larger than the whole cap: kept alone, as the latest
     log.add({moment + 30, 0}, Direction::Received, huge);
