@@ -52,6 +52,15 @@ Outcome<DeviceOps*> Session::devices() {
             return Failed{Status::failed,
                           worded(QCoreApplication::translate("CliSession", "порт %1 занят другой программой (например, консолью); сначала закройте его там"),
                                  {name(port_)})};
+        if (opened.problem == serial::OpenResult::Problem::missing)
+            return Failed{Status::failed, worded(QCoreApplication::translate("CliSession", "порта %1 нет; порты этой машины перечисляет trelvik-cli ports"),
+                                                 {name(port_)})};
+#ifndef Q_OS_WIN
+        if (opened.problem == serial::OpenResult::Problem::denied)
+            return Failed{Status::failed, worded(QCoreApplication::translate("CliSession", "нет доступа к порту %1: порты открывает группа dialout; "
+                                                                                           "sudo usermod -aG dialout $USER и войдите в систему заново"),
+                                                 {name(port_)})};
+#endif
         if (opened.reason.isEmpty())
             return Failed{Status::failed, worded(QCoreApplication::translate("CliSession", "не удаётся открыть порт %1"), {name(port_)})};
         return Failed{Status::failed, worded(QCoreApplication::translate("CliSession", "не удаётся открыть порт %1: %2"), {name(port_), name(opened.reason)})};

@@ -653,6 +653,14 @@ restore stopped at %2; written and verified before it: %3</translation>
         <source>%1: %2</source>
         <translation>%1: %2</translation>
     </message>
+    <message>
+        <source>порта %1 нет; порты этой машины перечисляет trelvik-cli ports</source>
+        <translation>there is no port %1; trelvik-cli ports lists this machine&apos;s ports</translation>
+    </message>
+    <message>
+        <source>нет доступа к порту %1: порты открывает группа dialout; sudo usermod -aG dialout $USER и войдите в систему заново</source>
+        <translation>no access to port %1: serial ports are for the dialout group; run sudo usermod -aG dialout $USER and log in again</translation>
+    </message>
 </context>
 <context>
     <name>CliStop</name>

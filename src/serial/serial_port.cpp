@@ -132,6 +132,8 @@ OpenResult OpenCom(const QString& port, const QString& settings) {
             true, !claimed || held_elsewhere(*hCom, device));
         result.reason =
             claimed ? hCom->errorString() : QCoreApplication::translate("SerialPort", "занят другой программой");
+        if (claimed && hCom->error() == QSerialPort::DeviceNotFoundError) result.problem = OpenResult::Problem::missing;
+        if (claimed && hCom->error() == QSerialPort::PermissionError) result.problem = OpenResult::Problem::denied;
         release_port();
         hCom.reset();
         return result;

@@ -22,10 +22,13 @@ struct OpenResult {
     bool exclamation = false;
     bool in_use = false;  // the port exists and could be ours, but another program holds it
     QString reason;       // the system's words for a failed open, for logs and shells
+    // What the system said, for a message that says what to do about it.
+    enum class Problem { other, missing, denied };
+    Problem problem = Problem::other;
 
-    static OpenResult success() { return {true, {}, false, false, {}}; }
+    static OpenResult success() { return {true, {}, false, false, {}, Problem::other}; }
     static OpenResult failure(const QString& message, bool exclamation = false, bool in_use = false) {
-        return {false, message, exclamation, in_use, {}};
+        return {false, message, exclamation, in_use, {}, Problem::other};
     }
 };
 

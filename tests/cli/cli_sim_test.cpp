@@ -179,7 +179,9 @@ TEST_F(CliSimTest, BadUseAndBadFilesSendNothing) {
         EXPECT_FALSE(run.err.empty()) << arguments.join(' ').toStdString();
     }
     EXPECT_EQ(cli_run("", {"search"}).status, 2);  // no port at all
-    EXPECT_EQ(cli_run(nowhere, {"search"}).status, 1);
+    const CliRun missing = cli_run(nowhere, {"search"});
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_NE(missing.err.find("there is no port /nonexistent/port; trelvik-cli ports lists"), std::string::npos) << missing.err;
 }
 
 TEST_F(CliSimTest, ReadBackThatDiffersFailsWithStatus3AndNamesTheField) {
