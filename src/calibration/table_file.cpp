@@ -15,9 +15,12 @@ std::variant<CalibrationTable, QString> read_table_file(const QString& path) {
     const auto bytes = read_whole_file(path);
     if (const auto* refused = std::get_if<QString>(&bytes)) return *refused;
     const QByteArray& text = std::get<QByteArray>(bytes);
-    const auto table = table_format(path) == TableFormat::json
-                           ? read_table_json(text)
-                           : read_table_csv(std::string_view(text.constData(), static_cast<std::size_t>(text.size())));
+    const std::string_view csv(text.constData(), static_cast<std::size_t>(text.size()));
+    // By the name, unless the content plainly is the other kind: a table saved from a
+    // spreadsheet as "table.json" still reads.
+    const bool json = table_format(path) == TableFormat::json ? !has_table_labels(csv)
+                                                              : text.trimmed().startsWith('{');
+    const auto table = json ? read_table_json(text) : read_table_csv(csv);
     if (const auto* problem = std::get_if<FileProblem>(&table))
         return file_message(path, *problem);
     return std::get<CalibrationTable>(table);

@@ -294,6 +294,15 @@ TEST(TableFile, KeepsTheTableByExtensionAndNamesTheFileWhenItCannot) {
     }
     EXPECT_EQ(table_format("a.Json"), TableFormat::json);
     EXPECT_EQ(table_format("a.json.csv"), TableFormat::csv);
+    // Saved under the other kind's name (a spreadsheet's "Save as" with a typed name): the
+    // content decides.
+    for (const auto& [name, other] : {std::pair{"csv-in.json", "x.csv"}, {"json-in.csv", "x.json"}}) {
+        ASSERT_EQ(write_table_file(dir.filePath(other), sample()), std::nullopt);
+        ASSERT_TRUE(QFile::rename(dir.filePath(other), dir.filePath(name)));
+        const auto read = read_table_file(dir.filePath(name));
+        ASSERT_TRUE(std::holds_alternative<CalibrationTable>(read)) << name;
+        EXPECT_EQ(std::get<CalibrationTable>(read), sample());
+    }
 
     QFile broken(dir.filePath("broken.csv"));
     ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
