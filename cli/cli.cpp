@@ -229,7 +229,31 @@ int run(const QStringList& arguments, const QString& default_port, Io& io) {
         io.err << "trelvik-cli: " << f.message << "\n";
         return static_cast<int>(f.status);
     };
-    if (!global.parse(program + arguments)) return fail(bad_use(global.errorText()));
+    if (!global.parse(program + arguments)) {
+        // An option of a command put before it ("--force backup"): said where it goes.
+        const QStringList unknown = global.unknownOptionNames();
+        if (!unknown.isEmpty()) {
+            const QString option = (unknown.first().size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + unknown.first();
+            QStringList takers;
+            for (const Command& c : commands())
+                for (const QCommandLineOption& o : c.options)
+                    if (o.names().contains(unknown.first())) takers << c.words.join(' ');
+            takers.removeDuplicates();
+            // The example names the command given, when it is one that takes the option.
+            QString example = takers.isEmpty() ? QString() : takers.first();
+            for (qsizetype k = 0; k < arguments.size(); ++k)
+                if (const Command* given = find_command(arguments.mid(k)); given && takers.contains(given->words.join(' '))) {
+                    example = given->words.join(' ');
+                    break;
+                }
+            if (!takers.isEmpty())
+                return fail(bad_use(qworded(QCoreApplication::translate("Cli", "%1 — параметр команды (%2): он идёт после неё, "
+                                                                               "например trelvik-cli %3 %1"),
+                                            {name(option), name(takers.join(QStringLiteral(", "))), name(example)})));
+            return fail(bad_use(qworded(QCoreApplication::translate("Cli", "неизвестный параметр %1"), {name(option)})));
+        }
+        return fail(bad_use(global.errorText()));
+    }
     if (global.isSet(version_option)) {
         io.out << "trelvik-cli " << TRELVIK_VERSION << "\n";
         return 0;
@@ -243,9 +267,15 @@ int run(const QStringList& arguments, const QString& default_port, Io& io) {
     if (!command) {
         // A group's word alone ("table", "password"): its commands, or which ones there are.
         const QStringList group = group_commands(positional.first());
-        if (group.isEmpty())
-            return fail(bad_use(qworded(QCoreApplication::translate("Cli", "неизвестная команда: %1"),
-                                        {name(positional.mid(0, 2).join(' '))})));
+        if (group.isEmpty()) {
+            // A command further on: its arguments were put in front of it.
+            for (qsizetype k = 1; k < positional.size(); ++k)
+                if (const Command* later = find_command(positional.mid(k)))
+                    return fail(bad_use(qworded(QCoreApplication::translate("Cli", "неизвестная команда «%1»: команда идёт первой, "
+                                                                                   "за ней её аргументы: trelvik-cli %2 …"),
+                                                {name(positional.first()), name(later->words.join(' '))})));
+            return fail(bad_use(qworded(QCoreApplication::translate("Cli", "неизвестная команда «%1»"), {name(positional.first())})));
+        }
         const QStringList rest = positional.mid(1);
         if (rest.contains(QStringLiteral("--help")) || rest.contains(QStringLiteral("-h"))) {
             io.out << (usage_start() + positional.first() + " " + group.join('|') + " ...\n\n" +

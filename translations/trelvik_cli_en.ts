@@ -242,10 +242,6 @@ Commands:
         <translation>The program&apos;s version.</translation>
     </message>
     <message>
-        <source>неизвестная команда: %1</source>
-        <translation>unknown command: %1</translation>
-    </message>
-    <message>
         <source>Команды:</source>
         <translation>Commands:</translation>
     </message>
@@ -314,6 +310,22 @@ Exit status: 0 done; 1 the line or a device failed (no answer, a refusal, a wron
     <message>
         <source>--trace %1 — это файл самой команды; задайте трассировке другой файл</source>
         <translation>--trace %1 is one of the command&apos;s own files; give the trace another file</translation>
+    </message>
+    <message>
+        <source>неизвестная команда «%1»: команда идёт первой, за ней её аргументы: trelvik-cli %2 …</source>
+        <translation>unknown command &quot;%1&quot;: the command comes first, its arguments after it: trelvik-cli %2 ...</translation>
+    </message>
+    <message>
+        <source>неизвестная команда «%1»</source>
+        <translation>unknown command &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>%1 — параметр команды (%2): он идёт после неё, например trelvik-cli %3 %1</source>
+        <translation>%1 is an option of a command (%2): it goes after the command, as in trelvik-cli %3 %1</translation>
+    </message>
+    <message>
+        <source>неизвестный параметр %1</source>
+        <translation>unknown option %1</translation>
     </message>
 </context>
 <context>

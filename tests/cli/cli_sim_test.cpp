@@ -158,7 +158,6 @@ TEST_F(CliSimTest, BadUseAndBadFilesSendNothing) {
         {"table", "read", "2", "-o", path("no-such-folder/t.csv")},
         {"backup", "-o", "/proc/unit.json"},  // a folder that takes no new file, whatever access() says
         {"backup"},
-        {"backup", "-o", "--force"},  // the value left out: no file named "--force"
         {"table", "read", "2", "-o", path("a.csv"), "-o", path("b.csv")},
         {"identity", "201"},
         {"identity", "1", "--trace", path("no-such-folder/trace.txt")},
@@ -182,6 +181,21 @@ TEST_F(CliSimTest, BadUseAndBadFilesSendNothing) {
     const CliRun missing = cli_run(nowhere, {"search"});
     EXPECT_EQ(missing.status, 1);
     EXPECT_NE(missing.err.find("there is no port /nonexistent/port; trelvik-cli ports lists"), std::string::npos) << missing.err;
+}
+
+// A hurried mistake in the order of the words is told with where the words go.
+TEST(CliArguments, WordsInTheWrongPlaceAreToldWhereTheyGo) {
+    const std::pair<QStringList, std::string> rows[] = {
+        {{"--force", "backup", "-o", "unit.json"}, "--force is an option of a command (table read, table from-session, tare, "
+                                                   "backup): it goes after the command, as in trelvik-cli backup --force"},
+        {{"3", "table", "read"}, "unknown command \"3\": the command comes first, its arguments after it: trelvik-cli table read"},
+        {{"backup", "-o", "--force"}, "-o --force: this looks like an option, not a file name; a file of that name is given as -o ./--force"},
+    };
+    for (const auto& [arguments, said] : rows) {
+        const CliRun run = cli_run("/nonexistent/port", arguments);
+        EXPECT_EQ(run.status, 2);
+        EXPECT_NE(run.err.find(said), std::string::npos) << run.err;
+    }
 }
 
 TEST_F(CliSimTest, ReadBackThatDiffersFailsWithStatus3AndNamesTheField) {
