@@ -13,7 +13,7 @@
     </message>
     <message>
         <source>байтов: %1, слишком мало для ответа</source>
-        <translation>%1 bytes, too short for a reply</translation>
+        <translation>too short for a reply (bytes: %1)</translation>
     </message>
     <message>
         <source>неверная CRC: %1, вычислена %2</source>

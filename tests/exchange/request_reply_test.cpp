@@ -35,7 +35,7 @@ TEST(ReplyCheck, SaysWhatIsWrongWithAReply) {
         {framed({0x31, 0xDE, 0xFD}), std::nullopt},  // a refusal is a reply too
         {{}, "no answer"},
         {framed({0x3E, 0xDE, 0xE0}), "wrong start byte 3E"},
-        {{0x31, 0xDE, 0xE0}, "3 bytes, too short for a reply"},
+        {{0x31, 0xDE, 0xE0}, "too short for a reply (bytes: 3)"},
         {bad_crc, "bad CRC: 19, computed 18"},
         {framed({0x31, 0xDE, 0xEE}), "reply code EE, expected E0/FD"},
     };
