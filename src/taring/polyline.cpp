@@ -55,7 +55,7 @@ private:
 
 }  // namespace
 
-Polyline best_polyline(std::span<const Point> points, std::span<const double> vertex_y, std::size_t k) {
+Polyline best_polyline(std::span<const Point> points, std::span<const double> vertex_y, std::size_t k, bool at_most) {
     const std::size_t n = points.size();
     // How far each point's vertex lies from the point itself: paid on every segment it ends.
     std::vector<double> own(n);
@@ -94,15 +94,21 @@ Polyline best_polyline(std::span<const Point> points, std::span<const double> ve
             }
         }
     }
+    // Fewer vertices only where they stray less: with a vertex's own rounding counted, a
+    // point left out can take a rounding error out of the line.
+    std::size_t last = k - 1;
+    if (at_most)
+        for (std::size_t c = k - 1; c-- > 1;)
+            if (best[(n - 1) * k + c] < best[(n - 1) * k + last] - 1e-9) last = c;
     Polyline line;
-    line.vertices.resize(k);
+    line.vertices.resize(last + 1);
     std::size_t j = n - 1;
-    for (std::size_t c = k - 1; c > 0; --c) {
+    for (std::size_t c = last; c > 0; --c) {
         line.vertices[c] = j;
         j = from[j * k + c];
     }
     line.vertices[0] = j;
-    line.deviation = best[(n - 1) * k + k - 1];
+    line.deviation = best[(n - 1) * k + last];
     return line;
 }
 

@@ -25,8 +25,10 @@ struct Polyline {
 // own rounding counts. The exact optimum of a dynamic programme over (last vertex,
 // vertices used), in O(k n²) time and O(k n) memory: a segment's largest deviation comes
 // from the convex hull of the points it spans, so no pair costs more than a logarithmic
-// search.
-Polyline best_polyline(std::span<const Point> points, std::span<const double> vertex_y, std::size_t k);
+// search. With `at_most`, the best of 2 to k vertices, the most of them where several stray
+// as little.
+Polyline best_polyline(std::span<const Point> points, std::span<const double> vertex_y, std::size_t k,
+                       bool at_most = false);
 
 // The polyline through `vertices` (x not falling; a segment of no width is skipped) at x,
 // its end values beyond its ends.

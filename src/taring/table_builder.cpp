@@ -176,8 +176,10 @@ std::variant<BuiltTable, TableRefusal> build_table(std::span<const TaringPoint> 
             xy.push_back(e.point);
             written.push_back(whole(e.point.y));
         }
-        for (std::size_t v : best_polyline(xy, written, table_points).vertices)
+        for (std::size_t v : best_polyline(xy, written, table_points, true).vertices)
             rows.push_back({{kept[v].point.x, written[v]}, kept[v].number});
+        // Fewer points that make a closer line: the last row repeats, which adds nothing.
+        while (rows.size() < table_points) rows.push_back(rows.back());
     } else {
         rows = padded(kept);
     }

@@ -4,10 +4,12 @@
 // (see build_table). Rows are whole levels and whole litres, as the unit keeps them, and
 // the unit's line is the polyline through them.
 //
-// With more than 40 points left, the rows are 40 of them, first and last included, each at
-// its litres rounded to the nearest whole; of all such choices the one whose line strays
-// least, at its worst, from the points as recorded (their litres unrounded) — an exact
-// optimum, the rows' own rounding counted.
+// With more than 40 points left, the rows are up to 40 of them, first and last included,
+// each at its litres rounded to the nearest whole; of all such choices the one whose line
+// strays least, at its worst, from the points as recorded (their litres unrounded) — an
+// exact optimum, the rows' own rounding counted. Fewer than 40 only where they stray less
+// (a point left out can take its rounding out of the line): the last row then repeats to
+// fill the table, which leaves the line as it is.
 //
 // With 40 or fewer every point is a row, and the rows missing are filled in on the straight
 // segments between them, each at whole litres with its level rounded or at a whole level
