@@ -98,7 +98,8 @@ public:
             TRY_LET(taken, take_point(s_.start_litres.value_or(0)));
             if (!taken) return interrupted();
         }
-        io_.err << worded(QCoreApplication::translate("CliTare", "после каждого залива введите залитые литры; undo отменяет последнюю точку, done строит таблицу"))
+        io_.err << worded(QCoreApplication::translate("CliTare", "после каждого залива введите залитые литры, а следующий начинайте, когда точка напечатана; "
+                                                                  "undo отменяет последнюю точку, done строит таблицу"))
                 << "\n";
         for (;;) {
             std::string line;

@@ -692,10 +692,6 @@ restore stopped at %2; written and verified before it: %3</translation>
 <context>
     <name>CliTare</name>
     <message>
-        <source>после каждого залива введите залитые литры; undo отменяет последнюю точку, done строит таблицу</source>
-        <translation>after each pour type the litres poured; undo takes the last point back, done makes the table</translation>
-    </message>
-    <message>
         <source>&quot;%1&quot;: введите залитые литры (число больше 0), undo или done</source>
         <translation>&quot;%1&quot;: type the litres poured (a number above 0), undo or done</translation>
     </message>
@@ -857,6 +853,10 @@ sensor %2 does not answer; check the address (trelvik-cli search) and the connec
     <message>
         <source>&quot;%1&quot;: пишите число без пробелов: %2</source>
         <translation>&quot;%1&quot;: type the number without blanks: %2</translation>
+    </message>
+    <message>
+        <source>после каждого залива введите залитые литры, а следующий начинайте, когда точка напечатана; undo отменяет последнюю точку, done строит таблицу</source>
+        <translation>after each pour type the litres poured, and start the next pour once the point is printed; undo takes the last point back, done makes the table</translation>
     </message>
 </context>
 <context>
