@@ -159,7 +159,7 @@ Outcome<std::optional<QString>> output_argument(const Invocation& call, const QS
     if (given.size() > 1)
         return bad(qworded(QCoreApplication::translate("CliArguments", "-o задан дважды (%1 и %2): команда пишет один файл"),
                            {name(given[0]), name(given[1])}));
-    const QString path = given.front();
+    const QString& path = given.front();
     if (path.isEmpty()) return bad(QCoreApplication::translate("CliArguments", "-o: имя файла пусто"));
     if (auto refused = option_as_file(QStringLiteral("-o"), path)) return *refused;
     if (!input.isEmpty() && same_file(path, input))
