@@ -80,15 +80,19 @@ std::optional<std::string> without_blanks(std::string_view text) {
 
 class Taring {
 public:
-    // The longest gap between answers a point may settle across: two and a half poll
-    // periods. An answer that came on a retry passes; a poll that drew no answer at all
-    // left the level unwatched for longer, and the wait starts afresh after it (the session
-    // itself rides over the miss).
-    static constexpr double longest_gap = 2.5 * std::chrono::duration<double>(poll_period).count();
+    // A point settles across one poll that drew no answer, as the window's does across one
+    // lost tick; a second in a row starts the wait afresh (the session itself rides over
+    // both). Between two answers, two and a half poll periods and what the attempts of the
+    // poll missed took (a silent read of about 0.26 s each, and the write), never more than a
+    // quarter of the settle time.
+    static double longest_gap(int retries, double settle) {
+        const double polls = 2.5 * std::chrono::duration<double>(poll_period).count();
+        return std::min(polls + (1 + retries) * 0.3, std::max(polls, settle / 4));
+    }
 
-    Taring(Io& io, DeviceOps& ops, const TareSettings& settings, TaringSession& session)
+    Taring(Io& io, DeviceOps& ops, const TareSettings& settings, TaringSession& session, int retries)
         : io_(io), ops_(ops), s_(settings), session_(session),
-          detector_(settings.settle, settings.tolerance, longest_gap), input_(io.in) {}
+          detector_(settings.settle, settings.tolerance, longest_gap(retries, settings.settle)), input_(io.in) {}
 
     Outcome<Nothing> run() {
         if (io_.interrupt) io_.interrupt->wanted = 1;
@@ -151,6 +155,7 @@ private:
         auto answer = ops_.poll(s_.address);
         if (const auto* failed = std::get_if<Failed>(&answer)) {
             clear_progress();
+            if (++unanswered_ >= 2 && settling_) detector_.restart();
             if (auto end = misses_.missed(*failed, ops_.port_gone())) {
                 end->message += "\n" + saved();
                 return *end;
@@ -158,6 +163,7 @@ private:
             return std::optional<taring::Settled>{};
         }
         misses_.answered();
+        unanswered_ = 0;
         level_ = std::get<exchange::FullPoll>(answer).level;
         if (!settling_) return std::optional<taring::Settled>{};
         return detector_.feed(seconds(), level_);
@@ -369,6 +375,7 @@ private:
     Misses misses_{io_.err, s_.max_misses};
     bool input_ended_ = false;
     bool settling_ = false;
+    int unanswered_ = 0;  // polls in a row without an answer
     std::uint16_t level_ = 0;
     std::size_t progress_width_ = 0;
     QString progress_shown_;
@@ -438,7 +445,7 @@ Outcome<Nothing> tare(Session& session, const Invocation& call) {
                                                          "продолжаем с неё", nullptr, n);
         err << worded(words, {whole(s.address), name(s.session_file), figure(last.litres), figure(last.level)}) << "\n";
     }
-    return Taring(session.io, device, s, taring).run();
+    return Taring(session.io, device, s, taring, session.retries()).run();
 }
 
 }  // namespace cli
