@@ -153,7 +153,7 @@ std::optional<Failed> option_as_file(const QString& option, const QString& path)
                        {name(option), name(path)}));
 }
 
-Outcome<std::optional<QString>> output_argument(const Invocation& call, const QString& input) {
+Outcome<std::optional<QString>> output_argument(const Invocation& call, const QString& input, bool dash_is_standard_output) {
     if (!call.options.isSet(option::output)) return std::optional<QString>{};
     const QStringList given = call.options.values(option::output);
     if (given.size() > 1)
@@ -161,6 +161,10 @@ Outcome<std::optional<QString>> output_argument(const Invocation& call, const QS
                            {name(given[0]), name(given[1])}));
     const QString& path = given.front();
     if (path.isEmpty()) return bad(QCoreApplication::translate("CliArguments", "-o: имя файла пусто"));
+    if (path == QLatin1String("-")) {
+        if (dash_is_standard_output) return std::optional<QString>{};
+        return bad(QCoreApplication::translate("CliArguments", "-o -: эта команда пишет только в файл; задайте его имя"));
+    }
     if (auto refused = option_as_file(QStringLiteral("-o"), path)) return *refused;
     if (!input.isEmpty() && same_file(path, input))
         return bad(qworded(QCoreApplication::translate("CliArguments", "-o %1 — это файл, который команда читает; задайте другое имя"),

@@ -40,8 +40,10 @@ Outcome<Nothing> output_file(const Invocation& call, const QString& path);
 // The -o FILE of such a command, checked as output_file(); nullopt without -o. An empty
 // name is refused, not taken for no -o: a script's empty variable must not send a table
 // to standard output with success. Nor may it name the command's `input` (a taring
-// session, the only record of its pours), --force or not.
-Outcome<std::optional<QString>> output_argument(const Invocation& call, const QString& input = {});
+// session, the only record of its pours), --force or not. "-o -" is standard output for a
+// command that writes there without -o (`dash_is_standard_output`), else refused.
+Outcome<std::optional<QString>> output_argument(const Invocation& call, const QString& input = {},
+                                                bool dash_is_standard_output = false);
 
 // A session file that is none: for a table or a backup, which command takes it; else
 // `refused` as the reader worded it.

@@ -235,9 +235,13 @@ int run(const QStringList& arguments, const QString& default_port, Io& io) {
         if (!unknown.isEmpty()) {
             const QString option = (unknown.first().size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + unknown.first();
             QStringList takers;
+            QString value;  // what the option takes, for the example: "FILE"
             for (const Command& c : commands())
                 for (const QCommandLineOption& o : c.options)
-                    if (o.names().contains(unknown.first())) takers << c.words.join(' ');
+                    if (o.names().contains(unknown.first())) {
+                        takers << c.words.join(' ');
+                        if (value.isEmpty()) value = o.valueName();
+                    }
             takers.removeDuplicates();
             // The example names the command given, when it is one that takes the option.
             QString example = takers.isEmpty() ? QString() : takers.first();
@@ -248,8 +252,9 @@ int run(const QStringList& arguments, const QString& default_port, Io& io) {
                 }
             if (!takers.isEmpty())
                 return fail(bad_use(qworded(QCoreApplication::translate("Cli", "%1 — параметр команды (%2): он идёт после неё, "
-                                                                               "например trelvik-cli %3 %1"),
-                                            {name(option), name(takers.join(QStringLiteral(", "))), name(example)})));
+                                                                               "например trelvik-cli %3 … %1"),
+                                            {name(value.isEmpty() ? option : option + u' ' + value),
+                                             name(takers.join(QStringLiteral(", "))), name(example)})));
             return fail(bad_use(qworded(QCoreApplication::translate("Cli", "неизвестный параметр %1"), {name(option)})));
         }
         return fail(bad_use(global.errorText()));

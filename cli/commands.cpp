@@ -146,7 +146,7 @@ Outcome<Nothing> poll(Session& session, const Invocation& call) {
 Outcome<Nothing> table_read(Session& session, const Invocation& call) {
     TRY(arguments(call, {"SLOT"}));
     TRY_LET(slot, slot_argument(call.args[0]));
-    TRY_LET(file, output_argument(call));
+    TRY_LET(file, output_argument(call, {}, true));
     TRY_LET(ops, session.devices());
     TRY_LET(read, ops->read_table(slot));
     if (!file) {

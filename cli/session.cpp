@@ -43,9 +43,14 @@ Outcome<DeviceOps*> Session::devices() {
         if (opened.opened)
             trace_->trace().port_opened(port_.toStdString());
         else
-            trace_->trace().port_not_opened(port_.toStdString(), opened.in_use             ? "held by another program"
-                                                                 : opened.reason.isEmpty() ? "no reason given"
-                                                                                           : opened.reason.toStdString());
+            // The trace's words are English in every language; only a reason the system gave
+            // that has no word of ours is passed on as it came.
+            trace_->trace().port_not_opened(
+                port_.toStdString(), opened.in_use                                             ? "held by another program"
+                                     : opened.problem == serial::OpenResult::Problem::missing ? "no such device"
+                                     : opened.problem == serial::OpenResult::Problem::denied  ? "permission denied"
+                                     : opened.reason.isEmpty()                                ? "no reason given"
+                                                                                              : opened.reason.toStdString());
     }
     if (!opened.opened) {
         if (opened.in_use)
@@ -57,7 +62,7 @@ Outcome<DeviceOps*> Session::devices() {
                                                  {name(port_)})};
 #ifndef Q_OS_WIN
         if (opened.problem == serial::OpenResult::Problem::denied)
-            return Failed{Status::failed, worded(QCoreApplication::translate("CliSession", "нет доступа к порту %1: порты открывает группа dialout; "
+            return Failed{Status::failed, worded(QCoreApplication::translate("CliSession", "нет доступа к порту %1: порты открывает группа dialout (в некоторых системах uucp); "
                                                                                            "sudo usermod -aG dialout $USER и войдите в систему заново"),
                                                  {name(port_)})};
 #endif

@@ -65,7 +65,7 @@ std::vector<QCommandLineOption> from_session_options() {
 
 Outcome<Nothing> table_from_session(Session& session, const Invocation& call) {
     TRY(arguments(call, {QStringLiteral("SESSION")}));
-    TRY_LET(given, output_argument(call, call.args[0]));
+    TRY_LET(given, output_argument(call, call.args[0], true));
     const QString output = given.value_or(QString());
     const auto read = taring::read_session_file(call.args[0]);
     if (const auto* refused = std::get_if<QString>(&read)) return not_a_session(call.args[0], *refused);

@@ -320,12 +320,12 @@ Exit status: 0 done; 1 the line or a device failed (no answer, a refusal, a wron
         <translation>unknown command &quot;%1&quot;</translation>
     </message>
     <message>
-        <source>%1 — параметр команды (%2): он идёт после неё, например trelvik-cli %3 %1</source>
-        <translation>%1 is an option of a command (%2): it goes after the command, as in trelvik-cli %3 %1</translation>
-    </message>
-    <message>
         <source>неизвестный параметр %1</source>
         <translation>unknown option %1</translation>
+    </message>
+    <message>
+        <source>%1 — параметр команды (%2): он идёт после неё, например trelvik-cli %3 … %1</source>
+        <translation>%1 is an option of a command (%2): it goes after the command, as in trelvik-cli %3 ... %1</translation>
     </message>
 </context>
 <context>
@@ -393,6 +393,10 @@ Exit status: 0 done; 1 the line or a device failed (no answer, a refusal, a wron
     <message>
         <source>-o задан дважды (%1 и %2): команда пишет один файл</source>
         <translation>-o given twice (%1 and %2): the command writes one file</translation>
+    </message>
+    <message>
+        <source>-o -: эта команда пишет только в файл; задайте его имя</source>
+        <translation>-o -: this command writes only to a file; give its name</translation>
     </message>
 </context>
 <context>
@@ -670,8 +674,8 @@ restore stopped at %2; written and verified before it: %3</translation>
         <translation>there is no port %1; trelvik-cli ports lists this machine&apos;s ports</translation>
     </message>
     <message>
-        <source>нет доступа к порту %1: порты открывает группа dialout; sudo usermod -aG dialout $USER и войдите в систему заново</source>
-        <translation>no access to port %1: serial ports are for the dialout group; run sudo usermod -aG dialout $USER and log in again</translation>
+        <source>нет доступа к порту %1: порты открывает группа dialout (в некоторых системах uucp); sudo usermod -aG dialout $USER и войдите в систему заново</source>
+        <translation>no access to port %1: serial ports are for the dialout group (uucp on some systems); run sudo usermod -aG dialout $USER and log in again</translation>
     </message>
 </context>
 <context>

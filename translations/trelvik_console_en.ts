@@ -608,7 +608,7 @@ The saved session can be continued later: the next &quot;Tank calibration…&quo
     </message>
     <message>
         <source>Точка %1 л будет записана, когда уровень устоится; не доливайте до тех пор. «Отменить точку» — не ждать.</source>
-        <translation>The %1 L point will be taken once the level settles; pour nothing until then. &quot;Undo point&quot; stops waiting.</translation>
+        <translation>The point at %1 l will be taken once the level settles; pour nothing until then. &quot;Undo point&quot; stops waiting.</translation>
     </message>
     <message>
         <source>
@@ -616,7 +616,7 @@ The saved session can be continued later: the next &quot;Tank calibration…&quo
 Точка %1 л ждёт успокоения: закрыв окно, вы её не запишете.</source>
         <translation>
 
-The %1 L point is waiting for the level to settle: closing the window leaves it untaken.</translation>
+The point at %1 l is waiting for the level to settle: closing the window leaves it untaken.</translation>
     </message>
 </context>
 <context>

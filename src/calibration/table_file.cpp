@@ -19,7 +19,7 @@ std::variant<CalibrationTable, QString> read_table_file(const QString& path) {
     // By the name, unless the content plainly is the other kind: a table saved from a
     // spreadsheet as "table.json" still reads.
     const bool json = table_format(path) == TableFormat::json ? !has_table_labels(csv)
-                                                              : text.trimmed().startsWith('{');
+                                                              : text.trimmed().startsWith('{') || text.startsWith("\xEF\xBB\xBF{");
     const auto table = json ? read_table_json(text) : read_table_csv(csv);
     if (const auto* problem = std::get_if<FileProblem>(&table))
         return file_message(path, *problem);

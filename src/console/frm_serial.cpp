@@ -133,7 +133,10 @@ void frmSerial::BTNOpenCom_Click() {
 void frmSerial::opened(const QString& port, const serial::OpenResult& result) {
     opening_ = false;
     if (result.opened) {
-        traffic_log_.begin(port.toStdString(), console::local_stamp(std::chrono::system_clock::now()));
+        // "COM3:" as the port list has it, "COM3" as the status line and trelvik-cli name it.
+        QString name = port;
+        if (name.startsWith(QStringLiteral("COM")) && name.endsWith(QLatin1Char(':'))) name.chop(1);
+        traffic_log_.begin(name.toStdString(), console::local_stamp(std::chrono::system_clock::now()));
         connected_ = true;
         read_back_.cancel();  // one owed by the last connection would read another unit, maybe hours later
         // A change asked for while disconnected does not wait for the next connection: that
@@ -144,8 +147,6 @@ void frmSerial::opened(const QString& port, const serial::OpenResult& result) {
         readings_stale();  // figures from another line, or another run, are not this one's
         TMRComm->start(tick_interval_ms);
         state.err_write = 0;
-        QString name = port;
-        if (name.startsWith(QStringLiteral("COM")) && name.endsWith(QLatin1Char(':'))) name.chop(1);
         MsgCom->setText(dropped ? tr("Подключено: %1. Команда, поданная без подключения, не отправлена: подайте её снова.").arg(name)
                                 : tr("Подключено: %1").arg(name));
     } else {

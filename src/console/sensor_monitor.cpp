@@ -83,13 +83,15 @@ SensorMonitor::SensorMonitor(Dialogs& dialogs, const exchange::TrafficLog& traff
     connect(pause, &QPushButton::clicked, this, &SensorMonitor::pause_Click);
     connect(record, &QPushButton::clicked, this, &SensorMonitor::record_Click);
     connect(save_traffic, &QPushButton::clicked, this, &SensorMonitor::save_traffic_Click);
-    for (std::size_t i = 0; i < span_buttons.size(); ++i) {
-        connect(span_buttons[i], &QPushButton::clicked, this, [this, i] { span_Click(i); });
-        // Checked another way than by a click (the accessibility bus's toggle, say).
+    // By their check, however it comes (a click, the accessibility bus's toggle): the span
+    // shown stays checked, one at a time.
+    for (std::size_t i = 0; i < span_buttons.size(); ++i)
         connect(span_buttons[i], &QPushButton::toggled, this, [this, i](bool checked) {
-            if (checked) span_Click(i);
+            if (checked)
+                span_Click(i);
+            else if (i == span_)
+                span_buttons[i]->setChecked(true);
         });
-    }
     connect(&scrolling_, &QTimer::timeout, this, &SensorMonitor::show_chart);
     scrolling_.start(scroll_ms);
     show_sensor();

@@ -613,8 +613,8 @@ void TaringWindow::show_waiting() {
     // and the next portion typed would change the settle time. Shaded all the same, so that
     // it does not look as if it took what is typed.
     poured->setReadOnly(waiting);
-    QPalette shade = palette();
-    if (waiting) shade.setColor(QPalette::Base, shade.color(QPalette::Window));
+    QPalette shade;  // none of its own: the window's
+    if (waiting) shade.setColor(QPalette::Base, palette().color(QPalette::Window));
     poured->setPalette(shade);
     undo_point->setEnabled(waiting || !session_.points.empty());
 }

@@ -187,7 +187,7 @@ TEST_F(CliSimTest, BadUseAndBadFilesSendNothing) {
 TEST(CliArguments, WordsInTheWrongPlaceAreToldWhereTheyGo) {
     const std::pair<QStringList, std::string> rows[] = {
         {{"--force", "backup", "-o", "unit.json"}, "--force is an option of a command (table read, table from-session, tare, "
-                                                   "backup): it goes after the command, as in trelvik-cli backup --force"},
+                                                   "backup): it goes after the command, as in trelvik-cli backup ... --force"},
         {{"3", "table", "read"}, "unknown command \"3\": the command comes first, its arguments after it: trelvik-cli table read"},
         {{"backup", "-o", "--force"}, "-o --force: this looks like an option, not a file name; a file of that name is given as -o ./--force"},
     };
