@@ -104,6 +104,10 @@
         <source>Столбцы значений датчика и литров переставлены: верните их на места.</source>
         <translation>The sensor value and litres columns are swapped: put them back in place.</translation>
     </message>
+    <message>
+        <source>файл пуст</source>
+        <translation>the file is empty</translation>
+    </message>
 </context>
 <context>
     <name>TableFile</name>

@@ -286,6 +286,8 @@ bool has_table_labels(std::string_view text) {
 std::variant<CalibrationTable, FileProblem> read_table_csv(std::string_view text) {
     std::string recoded;
     text = as_utf8(text, recoded);
+    if (text.find_first_not_of(" \t\r\n") == std::string_view::npos)
+        return FileProblem{{}, csv_text(QT_TRANSLATE_NOOP("TableCsv", "файл пуст"))};
 
     // The separator: declared by a first line "sep=;" as some spreadsheets write it, else
     // ";" when the first line that holds anything has one, else ",".

@@ -226,7 +226,8 @@ TEST(TableCsv, RefusesAFileThatCannotBeUsedSaysWhereAndHowToMendIt) {
         {with(2, "Row;Litres;Sensor value"), "строка 3", "подписи столбцов «Row;Litres;Sensor value»" + header,
          "Столбцы значений датчика и литров переставлены: верните их на места."},
         {with(2, "Строка;Объём;Уровень"), "строка 3", "подписи столбцов «Строка;Объём;Уровень»" + header, ""},
-        {"", "", "нет строки «Сет. номер»", ""},
+        {"", "", "файл пуст", ""},
+        {"\xEF\xBB\xBF\r\n\r\n", "", "файл пуст", ""},
         // A decimal comma in a "," file: quoted by a spreadsheet, or split by an editor.
         {with(16, "14,100,\"70,5\"", ','), row_14, "литры «70,5» не число", comma + std::string("70.5")},
         {with(16, "14,100,70,5", ','), row_14, "лишнее поле «5»", "«70,5» — одно число? " + (comma + std::string("70.5"))},
