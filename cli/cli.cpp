@@ -215,6 +215,33 @@ Failed bad_use(const QString& message) {
     return {Status::bad_use, worded(QCoreApplication::translate("Cli", "%1\n(команды перечисляет trelvik-cli --help)"), {name(message)})};
 }
 
+// An option the global parser does not know. When it is a command's option put before the
+// command ("--force backup"), where it goes: after the command, with its value.
+Failed unknown_option(const QString& unknown, const QStringList& arguments) {
+    const QString option = (unknown.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + unknown;
+    QStringList takers;
+    QString value;  // what the option takes, for the example: "FILE"
+    for (const Command& c : commands())
+        for (const QCommandLineOption& o : c.options)
+            if (o.names().contains(unknown)) {
+                takers << c.words.join(' ');
+                if (value.isEmpty()) value = o.valueName();
+            }
+    takers.removeDuplicates();
+    if (takers.isEmpty()) return bad_use(qworded(QCoreApplication::translate("Cli", "неизвестный параметр %1"), {name(option)}));
+    // The example names the command given, when it is one that takes the option.
+    QString example = takers.first();
+    for (qsizetype k = 0; k < arguments.size(); ++k)
+        if (const Command* given = find_command(arguments.mid(k)); given && takers.contains(given->words.join(' '))) {
+            example = given->words.join(' ');
+            break;
+        }
+    return bad_use(qworded(QCoreApplication::translate("Cli", "%1 — параметр команды (%2): он идёт после неё, "
+                                                              "например trelvik-cli %3 … %1"),
+                           {name(value.isEmpty() ? option : option + u' ' + value), name(takers.join(QStringLiteral(", "))),
+                            name(example)}));
+}
+
 }  // namespace
 
 int run(const QStringList& arguments, const QString& default_port, Io& io) {
@@ -230,34 +257,8 @@ int run(const QStringList& arguments, const QString& default_port, Io& io) {
         return static_cast<int>(f.status);
     };
     if (!global.parse(program + arguments)) {
-        // An option of a command put before it ("--force backup"): said where it goes.
         const QStringList unknown = global.unknownOptionNames();
-        if (!unknown.isEmpty()) {
-            const QString option = (unknown.first().size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + unknown.first();
-            QStringList takers;
-            QString value;  // what the option takes, for the example: "FILE"
-            for (const Command& c : commands())
-                for (const QCommandLineOption& o : c.options)
-                    if (o.names().contains(unknown.first())) {
-                        takers << c.words.join(' ');
-                        if (value.isEmpty()) value = o.valueName();
-                    }
-            takers.removeDuplicates();
-            // The example names the command given, when it is one that takes the option.
-            QString example = takers.isEmpty() ? QString() : takers.first();
-            for (qsizetype k = 0; k < arguments.size(); ++k)
-                if (const Command* given = find_command(arguments.mid(k)); given && takers.contains(given->words.join(' '))) {
-                    example = given->words.join(' ');
-                    break;
-                }
-            if (!takers.isEmpty())
-                return fail(bad_use(qworded(QCoreApplication::translate("Cli", "%1 — параметр команды (%2): он идёт после неё, "
-                                                                               "например trelvik-cli %3 … %1"),
-                                            {name(value.isEmpty() ? option : option + u' ' + value),
-                                             name(takers.join(QStringLiteral(", "))), name(example)})));
-            return fail(bad_use(qworded(QCoreApplication::translate("Cli", "неизвестный параметр %1"), {name(option)})));
-        }
-        return fail(bad_use(global.errorText()));
+        return fail(unknown.isEmpty() ? bad_use(global.errorText()) : unknown_option(unknown.first(), arguments));
     }
     if (global.isSet(version_option)) {
         io.out << "trelvik-cli " << TRELVIK_VERSION << "\n";

@@ -31,6 +31,7 @@ public:
     // port is gone or this is the limit's miss in a row; else the miss is noted.
     std::optional<Failed> missed(const Failed& why, bool port_gone);
     void answered() { in_a_row_ = 0; }
+    std::int32_t in_a_row() const { return in_a_row_; }  // polls without an answer since the last answer
 
 private:
     std::ostream& err_;

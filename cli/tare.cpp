@@ -155,15 +155,14 @@ private:
         auto answer = ops_.poll(s_.address);
         if (const auto* failed = std::get_if<Failed>(&answer)) {
             clear_progress();
-            if (++unanswered_ >= 2 && settling_) detector_.restart();
             if (auto end = misses_.missed(*failed, ops_.port_gone())) {
                 end->message += "\n" + saved();
                 return *end;
             }
+            if (misses_.in_a_row() >= 2 && settling_) detector_.restart();
             return std::optional<taring::Settled>{};
         }
         misses_.answered();
-        unanswered_ = 0;
         level_ = std::get<exchange::FullPoll>(answer).level;
         if (!settling_) return std::optional<taring::Settled>{};
         return detector_.feed(seconds(), level_);
@@ -375,7 +374,6 @@ private:
     Misses misses_{io_.err, s_.max_misses};
     bool input_ended_ = false;
     bool settling_ = false;
-    int unanswered_ = 0;  // polls in a row without an answer
     std::uint16_t level_ = 0;
     std::size_t progress_width_ = 0;
     QString progress_shown_;
