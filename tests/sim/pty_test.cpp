@@ -176,12 +176,18 @@ TEST(SimPty, FramesOfOneWriteAreAnsweredInOrder) {
 TEST(SimPty, PacedAnswersKeepTheirBytesClose) {
     SimProcess sim({"--no-drift"});
     Port port(sim.device());
-    port.send(calibration::build_read_table(0));
-    const auto table = port.receive(167);
-    ASSERT_FALSE(table.empty());
     // 167 bytes at 19200 baud take about 87 ms, with no pause the console would take as an end.
-    EXPECT_GE(table.back().at - table.front().at, 75ms);
-    EXPECT_LT(longest_pause(table), 20ms);
+    // A busy machine can hold this reader back once; a pacing fault shows in every read, so the
+    // calmest of three reads is judged.
+    auto calmest = std::chrono::milliseconds::max();
+    for (int attempt = 0; attempt < 3 && calmest >= 20ms; ++attempt) {
+        port.send(calibration::build_read_table(0));
+        const auto table = port.receive(167);
+        ASSERT_FALSE(table.empty());
+        EXPECT_GE(table.back().at - table.front().at, 75ms);
+        calmest = std::min(calmest, longest_pause(table));
+    }
+    EXPECT_LT(calmest, 20ms);
 
     port.send(network::cmd_search);
     const auto search = port.receive(3);
