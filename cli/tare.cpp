@@ -234,8 +234,18 @@ private:
         session_.take(point);
         if (auto saving = save(); auto* failed = std::get_if<Failed>(&saving)) {
             session_.undo();  // the file holds the points before this one
-            failed->message += "\n" + saved();
-            return *failed;
+            if (!before) {    // nothing poured yet: nothing is lost by ending here
+                failed->message += "\n" + saved();
+                return *failed;
+            }
+            // The portion is in the tank: the session goes on, so that it is typed again
+            // once the file can be written (a scanner or an editor holding it, a full disk).
+            clear_progress();
+            io_.err << worded(QCoreApplication::translate("CliTare", "%1; точка %2 не снята, её топливо в баке: когда файл можно будет записать, "
+                                                                     "введите долитое заново, не доливая; Ctrl+C завершает тарировку"),
+                              {failed->message, whole(static_cast<long long>(session_.points.size()) + 1)})
+                    << "\n";
+            return true;
         }
         const std::size_t number = session_.points.size();
         io_.out << number << ',' << shortest(litres) << ',' << shortest(settled.level) << ','
@@ -256,7 +266,13 @@ private:
             io_.err << worded(QCoreApplication::translate("CliTare", "отменять нечего: точек нет")) << "\n";
             return true;
         }
-        TRY(save());
+        if (auto saving = save(); auto* failed = std::get_if<Failed>(&saving)) {
+            session_.take(*undone);  // the file still holds it
+            io_.err << worded(QCoreApplication::translate("CliTare", "%1; точка %2 не отменена"),
+                              {failed->message, whole(static_cast<long long>(session_.points.size()))})
+                    << "\n";
+            return true;
+        }
         flag_suspect_portions(false);
         if (!session_.points.empty()) {
             io_.err << worded(QCoreApplication::translate("CliTare", "точка %1 отменена (%2 л, уровень %3); её топливо осталось в баке: "
@@ -280,38 +296,33 @@ private:
         return Nothing{};
     }
 
-    // The table made and written; false when it cannot be made and the operator may
-    // still undo the point at fault.
+    // The table made and written; false when the operator may still mend what stopped it.
     Outcome<bool> finish(bool input_ended) {
-        auto table = session_table(session_, io_.err);
-        if (auto* failed = std::get_if<Failed>(&table)) {
-            if (input_ended) {
-                failed->message = worded(QCoreApplication::translate("CliTare", "%1\n%2; таблицу по ней строит trelvik-cli table from-session"),
-                                         {failed->message, saved()});
-                return *failed;
-            }
-            io_.err << worded(QCoreApplication::translate("CliTare", "%1\nотмените точку (undo) и снова введите done; Ctrl+C завершает тарировку и сохраняет сессию"),
-                              {failed->message})
-                    << "\n";
+        // What stops the table now ends nothing while the operator is there to mend it (a
+        // point to undo, a table file held open in a spreadsheet); at the end of the input
+        // the session stays saved for table from-session.
+        const auto not_now = [&](Status status, const std::string& why, const char* mend) -> Outcome<bool> {
+            if (input_ended)
+                return Failed{status, worded(QCoreApplication::translate("CliTare", "%1\n%2; таблицу по ней строит trelvik-cli table from-session"),
+                                                     {why, saved()})};
+            io_.err << worded(QCoreApplication::translate("CliTare", mend), {why}) << "\n";
             return false;
-        }
+        };
+        auto table = session_table(session_, io_.err);
+        if (const auto* failed = std::get_if<Failed>(&table))
+            return not_now(failed->status, failed->message,
+                           QT_TRANSLATE_NOOP("CliTare", "%1\nотмените точку (undo) и снова введите done; Ctrl+C завершает тарировку и сохраняет сессию"));
         // The table file was not there when the session began; one made since is someone's
         // too, and nothing goes out until it is moved away or the session ends saved.
         if (!s_.output.isEmpty() && !s_.replace_output &&
-            (QFileInfo::exists(s_.output) || QFileInfo(s_.output).isSymLink())) {
-            const std::string there = worded(QCoreApplication::translate("CliTare", "%1 появился за время тарировки и не заменён"), {name(s_.output)});
-            if (input_ended)
-                return Failed{Status::failed, worded(QCoreApplication::translate("CliTare", "%1\n%2; таблицу по ней строит trelvik-cli table from-session"),
-                                                     {there, saved()})};
-            io_.err << worded(QCoreApplication::translate("CliTare", "%1; уберите его и снова введите done; Ctrl+C завершает тарировку и сохраняет сессию"),
-                              {there})
-                    << "\n";
-            return false;
-        }
+            (QFileInfo::exists(s_.output) || QFileInfo(s_.output).isSymLink()))
+            return not_now(Status::failed, worded(QCoreApplication::translate("CliTare", "%1 появился за время тарировки и не заменён"), {name(s_.output)}),
+                           QT_TRANSLATE_NOOP("CliTare", "%1; уберите его и снова введите done; Ctrl+C завершает тарировку и сохраняет сессию"));
         const auto& made = std::get<calibration::CalibrationTable>(table);
         if (!s_.output.isEmpty())
             if (const auto error = calibration::write_table_file(s_.output, made))
-                return Failed{Status::failed, error->toStdString()};
+                return not_now(Status::failed, error->toStdString(),
+                               QT_TRANSLATE_NOOP("CliTare", "%1\nосвободите файл и снова введите done; Ctrl+C завершает тарировку и сохраняет сессию"));
         if (s_.slot) {
             if (s_.password) TRY(ops_.enter_password(*s_.password));
             TRY(ops_.write_and_verify(*s_.slot, made));
@@ -442,6 +453,11 @@ Outcome<Nothing> tare(Session& session, const Invocation& call) {
                 : QCoreApplication::translate("CliTare", "датчик %1: в %2 точек: %n, последняя — %3 л при уровне %4; "
                                                          "продолжаем с неё", nullptr, n);
         err << worded(words, {whole(s.address), name(s.session_file), figure(last.litres), figure(last.level)}) << "\n";
+        // A session name used again for the next tank would add its pours to the last one.
+        if (taring.finished)
+            err << worded(QCoreApplication::translate("CliTare", "таблица по этой сессии уже сделана (done); новые точки дополнят её, "
+                                                                 "а для другого бака укажите другой файл --session"))
+                << "\n";
     }
     return Taring(session.io, device, s, taring, session.retries()).run();
 }

@@ -862,6 +862,24 @@ sensor %2 does not answer; check the address (trelvik-cli search) and the connec
         <source>после каждого залива введите залитые литры, а следующий начинайте, когда точка напечатана; undo отменяет последнюю точку, done строит таблицу</source>
         <translation>after each pour type the litres poured, and start the next pour once the point is printed; undo takes the last point back, done makes the table</translation>
     </message>
+    <message>
+        <source>%1; точка %2 не снята, её топливо в баке: когда файл можно будет записать, введите долитое заново, не доливая; Ctrl+C завершает тарировку</source>
+        <translation>%1; point %2 was not taken and its fuel is in the tank: once the file can be written, type the portion again without pouring; Ctrl+C ends the taring</translation>
+    </message>
+    <message>
+        <source>%1; точка %2 не отменена</source>
+        <translation>%1; point %2 was not taken back</translation>
+    </message>
+    <message>
+        <source>%1
+освободите файл и снова введите done; Ctrl+C завершает тарировку и сохраняет сессию</source>
+        <translation>%1
+close the file where it is open and type done again; Ctrl+C ends the taring and saves the session</translation>
+    </message>
+    <message>
+        <source>таблица по этой сессии уже сделана (done); новые точки дополнят её, а для другого бака укажите другой файл --session</source>
+        <translation>this session&apos;s table was made already (done); new points add to it, and another tank takes another --session file</translation>
+    </message>
 </context>
 <context>
     <name>CliTaringTable</name>

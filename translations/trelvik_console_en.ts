@@ -248,6 +248,20 @@
         <source>Наибольшее отклонение %1 л (точка %2)</source>
         <translation>Largest deviation %1 l (point %2)</translation>
     </message>
+    <message numerus="yes">
+        <source>Таблица проходит через все точки, кроме отложенных (их уровень занят другой точкой): %n.</source>
+        <translation>
+            <numerusform>The table passes through every point but %n set aside (its level taken by another point).</numerusform>
+            <numerusform>The table passes through every point but %n set aside (their level taken by other points).</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Таблица проходит через все точки, кроме отложенных (их уровень занят другой точкой): %n; литры в ней целые, отклонение до %1 л.</source>
+        <translation>
+            <numerusform>The table passes through every point but %n set aside (its level taken by another point); its litres are whole, deviation up to %1 l.</numerusform>
+            <numerusform>The table passes through every point but %n set aside (their level taken by other points); its litres are whole, deviation up to %1 l.</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>TaringReport</name>
@@ -617,6 +631,14 @@ The saved session can be continued later: the next &quot;Tank calibration…&quo
         <translation>
 
 The point at %1 l is waiting for the level to settle: closing the window leaves it untaken.</translation>
+    </message>
+    <message>
+        <source>Точка не записана: её топливо в баке. Когда сессию можно будет сохранить, нажмите «%1» снова, не доливая.</source>
+        <translation>The point was not taken: its fuel is in the tank. Once the session can be saved, press &quot;%1&quot; again without pouring.</translation>
+    </message>
+    <message>
+        <source>Таблица не передана: в главном окне осталась незаписанная таблица.</source>
+        <translation>The table was not handed over: the main window keeps its unwritten table.</translation>
     </message>
 </context>
 <context>
@@ -1048,6 +1070,10 @@ The point at %1 l is waiting for the level to settle: closing the window leaves 
     <message>
         <source>Запись опросов в файл %1 продолжается; остановить её можно в мониторе (Ctrl+M).</source>
         <translation>Polls are still being recorded to %1; stop it in the monitor (Ctrl+M).</translation>
+    </message>
+    <message>
+        <source>таблицу тарировки</source>
+        <translation>the taring table</translation>
     </message>
 </context>
 <context>

@@ -73,10 +73,6 @@
         <translation>&quot;%1&quot; a second time (first on line %2)</translation>
     </message>
     <message>
-        <source>отключен «%1»: ожидается да, нет, 1 или 0</source>
-        <translation>switched off &quot;%1&quot;: expected yes, no, 1 or 0</translation>
-    </message>
-    <message>
         <source>неизвестная строка «%1»: ожидается номер строки таблицы, «%2», «%3» или «%4» (в английском файле «%5», «%6» или «%7»)</source>
         <translation>unknown line &quot;%1&quot;: expected a table row number, &quot;%5&quot;, &quot;%6&quot; or &quot;%7&quot; (&quot;%2&quot;, &quot;%3&quot; or &quot;%4&quot; in a Russian file)</translation>
     </message>
@@ -107,6 +103,10 @@
     <message>
         <source>файл пуст</source>
         <translation>the file is empty</translation>
+    </message>
+    <message>
+        <source>отключен «%1»: ожидается %2, %3, 1 или 0 (в английском файле %4 или %5)</source>
+        <translation>switched off &quot;%1&quot;: expected %4, %5, 1 or 0 (%2 or %3 in a Russian file)</translation>
     </message>
 </context>
 <context>

@@ -341,9 +341,11 @@ std::variant<CalibrationTable, FileProblem> read_table_csv(std::string_view text
                 table.net = static_cast<Byte>(std::get<std::int32_t>(net));
             } else {
                 const auto off = off_switch(cell);
-                if (!off)
-                    return refused({csv_text(QT_TRANSLATE_NOOP("TableCsv", "отключен «%1»: ожидается да, нет, 1 или 0"),
-                                             {shown(cell)})});
+                if (!off)  // named in both languages, as an unknown line is
+                    return refused({csv_text(QT_TRANSLATE_NOOP("TableCsv", "отключен «%1»: ожидается %2, %3, 1 или 0 "
+                                                                           "(в английском файле %4 или %5)"),
+                                             {shown(cell), std::string(russian.yes), std::string(russian.no),
+                                              std::string(english.yes), std::string(english.no)})});
                 table.status = *off ? Byte{0} : slot_in_service;
             }
             seen = line_no;

@@ -3,6 +3,8 @@
 // hands back into the grid. The window's design is unchanged: the entry lives in the
 // context menu of the frame "Таблица калибровки", beside the table files.
 
+#include <algorithm>
+
 #include <QDir>
 #include <QStandardPaths>
 
@@ -55,6 +57,7 @@ void frmSerial::open_taring() {
     connect(this, &frmSerial::sensor_identity, taring_, &TaringWindow::identity_read);
     connect(taring_, &TaringWindow::table_ready, this, &frmSerial::taring_table_ready);
     connect(taring_, &TaringWindow::closed, this, &frmSerial::taring_closed);
+    connect(taring_, &TaringWindow::watching, this, [this] { identity_asks_ = std::max(identity_asks_, 1); });
     // The poll goes on as "Блокировка" switches it, and is put back when the window closes.
     poll_before_taring_ = state.block_zapros;
     if (!state.block_zapros) block_Click();
@@ -79,6 +82,13 @@ void frmSerial::taring_closed() {
 }
 
 void frmSerial::taring_table_ready(const calibration::CalibrationTable& table, int slot) {
+    // A table made again by the same taring replaces the one before it; other unsent work
+    // in the grid is asked about first.
+    const bool again = unsent_ && unsent_->how == Unsent::taring && unsent_->slot == slot;
+    if (!again && keeps_unsent_table(tr("таблицу тарировки"))) {
+        if (taring_) taring_->table_refused();
+        return;
+    }
     // The slot may have been changed meanwhile; the program's pick reads no table.
     Cmb_Datchik->setCurrentIndex(slot);
     show_table(table);

@@ -291,9 +291,18 @@ QString deviation_text(const taring::BuiltTable& built) {
     const QString litres = language::figures_locale().toString(built.deviation, 'f', 2);
     // Every point is a row: no figure of how far the table strays, which would read as
     // a measure of its quality; only what rounding to whole litres did.
+    // Of points with one level only one is a row: the others are named apart.
     if (built.points_used <= calibration::table_points) {
-        if (std::abs(built.deviation) < 0.005) return QCoreApplication::translate("TaringChart", "Таблица проходит через все точки.");
-        return QCoreApplication::translate("TaringChart", "Таблица проходит через все точки; литры в ней целые, отклонение до %1 л.").arg(litres);
+        const int aside = static_cast<int>(built.set_aside);
+        if (std::abs(built.deviation) < 0.005)
+            return aside ? QCoreApplication::translate("TaringChart", "Таблица проходит через все точки, кроме отложенных (их уровень занят другой точкой): %n.",
+                                                       nullptr, aside)
+                         : QCoreApplication::translate("TaringChart", "Таблица проходит через все точки.");
+        return (aside ? QCoreApplication::translate("TaringChart", "Таблица проходит через все точки, кроме отложенных (их уровень занят другой точкой): %n; "
+                                                                   "литры в ней целые, отклонение до %1 л.",
+                                                    nullptr, aside)
+                      : QCoreApplication::translate("TaringChart", "Таблица проходит через все точки; литры в ней целые, отклонение до %1 л."))
+            .arg(litres);
     }
     if (built.worst_row != 0 && std::abs(built.deviation) >= 0.005)
         return QCoreApplication::translate("TaringChart", "Наибольшее отклонение %1 л (строка %2 таблицы)").arg(litres).arg(built.worst_row);

@@ -427,6 +427,7 @@ void TaringWindow::take_point_Click() {
     settle_strip->clear();
     steady_.reset();
     waiting_for_ = *litres;
+    emit watching();
     show_waiting();
     show_state();
     show_status(tr("Точка %1 л будет записана, когда уровень устоится; не доливайте до тех пор. «Отменить точку» — не ждать.")
@@ -441,7 +442,14 @@ void TaringWindow::take(double litres, const taring::Settled& settled) {
     const bool saved = save();
     if (!saved) session_.undo();
     show_waiting();
-    if (!saved) return;
+    if (!saved) {
+        // The portion is in the tank and still in the field: pressed again once the file
+        // can be written, it is taken without another pour.
+        if (before)
+            show_status(tr("Точка не записана: её топливо в баке. Когда сессию можно будет сохранить, нажмите «%1» снова, не доливая.")
+                            .arg(take_caption()));
+        return;
+    }
     if (!before) poured->clear();  // from now on the field takes the litres poured
     poured->setFocus();
     poured->selectAll();
@@ -498,9 +506,14 @@ void TaringWindow::done_Click() {
                          Dialogs::Buttons::Ok, Dialogs::Icon::Exclamation, window_title());
         return;
     }
+    table_refused_ = false;
+    emit table_ready(taring::slot_table(*built_, target_.address), target_.slot);
+    if (table_refused_) {
+        show_status(tr("Таблица не передана: в главном окне осталась незаписанная таблица."));
+        return;
+    }
     session_.finished = true;
     save();  // only the mark is lost if it fails: the points are on disk already
-    emit table_ready(taring::slot_table(*built_, target_.address), target_.slot);
     show_status(tr("Таблица в главном окне, в %1. Проверьте её и нажмите «Установить таблицу».")
                     .arg(target_.slot_name));
 }
@@ -508,8 +521,10 @@ void TaringWindow::done_Click() {
 void TaringWindow::save_report_Click() {
     if (!built_) return;  // the button is off, and the line under the chart says why
     const QString stem = path_.isEmpty() ? tr("Протокол тарировки") : QFileInfo(path_).completeBaseName();
+    // Beside the session's file, which a session taken up may have in the other language's folder.
+    const QDir beside(path_.isEmpty() ? folder_ : QFileInfo(path_).absolutePath());
     const QString path = dialogs_.save_file(tr("Сохранить протокол тарировки"),
-                                            QDir(folder_).filePath(stem + QStringLiteral(".pdf")),
+                                            beside.filePath(stem + QStringLiteral(".pdf")),
                                             tr("Протокол PDF (*.pdf)"));
     if (path.isEmpty()) return;
     // The serial number the points were taken with, not the one the address answers with now.

@@ -1,6 +1,7 @@
 #include "request_reply.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "protocol/hex.h"
 #include "serial/write_pieces.h"
@@ -36,6 +37,7 @@ std::variant<Bytes, RequestFailure> RequestReply::ask(ByteView request, const An
 std::variant<Bytes, RequestFailure> RequestReply::transact(ByteView request, const AnswerCheck& check,
                                                            const Complete& complete, int attempts) {
     RequestFailure failure{protocol::hex_dump(request), 0, false, {}, {}};
+    if (std::exchange(answers_may_follow_, false) && line_.is_open()) let_late_answers_pass();
     for (int attempt = 1; attempt <= attempts; ++attempt) {
         if (!line_.is_open()) {
             failure.port_gone = true;
@@ -61,6 +63,9 @@ std::variant<Bytes, RequestFailure> RequestReply::transact(ByteView request, con
         const auto from = read_answer(check, complete, answer);
         if (trace_ && !answer.empty()) trace_->received(answer);
         if (from) {
+            // An answer to a frame before this one may have come late and been taken here;
+            // the answer to this frame is then still on its way.
+            answers_may_follow_ = attempt > 1;
             const ByteView usable = ByteView(answer).subspan(*from);
             return Bytes(usable.begin(), usable.end());
         }
@@ -75,7 +80,19 @@ std::variant<Bytes, RequestFailure> RequestReply::transact(ByteView request, con
         }
         failure.last_answer = protocol::hex_dump(answer);
     }
+    answers_may_follow_ = true;
     return failure;
+}
+
+void RequestReply::let_late_answers_pass() {
+    // A table read's answer does not name its slot: a late one taken for the next read
+    // would put one slot's table under another's name. Whatever comes before the line
+    // falls quiet for a read's time is thrown away.
+    for (;;) {
+        const Bytes late = line_.read();
+        if (late.empty()) return;
+        if (trace_) trace_->dropped(late);
+    }
 }
 
 std::optional<std::size_t> RequestReply::read_answer(const AnswerCheck& check, const Complete& complete,

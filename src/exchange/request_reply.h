@@ -7,6 +7,9 @@
 // A read ends after the line has been quiet for a while, as the console's reads do; when
 // the request fixes its reply's length (a table), it ends as soon as a whole, checked
 // reply of that length has come.
+// A request that was sent more than once, or that went unanswered, may still be answered
+// late: the next request first lets the line fall quiet, so that answer is not taken for
+// its own.
 
 #include <functional>
 #include <optional>
@@ -59,9 +62,13 @@ private:
     std::variant<Bytes, RequestFailure> transact(ByteView request, const AnswerCheck& check, const Complete& complete,
                                                  int attempts);
 
+    // Reads until the line is quiet, throwing away what comes.
+    void let_late_answers_pass();
+
     serial::Line& line_;
     int retries_;
     LineTrace* trace_ = nullptr;
+    bool answers_may_follow_ = false;  // the last request was sent again or went unanswered
 };
 
 }  // namespace exchange

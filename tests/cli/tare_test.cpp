@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -58,6 +59,14 @@ public:
         process_.waitForFinished();
     }
     std::string err() { return process_.readAllStandardError().toStdString(); }
+    // Standard error until it holds `text`.
+    std::string err_until(const std::string& text) {
+        std::string got = err();
+        process_.setReadChannel(QProcess::StandardError);
+        while (got.find(text) == std::string::npos && process_.waitForReadyRead(wait_ms)) got += err();
+        process_.setReadChannel(QProcess::StandardOutput);
+        return got;
+    }
 
 private:
     QProcess process_;
@@ -166,14 +175,27 @@ long count(const std::string& text, const std::string& what) {
 
 // The table file was free when the session began; one put there meanwhile is kept, and
 // the session stays unfinished for `table from-session`.
-TEST(TareSim, ATableFileMadeDuringTheSessionIsKept) {
+TEST(TareSim, FilesHeldDuringTheSessionLoseNothing) {
     SimProcess sim({"--tank", "1:1000"});
     QTemporaryDir dir;
     const QString session = dir.filePath("tank.json"), table = dir.filePath("tank.csv");
     Tare tare(sim, session, table);
     EXPECT_EQ(tare.line(), "point,litres,level,spread");
     expect_point(tare.line(), "1,0", 0);
-    pour(sim, tare, "100", "100", "2,100");
+
+    // The session file held while a point settles (a folder in its place here): the point
+    // is not taken, the session goes on, and the portion is typed again without pouring.
+    ASSERT_TRUE(QFile::remove(session) && QDir().mkdir(session));
+    sim.type("pour 100");
+    const int settled = settling_level(sim);
+    tare.type("100");
+    const std::string held = tare.err_until("without pouring");
+    EXPECT_NE(held.find("point 2 was not taken"), std::string::npos) << held;
+    ASSERT_TRUE(QDir().rmdir(session));
+    tare.type("100");
+    expect_point(tare.line(), "2,100", settled);
+
+    // A table file made by someone else meanwhile is kept.
     QFile someones(table);
     ASSERT_TRUE(someones.open(QIODevice::WriteOnly) && someones.write("someone's") == 9);
     someones.close();

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 
 #include <QDir>
@@ -128,6 +129,16 @@ TEST_F(Taring, PointsTakenOnceSteadyUndoneAndTheTableHandedToTheGrid) {
     }
     EXPECT_EQ(dialogs.messages.size(), 5u);
 
+    // Work typed into the grid meanwhile is asked about first; kept, the table stays here.
+    emit w.Text44[5]->textEdited(QStringLiteral("7"));
+    dialogs.answers = {Dialogs::Answer::No};
+    t->done_Click();
+    ASSERT_EQ(dialogs.messages.size(), 6u);
+    EXPECT_TRUE(dialogs.messages.back().text.endsWith(QStringLiteral("Загрузить таблицу тарировки и потерять её?")));
+    EXPECT_TRUE(t->status_line->text().startsWith(QStringLiteral("Таблица не передана")));
+    EXPECT_FALSE(on_disk(path).finished);
+    dialogs.answers = {Dialogs::Answer::Yes};
+
     w.Cmb_Datchik->setCurrentIndex(0);  // the slot moved meanwhile: the table still goes to Sensor 3
     t->done_Click();
     EXPECT_EQ(w.Cmb_Datchik->currentText(), "Sensor 3");
@@ -142,7 +153,7 @@ TEST_F(Taring, PointsTakenOnceSteadyUndoneAndTheTableHandedToTheGrid) {
     EXPECT_EQ(line.written.back(), protocol::sensor_request(1, protocol::cmd_poll_full)) << "nothing sent";
 
     t->close();  // finished: nothing to ask
-    EXPECT_EQ(dialogs.messages.size(), 5u);
+    EXPECT_EQ(dialogs.messages.size(), 7u);
     EXPECT_FALSE(w.taring_window());
     EXPECT_FALSE(w.state.block_zapros) << "the poll is put back as it was";
     EXPECT_TRUE(QFileInfo::exists(path));
@@ -302,6 +313,23 @@ TEST_F(Taring, APointThatCannotBeSavedIsNotTaken) {
     EXPECT_TRUE(t->take_point->isEnabled()) << "the point can be taken again";
 }
 
+TEST_F(Taring, APortionWhoseSessionCannotBeSavedIsTakenAgainWithoutPouring) {
+    // The file held mid-session (a folder stands in its place here): the portion poured
+    // stays in the field, to be taken again once the file can be written.
+    TaringWindow* again = open();
+    pour(again, "0", 100);
+    const QString path = again->session_path();
+    ASSERT_TRUE(QFile::remove(path) && QDir().mkdir(path));
+    pour(again, "40", 500);
+    EXPECT_EQ(again->session().points.size(), 1u);
+    EXPECT_TRUE(again->status_line->text().contains(QStringLiteral("не доливая")));
+    ASSERT_TRUE(QDir().rmdir(path));
+    again->take_point_Click();
+    steady_at(again, 500);
+    ASSERT_EQ(on_disk(path).points.size(), 2u);
+    EXPECT_EQ(on_disk(path).points.back().litres, 40);
+}
+
 TEST_F(Taring, AResumedSessionTakesNoPointFromTheLitresTypedForANewTank) {
     w.CmbNet->setCurrentIndex(0);  // sensor 0 never tells its serial number
     hand_ticks::tick(w);
@@ -341,8 +369,13 @@ TEST_F(Taring, AnotherSerialNumberMidSessionFeedsNoPointIntoIt) {
     t->take_point_Click();
     ASSERT_TRUE(t->waiting());
 
+    // The press has the sensor asked who it is between polls: another one was put there.
+    const Bytes who = protocol::sensor_request(0x01, protocol::cmd_read_sn);
+    for (int tick = 0; tick < 3 && std::find(line.written.begin(), line.written.end(), who) == line.written.end(); ++tick)
+        hand_ticks::tick(w);
+    ASSERT_NE(std::find(line.written.begin(), line.written.end(), who), line.written.end());
     dialogs.answers = {Dialogs::Answer::No};
-    t->identity_read(1, 999, QStringLiteral("1.5.1."));  // another sensor put at the address
+    hand_ticks::tick_reading(w, line, framed({0x3E, 0x01, 0xFC, 0xE7, 0x03, 0x00, 0x00, 151, 0x00}));  // serial 999
     EXPECT_FALSE(t->waiting()) << "its levels are not this tank's";
     EXPECT_TRUE(dialogs.messages.back().text.contains(QStringLiteral("серийный № 999, а сессия начата с № 151013")));
     EXPECT_TRUE(t->status_line->text().contains(QStringLiteral("не записываются")));

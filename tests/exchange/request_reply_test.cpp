@@ -78,4 +78,21 @@ TEST(RequestReply, DropsStaleInputMendsASplitOrNoisyAnswerAndRetriesABadOne) {
     EXPECT_EQ(failed.last_answer, "");
     EXPECT_EQ(language::in_english(failed.last_problem), "no answer");
     EXPECT_EQ(line.written.size(), 4u);
+
+    // An answer that came late to a request asked again, or to one that failed, is let
+    // pass before the next request goes out, not taken for its answer.
+    const Bytes other = framed({0x31, 0xDE, 0xFD});
+    for (const bool first_answered : {true, false}) {
+        exchange::RequestReply asking(line, 1);
+        line.calls.clear();
+        if (first_answered)
+            line.replies = {{}, good, good, {}, other};  // the second answer to the first comes late
+        else
+            line.replies = {{}, {}, good, {}, other};  // the late answer to the one that failed
+        const auto first = asking.ask(request, table_written);
+        EXPECT_EQ(std::holds_alternative<Bytes>(first), first_answered);
+        EXPECT_EQ(std::get<Bytes>(asking.ask(request, table_written)), other);
+        EXPECT_EQ(std::vector<std::string>(line.calls.end() - 5, line.calls.end()),
+                  (std::vector<std::string>{"read", "read", "discard", "write", "read"}));
+    }
 }
