@@ -55,60 +55,74 @@ private:
 
 }  // namespace
 
-Polyline best_polyline(std::span<const Point> points, std::span<const double> vertex_y, std::size_t k, bool at_most) {
+Polyline best_polyline(std::span<const Point> points, std::span<const VertexY> vertex_y, std::size_t k, bool at_most) {
     const std::size_t n = points.size();
-    // How far each point's vertex lies from the point itself: paid on every segment it ends.
-    std::vector<double> own(n);
-    for (std::size_t i = 0; i < n; ++i) own[i] = std::abs(points[i].y - vertex_y[i]);
+    // A state is a point and the place of its vertex: 2·i + place.
+    const auto places = [&](std::size_t i) -> std::size_t { return vertex_y[i].y[1] == vertex_y[i].y[0] ? 1 : 2; };
+    const auto y_of = [&](std::size_t state) { return vertex_y[state / 2].y[state % 2]; };
+    // How far each vertex lies from its point: paid on every segment it ends.
+    const auto own = [&](std::size_t state) { return std::abs(points[state / 2].y - y_of(state)); };
     const double none = std::numeric_limits<double>::infinity();
-    // best[j·k + c]: the least largest deviation at points 0..j of a polyline from point 0
-    // to point j with c + 1 vertices; from[..]: its vertex before j.
-    std::vector<double> best(n * k, none);
-    std::vector<std::uint32_t> from(n * k, 0);
-    best[0] = 0;
+    // best[state·k + c]: the least largest deviation at points 0..j of a polyline from point
+    // 0 to state (point j, a place) with c + 1 vertices; from[..]: the state before it.
+    std::vector<double> best(2 * n * k, none);
+    std::vector<std::uint32_t> from(2 * n * k, 0);
+    for (std::size_t place = 0; place < places(0); ++place) best[place * k] = 0;
     Chain upper(true), lower(false);
     for (std::size_t j = 1; j < n; ++j) {
         upper.clear();
         lower.clear();
-        double* to = &best[j * k];
-        const Point end{points[j].x, vertex_y[j]};
         for (std::size_t i = j; i-- > 0;) {
-            const Point start{points[i].x, vertex_y[i]};
-            double error = std::max(own[i], own[j]);
+            // Points i+1 .. j-1 lie under the segment i..j.
             if (i + 1 < j) {
-                // Points i+1 .. j-1 lie under the segment i..j.
                 upper.add_left(points[i + 1]);
                 lower.add_left(points[i + 1]);
-                const double s = (end.y - start.y) / (end.x - start.x);
-                const double base = start.y - s * start.x;
-                error = std::max({error, upper.extreme(s) - base, base - lower.extreme(s)});
             }
-            const double* at = &best[i * k];
             const std::size_t most = std::min(k - 1, i + 1);
-            for (std::size_t c = 1; c <= most; ++c) {
-                const double candidate = std::max(at[c - 1], error);
-                if (candidate < to[c]) {
-                    to[c] = candidate;
-                    from[j * k + c] = static_cast<std::uint32_t>(i);
+            for (std::size_t to_state = 2 * j; to_state < 2 * j + places(j); ++to_state) {
+                double* to = &best[to_state * k];
+                for (std::size_t from_state = 2 * i; from_state < 2 * i + places(i); ++from_state) {
+                    double error = std::max(own(from_state), own(to_state));
+                    if (i + 1 < j) {
+                        const double s = (y_of(to_state) - y_of(from_state)) / (points[j].x - points[i].x);
+                        const double base = y_of(from_state) - s * points[i].x;
+                        error = std::max({error, upper.extreme(s) - base, base - lower.extreme(s)});
+                    }
+                    const double* at = &best[from_state * k];
+                    for (std::size_t c = 1; c <= most; ++c) {
+                        const double candidate = std::max(at[c - 1], error);
+                        if (candidate < to[c]) {
+                            to[c] = candidate;
+                            from[to_state * k + c] = static_cast<std::uint32_t>(from_state);
+                        }
+                    }
                 }
             }
         }
     }
+    // The better place of the last point, for each count of vertices.
+    const auto end_state = [&](std::size_t c) {
+        const std::size_t first = 2 * (n - 1);
+        return places(n - 1) == 2 && best[(first + 1) * k + c] < best[first * k + c] ? first + 1 : first;
+    };
     // Fewer vertices only where they stray less: with a vertex's own rounding counted, a
     // point left out can take a rounding error out of the line.
     std::size_t last = k - 1;
     if (at_most)
         for (std::size_t c = k - 1; c-- > 1;)
-            if (best[(n - 1) * k + c] < best[(n - 1) * k + last] - 1e-9) last = c;
+            if (best[end_state(c) * k + c] < best[end_state(last) * k + last] - 1e-9) last = c;
     Polyline line;
     line.vertices.resize(last + 1);
-    std::size_t j = n - 1;
+    line.vertex_y.resize(last + 1);
+    std::size_t state = end_state(last);
+    line.deviation = best[state * k + last];
     for (std::size_t c = last; c > 0; --c) {
-        line.vertices[c] = j;
-        j = from[j * k + c];
+        line.vertices[c] = state / 2;
+        line.vertex_y[c] = y_of(state);
+        state = from[state * k + c];
     }
-    line.vertices[0] = j;
-    line.deviation = best[(n - 1) * k + last];
+    line.vertices[0] = state / 2;
+    line.vertex_y[0] = y_of(state);
     return line;
 }
 

@@ -167,17 +167,20 @@ std::variant<BuiltTable, TableRefusal> build_table(std::span<const TaringPoint> 
 
     std::vector<Row> rows;
     if (kept.size() > table_points) {
-        // Chosen as the unit will hold them: each vertex at its whole litres.
+        // Chosen as the unit will hold them: each vertex at its nearest whole litres, either
+        // of the two where its litres lie halfway (12.5 litres a pour, say).
         std::vector<Point> xy;
-        std::vector<double> written;
+        std::vector<VertexY> written;
         xy.reserve(kept.size());
         written.reserve(kept.size());
         for (const Entry& e : kept) {
             xy.push_back(e.point);
-            written.push_back(whole(e.point.y));
+            const double below = std::floor(e.point.y);
+            written.push_back(e.point.y - below == 0.5 ? VertexY{{below, below + 1}} : VertexY{{whole(e.point.y), whole(e.point.y)}});
         }
-        for (std::size_t v : best_polyline(xy, written, table_points, true).vertices)
-            rows.push_back({{kept[v].point.x, written[v]}, kept[v].number});
+        const Polyline best = best_polyline(xy, written, table_points, true);
+        for (std::size_t r = 0; r < best.vertices.size(); ++r)
+            rows.push_back({{kept[best.vertices[r]].point.x, best.vertex_y[r]}, kept[best.vertices[r]].number});
         // Fewer points that make a closer line: the last row repeats, which adds nothing.
         while (rows.size() < table_points) rows.push_back(rows.back());
     } else {

@@ -41,17 +41,22 @@ std::vector<TaringPoint> points(std::initializer_list<std::pair<double, double>>
 
 // The smallest largest deviation from the points of a polyline through any k of them, first
 // and last included, each vertex at (x, vertex_y), by trying them all.
-double brute_force(const std::vector<Point>& p, const std::vector<double>& vertex_y, std::size_t k) {
+double brute_force(const std::vector<Point>& p, const std::vector<VertexY>& vertex_y, std::size_t k) {
     const std::size_t inner = p.size() - 2;
     std::vector<bool> pick(inner, false);
     std::fill(pick.begin(), pick.begin() + static_cast<std::ptrdiff_t>(k - 2), true);
     double best = 1e300;
     do {
-        std::vector<Point> line{{p.front().x, vertex_y.front()}};
+        std::vector<std::size_t> chosen{0};
         for (std::size_t i = 0; i < inner; ++i)
-            if (pick[i]) line.push_back({p[i + 1].x, vertex_y[i + 1]});
-        line.push_back({p.back().x, vertex_y.back()});
-        best = std::min(best, deviation(line, p).largest);
+            if (pick[i]) chosen.push_back(i + 1);
+        chosen.push_back(p.size() - 1);
+        // Every vertex at each of its places.
+        for (unsigned places = 0; places < (1u << k); ++places) {
+            std::vector<Point> line;
+            for (std::size_t v = 0; v < k; ++v) line.push_back({p[chosen[v]].x, vertex_y[chosen[v]].y[(places >> v) & 1]});
+            best = std::min(best, deviation(line, p).largest);
+        }
     } while (std::prev_permutation(pick.begin(), pick.end()));
     return best;
 }
@@ -150,36 +155,48 @@ TEST(BestPolyline, MatchesABruteForceSearch) {
         std::size_t n, k;
         unsigned seed;
     };
-    // Vertices at the points themselves, and at their y rounded to whole (litres as written)
-    // with fills in hundredths, where the rounding alone can change which points are best.
-    for (const bool rounded : {false, true}) {
+    // Vertices at the points themselves; at their y rounded to whole (litres as written)
+    // with fills in hundredths, where the rounding alone can change which points are best;
+    // and with fills in halves, where a vertex may lie at either whole neighbour.
+    enum class Fill { exact, hundredths, halves };
+    for (const Fill mode : {Fill::exact, Fill::hundredths, Fill::halves}) {
         for (const Row row : {Row{6, 3, 1}, Row{9, 4, 2}, Row{12, 5, 3}, Row{12, 3, 4}, Row{11, 6, 5}, Row{10, 10, 6},
                               Row{13, 4, 7}, Row{12, 7, 8}, Row{10, 5, 9}}) {
             std::mt19937 rng(row.seed);
-            std::uniform_real_distribution<double> step(0.5, 30), fill(0, rounded ? 4 : 40);
+            std::uniform_real_distribution<double> step(0.5, 30), fill(0, mode == Fill::exact ? 40 : 4);
             std::vector<Point> p;
-            std::vector<double> vertex_y;
+            std::vector<VertexY> vertex_y;
             double x = 0, y = 0;
             for (std::size_t i = 0; i < row.n; ++i) {
-                p.push_back({x += std::round(step(rng)) + 1, y += std::round(fill(rng) * 100) / 100});
-                vertex_y.push_back(rounded ? std::nearbyint(y) : y);
+                p.push_back({x += std::round(step(rng)) + 1,
+                             y += mode == Fill::halves ? std::round(fill(rng) * 2) / 2 : std::round(fill(rng) * 100) / 100});
+                const double below = std::floor(y);
+                vertex_y.push_back(mode == Fill::exact             ? VertexY{{y, y}}
+                                   : mode == Fill::halves && y - below == 0.5 ? VertexY{{below, below + 1}}
+                                                                              : VertexY{{std::round(y), std::round(y)}});
             }
+            const std::string what = "seed " + std::to_string(row.seed) + ", fill " + std::to_string(int(mode));
+            const auto line_of = [&](const Polyline& polyline) {
+                std::vector<Point> line;
+                for (std::size_t v = 0; v < polyline.vertices.size(); ++v) {
+                    const VertexY& at = vertex_y[polyline.vertices[v]];
+                    EXPECT_TRUE(polyline.vertex_y[v] == at.y[0] || polyline.vertex_y[v] == at.y[1]) << what;
+                    line.push_back({p[polyline.vertices[v]].x, polyline.vertex_y[v]});
+                }
+                return line;
+            };
             const Polyline best = best_polyline(p, vertex_y, row.k);
             ASSERT_EQ(best.vertices.size(), row.k);
             EXPECT_EQ(best.vertices.front(), 0u);
             EXPECT_EQ(best.vertices.back(), row.n - 1);
-            std::vector<Point> line;
-            for (std::size_t v : best.vertices) line.push_back({p[v].x, vertex_y[v]});
-            EXPECT_NEAR(deviation(line, p).largest, best.deviation, 1e-9) << "seed " << row.seed;
-            EXPECT_NEAR(best.deviation, brute_force(p, vertex_y, row.k), 1e-9) << "seed " << row.seed;
+            EXPECT_NEAR(deviation(line_of(best), p).largest, best.deviation, 1e-9) << what;
+            EXPECT_NEAR(best.deviation, brute_force(p, vertex_y, row.k), 1e-9) << what;
             // Up to k vertices: never worse, and as good as the best of any fewer.
             double fewer = best.deviation;
             for (std::size_t c = 2; c < row.k; ++c) fewer = std::min(fewer, brute_force(p, vertex_y, c));
             const Polyline up_to = best_polyline(p, vertex_y, row.k, true);
-            EXPECT_NEAR(up_to.deviation, fewer, 1e-9) << "seed " << row.seed;
-            line.clear();
-            for (std::size_t v : up_to.vertices) line.push_back({p[v].x, vertex_y[v]});
-            EXPECT_NEAR(deviation(line, p).largest, up_to.deviation, 1e-9) << "seed " << row.seed;
+            EXPECT_NEAR(up_to.deviation, fewer, 1e-9) << what;
+            EXPECT_NEAR(deviation(line_of(up_to), p).largest, up_to.deviation, 1e-9) << what;
         }
     }
 }
@@ -209,13 +226,13 @@ TEST(TableBuilder, ManyPointsGiveTheBestFortyOfThemAsWritten) {
     // litres: the rows' litres are rounded, and the choice of rows reckons with that.
     std::vector<TaringPoint> session;
     std::vector<Point> xy;
-    std::vector<double> written;
+    std::vector<VertexY> written;
     for (double litres = 0; litres <= 1000; litres = std::round((litres + 7.13) * 100) / 100) {
         const double level = std::round(4000 * std::pow(litres / 1000, 0.8) + 3 * std::sin(litres));
         if (!xy.empty() && level <= xy.back().x) continue;
         session.push_back(point(litres, level));
         xy.push_back({level, litres});
-        written.push_back(std::nearbyint(litres));
+        written.push_back({{std::nearbyint(litres), std::nearbyint(litres)}});
     }
     ASSERT_GT(session.size(), 100u);
     const auto built = std::get<BuiltTable>(build_table(session));
@@ -223,7 +240,7 @@ TEST(TableBuilder, ManyPointsGiveTheBestFortyOfThemAsWritten) {
     EXPECT_EQ(built.rows_from.back(), session.size());
     EXPECT_EQ(std::count(built.rows_from.begin(), built.rows_from.end(), 0u), 0);
     for (std::size_t r = 0; r < calibration::table_points; ++r)
-        EXPECT_EQ(built.table.litres[r], written[built.rows_from[r] - 1]) << r;
+        EXPECT_EQ(built.table.litres[r], written[built.rows_from[r] - 1].y[0]) << r;
     EXPECT_NEAR(built.deviation, best_polyline(xy, written, calibration::table_points, true).deviation, 1e-9);
 }
 
