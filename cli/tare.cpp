@@ -427,6 +427,11 @@ Outcome<Nothing> tare(Session& session, const Invocation& call) {
         return Failed{Status::failed,
                       worded(QCoreApplication::translate("CliTare", "%1\nдатчик %2 не отвечает; проверьте адрес (trelvik-cli search) и подключение"),
                              {std::get<Failed>(poll).message, whole(s.address)})};
+    } else if (taring.serial) {  // the file keeps the number its points were taken with
+        session.io.err << worded(QCoreApplication::translate("CliTare", "датчик %1 не сообщил заводской номер: %2; сессия снята с номером %3, "
+                                                                        "что датчик тот же, не проверено"),
+                                 {whole(s.address), std::get<Failed>(id).message, whole(*taring.serial)})
+                       << "\n";
     } else {
         session.io.err << worded(QCoreApplication::translate("CliTare", "датчик %1 не сообщил заводской номер: %2; сессия не привязана к номеру"),
                                  {whole(s.address), std::get<Failed>(id).message})

@@ -880,6 +880,10 @@ close the file where it is open and type done again; Ctrl+C ends the taring and 
         <source>таблица по этой сессии уже сделана (done); новые точки дополнят её, а для другого бака укажите другой файл --session</source>
         <translation>this session&apos;s table was made already (done); new points add to it, and another tank takes another --session file</translation>
     </message>
+    <message>
+        <source>датчик %1 не сообщил заводской номер: %2; сессия снята с номером %3, что датчик тот же, не проверено</source>
+        <translation>sensor %1 did not tell its serial number: %2; the session was taken with number %3, and that this is the same sensor is not checked</translation>
+    </message>
 </context>
 <context>
     <name>CliTaringTable</name>
