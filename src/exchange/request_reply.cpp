@@ -87,8 +87,10 @@ std::variant<Bytes, RequestFailure> RequestReply::transact(ByteView request, con
 void RequestReply::let_late_answers_pass() {
     // A table read's answer does not name its slot: a late one taken for the next read
     // would put one slot's table under another's name. Whatever comes before the line
-    // falls quiet for a read's time is thrown away.
-    for (;;) {
+    // falls quiet for a read's time is thrown away. A line that never falls quiet (noise,
+    // another master) is waited on for a few reads only: the answer's checks see to the rest.
+    constexpr int most_reads = 4;
+    for (int read = 0; read < most_reads; ++read) {
         const Bytes late = line_.read();
         if (late.empty()) return;
         if (trace_) trace_->dropped(late);

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "exchange/request_reply.h"
 #include "language/language.h"
 #include "protocol/commands.h"
@@ -95,4 +97,13 @@ TEST(RequestReply, DropsStaleInputMendsASplitOrNoisyAnswerAndRetriesABadOne) {
         EXPECT_EQ(std::vector<std::string>(line.calls.end() - 5, line.calls.end()),
                   (std::vector<std::string>{"read", "read", "discard", "write", "read"}));
     }
+    // A line that never falls quiet is waited on for a few reads, not for ever.
+    exchange::RequestReply chattering(line, 0);
+    line.replies = {{}};
+    (void)chattering.ask(request, table_written);
+    line.calls.clear();
+    line.replies = std::deque<Bytes>(10, Bytes{0x55});
+    line.replies.push_back(good);
+    (void)chattering.ask(request, table_written);
+    EXPECT_EQ(std::find(line.calls.begin(), line.calls.end(), "write") - line.calls.begin(), 5) << "4 reads, then the discard";
 }
