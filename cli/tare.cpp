@@ -231,9 +231,11 @@ private:
         point.time = taring::point_time(QDateTime::currentDateTime());
         const std::optional<TaringPoint> before =
             session_.points.empty() ? std::nullopt : std::optional<TaringPoint>(session_.points.back());
+        const bool was_finished = session_.finished;
         session_.take(point);
         if (auto saving = save(); auto* failed = std::get_if<Failed>(&saving)) {
             session_.undo();  // the file holds the points before this one
+            session_.finished = was_finished;
             if (!before) {    // nothing poured yet: nothing is lost by ending here
                 failed->message += "\n" + saved();
                 return *failed;
@@ -245,8 +247,10 @@ private:
                                                                      "введите долитое заново, не доливая; Ctrl+C завершает тарировку"),
                               {failed->message, whole(static_cast<long long>(session_.points.size()) + 1)})
                     << "\n";
+            untaken_ = litres - session_.litres_now();
             return true;
         }
+        untaken_.reset();
         const std::size_t number = session_.points.size();
         io_.out << number << ',' << shortest(litres) << ',' << shortest(settled.level) << ','
                 << shortest(settled.spread) << std::endl;
@@ -261,6 +265,7 @@ private:
 
     // The last point taken back; false on Ctrl+C while the starting point is taken again.
     Outcome<bool> undo() {
+        const bool was_finished = session_.finished;
         const auto undone = session_.undo();
         if (!undone) {
             io_.err << worded(QCoreApplication::translate("CliTare", "отменять нечего: точек нет")) << "\n";
@@ -268,6 +273,7 @@ private:
         }
         if (auto saving = save(); auto* failed = std::get_if<Failed>(&saving)) {
             session_.take(*undone);  // the file still holds it
+            session_.finished = was_finished;
             io_.err << worded(QCoreApplication::translate("CliTare", "%1; точка %2 не отменена"),
                               {failed->message, whole(static_cast<long long>(session_.points.size()))})
                     << "\n";
@@ -308,6 +314,13 @@ private:
             io_.err << worded(QCoreApplication::translate("CliTare", mend), {why}) << "\n";
             return false;
         };
+        // A portion poured but not taken (its point could not be saved) would be missing
+        // from every point after it.
+        if (untaken_)
+            return not_now(Status::failed,
+                           worded(QCoreApplication::translate("CliTare", "долитые %1 л не сняты точкой: сессию не удалось сохранить"),
+                                  {figure(*untaken_)}),
+                           QT_TRANSLATE_NOOP("CliTare", "%1; введите их заново, не доливая, затем done"));
         auto table = session_table(session_, io_.err);
         if (const auto* failed = std::get_if<Failed>(&table))
             return not_now(failed->status, failed->message,
@@ -384,6 +397,7 @@ private:
     InputLines input_;
     Misses misses_{io_.err, s_.max_misses};
     bool input_ended_ = false;
+    std::optional<double> untaken_;  // litres poured whose point could not be saved
     bool settling_ = false;
     std::uint16_t level_ = 0;
     std::size_t progress_width_ = 0;

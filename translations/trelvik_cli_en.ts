@@ -884,6 +884,14 @@ close the file where it is open and type done again; Ctrl+C ends the taring and 
         <source>датчик %1 не сообщил заводской номер: %2; сессия снята с номером %3, что датчик тот же, не проверено</source>
         <translation>sensor %1 did not tell its serial number: %2; the session was taken with number %3, and that this is the same sensor is not checked</translation>
     </message>
+    <message>
+        <source>долитые %1 л не сняты точкой: сессию не удалось сохранить</source>
+        <translation>the %1 L poured were taken by no point: the session could not be saved</translation>
+    </message>
+    <message>
+        <source>%1; введите их заново, не доливая, затем done</source>
+        <translation>%1; type them again without pouring, then done</translation>
+    </message>
 </context>
 <context>
     <name>CliTaringTable</name>

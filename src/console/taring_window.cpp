@@ -437,10 +437,14 @@ void TaringWindow::take_point_Click() {
 void TaringWindow::take(double litres, const taring::Settled& settled) {
     const std::optional<TaringPoint> before =
         session_.points.empty() ? std::nullopt : std::optional<TaringPoint>(session_.points.back());
+    const bool was_finished = session_.finished;
     session_.take({litres, settled.level, settled.spread, settled.polls,
                    taring::point_time(QDateTime::currentDateTime())});
     const bool saved = save();
-    if (!saved) session_.undo();
+    if (!saved) {
+        session_.undo();
+        session_.finished = was_finished;  // as the file still says
+    }
     show_waiting();
     if (!saved) {
         // The portion is in the tank and still in the field: pressed again once the file
@@ -472,10 +476,12 @@ void TaringWindow::undo_point_Click() {
         show_status(tr("Точка не записана: ожидание отменено."));
         return;
     }
+    const bool was_finished = session_.finished;
     const auto undone = session_.undo();
     if (!undone) return;
     if (!save()) {
         session_.take(*undone);
+        session_.finished = was_finished;  // as the file still says
         return;
     }
     show_points();
@@ -507,7 +513,11 @@ void TaringWindow::done_Click() {
         return;
     }
     table_refused_ = false;
+    const QString made_from = path_;
     emit table_ready(taring::slot_table(*built_, target_.address), target_.slot);
+    // The question over unsent work runs its own event loop: another sensor answering
+    // meanwhile may have given the window a session of its own, which made no table.
+    if (path_ != made_from) return;
     if (table_refused_) {
         show_status(tr("Таблица не передана: в главном окне осталась незаписанная таблица."));
         return;

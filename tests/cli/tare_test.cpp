@@ -191,6 +191,9 @@ TEST(TareSim, FilesHeldDuringTheSessionLoseNothing) {
     tare.type("100");
     const std::string held = tare.err_until("without pouring");
     EXPECT_NE(held.find("point 2 was not taken"), std::string::npos) << held;
+    tare.type("done");  // no table without that portion
+    const std::string refused = tare.err_until("then done");
+    EXPECT_NE(refused.find("the 100 L poured were taken by no point"), std::string::npos) << refused;
     ASSERT_TRUE(QDir().rmdir(session));
     tare.type("100");
     expect_point(tare.line(), "2,100", settled);

@@ -232,7 +232,8 @@ TEST(TableBuilder, ManyPointsGiveTheBestFortyOfThemAsWritten) {
         if (!xy.empty() && level <= xy.back().x) continue;
         session.push_back(point(litres, level));
         xy.push_back({level, litres});
-        written.push_back({{std::nearbyint(litres), std::nearbyint(litres)}});
+        const double below = std::floor(litres);
+        written.push_back(litres - below == 0.5 ? VertexY{{below, below + 1}} : VertexY{{std::round(litres), std::round(litres)}});
     }
     ASSERT_GT(session.size(), 100u);
     const auto built = std::get<BuiltTable>(build_table(session));
@@ -240,7 +241,9 @@ TEST(TableBuilder, ManyPointsGiveTheBestFortyOfThemAsWritten) {
     EXPECT_EQ(built.rows_from.back(), session.size());
     EXPECT_EQ(std::count(built.rows_from.begin(), built.rows_from.end(), 0u), 0);
     for (std::size_t r = 0; r < calibration::table_points; ++r)
-        EXPECT_EQ(built.table.litres[r], written[built.rows_from[r] - 1].y[0]) << r;
+        EXPECT_TRUE(built.table.litres[r] == written[built.rows_from[r] - 1].y[0] ||
+                    built.table.litres[r] == written[built.rows_from[r] - 1].y[1])
+            << r;
     EXPECT_NEAR(built.deviation, best_polyline(xy, written, calibration::table_points, true).deviation, 1e-9);
 }
 
