@@ -1,9 +1,11 @@
 // The taring table from a session of a horizontal tank with a sump and a filler neck: 30
-// points padded to the unit's 40 rows, or 100 and 1000 points thinned to them. Target: under
-// 200 ms for 1000. The counters give the table's largest deviation in litres as the unit
+// points padded to the unit's 40 rows, or 100 and 1000 points thinned to them, and 1000 at
+// half litres. Target: under 200 ms for 1000. The counters give the table's largest deviation in litres as the unit
 // holds it (whole litres), and that of 40 evenly spaced points for comparison.
 
 #include <benchmark/benchmark.h>
+
+#include <cmath>
 
 #include "tank_session.h"
 #include "taring/polyline.h"
@@ -29,6 +31,15 @@ void BuildTable(benchmark::State& state) {
     state.counters["even_spaced_L"] = taring::deviation(even, all).largest;
 }
 BENCHMARK(BuildTable)->Arg(30)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
+
+// The same with every point's litres halfway between two whole litres, each of which a row
+// may take: the search's slowest case.
+void BuildTableAtHalves(benchmark::State& state) {
+    auto session = bench::tank_session(static_cast<std::size_t>(state.range(0)));
+    for (auto& p : session) p.litres = std::floor(p.litres) + 0.5;
+    for (auto _ : state) benchmark::DoNotOptimize(taring::build_table(session));
+}
+BENCHMARK(BuildTableAtHalves)->Arg(1000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
