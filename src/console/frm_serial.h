@@ -288,7 +288,7 @@ private:
     void wire_taring();
     void taring_closed();
     protocol::Bytes taring_identity_request();  // the taring sensor's identity, while it is wanted
-    void taring_table_ready(const calibration::CalibrationTable& table, int slot);
+    bool take_taring_table(const calibration::CalibrationTable& table, int slot);  // false: unsent work kept
     void wire_monitor();
     void watch_polled_sensor();  // tells the monitor which sensor the poll is for
     // Both frames of a tick's line work, as far as they went on the line.

@@ -512,13 +512,12 @@ void TaringWindow::done_Click() {
                          Dialogs::Buttons::Ok, Dialogs::Icon::Exclamation, window_title());
         return;
     }
-    table_refused_ = false;
     const QString made_from = path_;
-    emit table_ready(taring::slot_table(*built_, target_.address), target_.slot);
+    const bool taken = take_table_ && take_table_(taring::slot_table(*built_, target_.address), target_.slot);
     // The question over unsent work runs its own event loop: another sensor answering
     // meanwhile may have given the window a session of its own, which made no table.
     if (path_ != made_from) return;
-    if (table_refused_) {
+    if (!taken) {
         show_status(tr("Таблица не передана: в главном окне осталась незаписанная таблица."));
         return;
     }

@@ -17,6 +17,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <utility>
 
 #include "calibration/table_frame.h"
 #include "console/dialogs.h"
@@ -79,8 +80,10 @@ public:
     // Begins at once with what is known when the window opens; without a serial number
     // it waits for identity_read, or for the first point.
     void begin(std::optional<std::uint32_t> serial, const QString& version);
-    // The main window kept unsent work in its grid rather than take the table just made.
-    void table_refused() { table_refused_ = true; }
+    // Where "Готово" hands the table for the slot, the sensor's address as its network
+    // number: true when it was taken, false when unsent work there was kept instead.
+    using TableTaker = std::function<bool(const calibration::CalibrationTable& table, int slot)>;
+    void hand_tables_to(TableTaker taker) { take_table_ = std::move(taker); }
 
     // ---- Handlers -----------------------------------------------------------------
     void take_point_Click();
@@ -94,9 +97,6 @@ public:
     bool waiting() const { return waiting_for_.has_value(); }  // a point waits for a steady level
 
 signals:
-    // "Готово": the table for the slot, the sensor's address as its network number; the
-    // main window answers table_refused() at once when it keeps the grid as it is.
-    void table_ready(const calibration::CalibrationTable& table, int slot);
     void closed();
     // A point waits for the level: the sensor at the address is asked who it is, so one
     // put there since the last point feeds it no level.
@@ -132,7 +132,7 @@ private:
     Clock clock_;
     std::optional<std::uint32_t> serial_;
     QString version_;
-    bool table_refused_ = false;    // set by the main window while table_ready is handled
+    TableTaker take_table_;
     bool asking_to_close_ = false;  // the close question is open: no point is taken behind it
     bool started_ = false;
     QString path_;
