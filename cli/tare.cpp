@@ -231,11 +231,10 @@ private:
         point.time = taring::point_time(QDateTime::currentDateTime());
         const std::optional<TaringPoint> before =
             session_.points.empty() ? std::nullopt : std::optional<TaringPoint>(session_.points.back());
-        const bool was_finished = session_.finished;
+        const TaringSession kept = session_;  // as the file holds it
         session_.take(point);
         if (auto saving = save(); auto* failed = std::get_if<Failed>(&saving)) {
-            session_.undo();  // the file holds the points before this one
-            session_.finished = was_finished;
+            session_ = kept;
             if (!before) {    // nothing poured yet: nothing is lost by ending here
                 failed->message += "\n" + saved();
                 return *failed;
@@ -265,15 +264,14 @@ private:
 
     // The last point taken back; false on Ctrl+C while the starting point is taken again.
     Outcome<bool> undo() {
-        const bool was_finished = session_.finished;
+        const TaringSession kept = session_;  // as the file holds it
         const auto undone = session_.undo();
         if (!undone) {
             io_.err << worded(QCoreApplication::translate("CliTare", "отменять нечего: точек нет")) << "\n";
             return true;
         }
         if (auto saving = save(); auto* failed = std::get_if<Failed>(&saving)) {
-            session_.take(*undone);  // the file still holds it
-            session_.finished = was_finished;
+            session_ = kept;
             io_.err << worded(QCoreApplication::translate("CliTare", "%1; точка %2 не отменена"),
                               {failed->message, whole(static_cast<long long>(session_.points.size()))})
                     << "\n";

@@ -437,14 +437,11 @@ void TaringWindow::take_point_Click() {
 void TaringWindow::take(double litres, const taring::Settled& settled) {
     const std::optional<TaringPoint> before =
         session_.points.empty() ? std::nullopt : std::optional<TaringPoint>(session_.points.back());
-    const bool was_finished = session_.finished;
+    const taring::TaringSession kept = session_;  // as the file holds it
     session_.take({litres, settled.level, settled.spread, settled.polls,
                    taring::point_time(QDateTime::currentDateTime())});
     const bool saved = save();
-    if (!saved) {
-        session_.undo();
-        session_.finished = was_finished;  // as the file still says
-    }
+    if (!saved) session_ = kept;
     show_waiting();
     if (!saved) {
         // The portion is in the tank and still in the field: pressed again once the file
@@ -476,12 +473,11 @@ void TaringWindow::undo_point_Click() {
         show_status(tr("Точка не записана: ожидание отменено."));
         return;
     }
-    const bool was_finished = session_.finished;
+    const taring::TaringSession kept = session_;  // as the file holds it
     const auto undone = session_.undo();
     if (!undone) return;
     if (!save()) {
-        session_.take(*undone);
-        session_.finished = was_finished;  // as the file still says
+        session_ = kept;
         return;
     }
     show_points();
