@@ -83,11 +83,11 @@ public:
     // A point settles across one poll that drew no answer, as the window's does across one
     // lost tick; a second in a row starts the wait afresh (the session itself rides over
     // both). Between two answers, two and a half poll periods and what the attempts of the
-    // poll missed took (a silent read of about 0.26 s each, and the write), never more than a
-    // quarter of the settle time.
+    // poll missed took (a silent read of about 0.26 s each, and the write), with the quiet
+    // read the next poll waits for after a miss, never more than a quarter of the settle time.
     static double longest_gap(int retries, double settle) {
         const double polls = 2.5 * std::chrono::duration<double>(poll_period).count();
-        return std::min(polls + (1 + retries) * 0.3, std::max(polls, settle / 4));
+        return std::min(polls + (2 + retries) * 0.3, std::max(polls, settle / 4));
     }
 
     Taring(Io& io, DeviceOps& ops, const TareSettings& settings, TaringSession& session, int retries)
@@ -264,6 +264,14 @@ private:
 
     // The last point taken back; false on Ctrl+C while the starting point is taken again.
     Outcome<bool> undo() {
+        // The portion not taken is typed first: taking back the point before it would leave
+        // its fuel out of the next point's litres.
+        if (untaken_) {
+            io_.err << worded(QCoreApplication::translate("CliTare", "долитые %1 л ещё не сняты точкой: сначала введите их заново, не доливая"),
+                              {figure(*untaken_)})
+                    << "\n";
+            return true;
+        }
         const TaringSession kept = session_;  // as the file holds it
         const auto undone = session_.undo();
         if (!undone) {
@@ -350,7 +358,13 @@ private:
 
     // Ctrl+C ends the session unfinished: status 130, with every point taken saved.
     Failed interrupted() const {
-        return {Status::interrupted, worded(QCoreApplication::translate("CliTare", "%1: %2"), {stopped_by(*io_.interrupt), saved()})};
+        Failed ended{Status::interrupted, worded(QCoreApplication::translate("CliTare", "%1: %2"), {stopped_by(*io_.interrupt), saved()})};
+        // The session file knows nothing of a portion in the tank that no point took.
+        if (untaken_)
+            ended.message += "\n" + worded(QCoreApplication::translate("CliTare", "долитые %1 л не сняты точкой: продолжив тарировку, "
+                                                                                  "введите их первыми, не доливая"),
+                                           {figure(*untaken_)});
+        return ended;
     }
 
     // A portion whose litres per level step stand far apart from its neighbours' is most

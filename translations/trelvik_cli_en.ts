@@ -892,6 +892,14 @@ close the file where it is open and type done again; Ctrl+C ends the taring and 
         <source>%1; введите их заново, не доливая, затем done</source>
         <translation>%1; type them again without pouring, then done</translation>
     </message>
+    <message>
+        <source>долитые %1 л ещё не сняты точкой: сначала введите их заново, не доливая</source>
+        <translation>the %1 L poured are not yet taken by a point: type them again first, without pouring</translation>
+    </message>
+    <message>
+        <source>долитые %1 л не сняты точкой: продолжив тарировку, введите их первыми, не доливая</source>
+        <translation>the %1 L poured were taken by no point: when you go on with the taring, type them first, without pouring</translation>
+    </message>
 </context>
 <context>
     <name>CliTaringTable</name>

@@ -288,7 +288,8 @@ private:
     void wire_taring();
     void taring_closed();
     protocol::Bytes taring_identity_request();  // the taring sensor's identity, while it is wanted
-    bool take_taring_table(const calibration::CalibrationTable& table, int slot);  // false: unsent work kept
+    // The table of the taring window opened as the `taring`-th; false: unsent work kept.
+    bool take_taring_table(const calibration::CalibrationTable& table, int slot, int taring);
     void wire_monitor();
     void watch_polled_sensor();  // tells the monitor which sensor the poll is for
     // Both frames of a tick's line work, as far as they went on the line.
@@ -345,6 +346,7 @@ private:
     struct UnsentTable {
         int slot = 0;  // the slot the grid's table is meant for
         Unsent how = Unsent::typed;
+        int taring = 0;  // the taring window that made it, counted from 1; 0: none
     };
     std::optional<UnsentTable> unsent_;
     unsigned grid_version_ = 0;     // counts changes that mark the grid
@@ -354,6 +356,7 @@ private:
     static constexpr int polls_before_stale = 3;
     QString table_folder_;  // where the last table file was, for this run only
     TaringWindow* taring_ = nullptr;
+    int tarings_opened_ = 0;
     bool poll_before_taring_ = false;  // the poll switch as the taring window found it
     int identity_asks_ = 0;            // identity requests left for the taring window
     // The last identity read, for a taring window opened after it.

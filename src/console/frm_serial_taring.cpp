@@ -55,7 +55,9 @@ void frmSerial::open_taring() {
     taring_->setAttribute(Qt::WA_DeleteOnClose);
     connect(this, &frmSerial::sensor_level, taring_, &TaringWindow::level_read);
     connect(this, &frmSerial::sensor_identity, taring_, &TaringWindow::identity_read);
-    taring_->hand_tables_to([this](const calibration::CalibrationTable& table, int slot) { return take_taring_table(table, slot); });
+    taring_->hand_tables_to([this, taring = ++tarings_opened_](const calibration::CalibrationTable& table, int slot) {
+        return take_taring_table(table, slot, taring);
+    });
     connect(taring_, &TaringWindow::closed, this, &frmSerial::taring_closed);
     connect(taring_, &TaringWindow::watching, this, [this] { identity_asks_ = std::max(identity_asks_, 1); });
     // The poll goes on as "Блокировка" switches it, and is put back when the window closes.
@@ -81,15 +83,16 @@ void frmSerial::taring_closed() {
     if (!poll_before_taring_ && state.block_zapros) block_Click();
 }
 
-bool frmSerial::take_taring_table(const calibration::CalibrationTable& table, int slot) {
-    // A table made again by the same taring replaces the one before it; other unsent work
-    // in the grid is asked about first.
-    const bool again = unsent_ && unsent_->how == Unsent::taring && unsent_->slot == slot;
+bool frmSerial::take_taring_table(const calibration::CalibrationTable& table, int slot, int taring) {
+    // A table made again by the same taring window replaces the one before it; other unsent
+    // work in the grid, another tank's table included, is asked about first.
+    const bool again = unsent_ && unsent_->taring == taring && unsent_->slot == slot;
     if (!again && keeps_unsent_table(tr("таблицу тарировки"))) return false;
     // The slot may have been changed meanwhile; the program's pick reads no table.
     Cmb_Datchik->setCurrentIndex(slot);
     show_table(table);
     grid_changed(Unsent::taring);
+    unsent_->taring = taring;
     MsgCom->setText(tr("Таблица тарировки готова к записи в %1.").arg(Cmb_Datchik->currentText()));
     return true;
 }

@@ -340,6 +340,14 @@ void TaringWindow::start_session() {
     show_sensor();
 }
 
+void TaringWindow::put_back(const taring::TaringSession& kept, const QString& path) {
+    // The error box runs its own event loop: a sensor telling who it is meanwhile may have
+    // filled in the serial number, or started a session of its own, which stays as it is.
+    if (path_ != path) return;
+    session_.points = kept.points;
+    session_.finished = kept.finished;
+}
+
 bool TaringWindow::save() {
     if (const auto error = taring::write_session_file(path_, session_)) {
         dialogs_.message(tr("Сессию тарировки не удалось сохранить. %1").arg(*error), Dialogs::Buttons::Ok,
@@ -438,10 +446,11 @@ void TaringWindow::take(double litres, const taring::Settled& settled) {
     const std::optional<TaringPoint> before =
         session_.points.empty() ? std::nullopt : std::optional<TaringPoint>(session_.points.back());
     const taring::TaringSession kept = session_;  // as the file holds it
+    const QString kept_path = path_;
     session_.take({litres, settled.level, settled.spread, settled.polls,
                    taring::point_time(QDateTime::currentDateTime())});
     const bool saved = save();
-    if (!saved) session_ = kept;
+    if (!saved) put_back(kept, kept_path);
     show_waiting();
     if (!saved) {
         // The portion is in the tank and still in the field: pressed again once the file
@@ -474,10 +483,11 @@ void TaringWindow::undo_point_Click() {
         return;
     }
     const taring::TaringSession kept = session_;  // as the file holds it
+    const QString kept_path = path_;
     const auto undone = session_.undo();
     if (!undone) return;
     if (!save()) {
-        session_ = kept;
+        put_back(kept, kept_path);
         return;
     }
     show_points();

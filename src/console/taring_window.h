@@ -113,6 +113,8 @@ private:
     bool read_settings();  // the settle time and tolerance from their fields
     void take(double litres, const taring::Settled& settled);
     bool save();  // writes the session; false after a box that says why
+    // The points and the finished mark as the file at `path` holds them, after a failed save.
+    void put_back(const taring::TaringSession& kept, const QString& path);
     void show_points();
     void show_waiting();
     void show_state();

@@ -194,6 +194,9 @@ TEST(TareSim, FilesHeldDuringTheSessionLoseNothing) {
     tare.type("done");  // no table without that portion
     const std::string refused = tare.err_until("then done");
     EXPECT_NE(refused.find("the 100 L poured were taken by no point"), std::string::npos) << refused;
+    tare.type("undo");  // the point before it stays: the portion comes first
+    const std::string first = tare.err_until("first, without pouring");
+    EXPECT_NE(first.find("the 100 L poured are not yet taken"), std::string::npos) << first;
     ASSERT_TRUE(QDir().rmdir(session));
     tare.type("100");
     expect_point(tare.line(), "2,100", settled);

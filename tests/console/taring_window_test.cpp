@@ -157,6 +157,14 @@ TEST_F(Taring, PointsTakenOnceSteadyUndoneAndTheTableHandedToTheGrid) {
     EXPECT_FALSE(w.taring_window());
     EXPECT_FALSE(w.state.block_zapros) << "the poll is put back as it was";
     EXPECT_TRUE(QFileInfo::exists(path));
+
+    // Another tank tared into the same slot asks before the first one's table goes.
+    TaringWindow* next = open();
+    pour(next, "0", 120);
+    pour(next, "60", 400);
+    next->done_Click();
+    ASSERT_EQ(dialogs.messages.size(), 8u);
+    EXPECT_TRUE(dialogs.messages.back().text.endsWith(QStringLiteral("Загрузить таблицу тарировки и потерять её?")));
 }
 
 TEST_F(Taring, ClosingMidSessionKeepsDeletesOrGoesBack) {
